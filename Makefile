@@ -1,0 +1,62 @@
+# One entry point for both trees. `make test` and `make run` set the machine up first.
+MAKEFLAGS  += --no-print-directory
+BUILD      := build
+NATIVE     := $(BUILD)/native
+WIN32DIR   := $(BUILD)/win32
+ASAN       := $(BUILD)/asan
+FUZZDIR    := $(BUILD)/fuzz
+JOBS       ?= $(shell nproc)
+CMAKE_GEN  := -G "Unix Makefiles"
+
+.PHONY: all setup native win32 test test-native test-win32 sanitize fuzz run gallery bench clean
+
+all: native win32
+
+setup:
+	@bash scripts/setup.sh
+
+$(NATIVE)/Makefile:
+	cmake $(CMAKE_GEN) -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+$(WIN32DIR)/Makefile:
+	cmake $(CMAKE_GEN) -S . -B $(WIN32DIR) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake
+
+native: $(NATIVE)/Makefile
+	cmake --build $(NATIVE) -j $(JOBS)
+
+win32: $(WIN32DIR)/Makefile
+	cmake --build $(WIN32DIR) -j $(JOBS)
+
+test-native: native
+	cd $(NATIVE) && ctest --output-on-failure
+
+test-win32: win32
+	cd $(WIN32DIR) && ctest --output-on-failure
+
+test: setup
+	$(MAKE) test-native
+	$(MAKE) test-win32
+
+sanitize: setup
+	cmake $(CMAKE_GEN) -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELLORAN_SANITIZE=ON
+	cmake --build $(ASAN) -j $(JOBS)
+	cd $(ASAN) && ctest --output-on-failure
+
+# Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz: setup
+	cmake $(CMAKE_GEN) -S . -B $(FUZZDIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLORAN_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZDIR) -j $(JOBS)
+	@for f in $(FUZZDIR)/tests/fuzz/fuzz_*; do \
+	  [ -x "$$f" ] || continue; echo "== $$f"; \
+	  mkdir -p $(FUZZDIR)/corpus/$$(basename $$f); \
+	  "$$f" -max_total_time=$(FUZZ_SECONDS) $(FUZZDIR)/corpus/$$(basename $$f) || exit 1; \
+	done
+
+run: setup win32
+	bash scripts/run-demo.sh $(WIN32DIR)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,743 @@
+#include "framework/Controls.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <stdexcept>
+
+#include "framework/Forms.h"
+
+namespace velloran {
+
+const TEnumInfo AnchorKindEnum{{"akLeft", "akTop", "akRight", "akBottom"}};
+
+uint32_t KeyboardShiftState() {
+    uint32_t s = 0;
+    if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
+    if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+    if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+    return s;
+}
+
+// ---- TControl ----------------------------------------------------------------------------
+
+const TClassInfo& TControl::StaticClassInfo() {
+    using C = TControl;
+    static const TClassInfo info = DefineClass<C>(
+        "TControl", &TComponent::StaticClassInfo(),
+        {props::Int("Left", &C::Left, &C::SetLeft), props::Int("Top", &C::Top, &C::SetTop),
+         props::Int("Width", &C::Width, &C::SetWidth), props::Int("Height", &C::Height, &C::SetHeight),
+         props::Set("Anchors", AnchorKindEnum, &C::Anchors, &C::SetAnchors),
+         props::Bool("Visible", &C::Visible, &C::SetVisible), props::Bool("Enabled", &C::Enabled, &C::SetEnabled),
+         props::Int("Color", &C::Color, &C::SetColor), props::SubObject("Font", &C::Font),
+         props::Bool("ParentFont", &C::ParentFont, &C::SetParentFont),
+         props::String("Caption", &C::Caption, &C::SetCaption), props::String("Text", &C::Text, &C::SetText),
+         props::String("Hint", &C::Hint, &C::SetHint), props::Event("OnClick", &C::OnClick)});
+    return info;
+}
+
+TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
+    WindowProc = [this](TMessage& m) { WndProc(m); };
+    font_->OnChange = [this](TObject*) {
+        parentFont_ = false;
+        FontChanged();
+    };
+}
+
+TControl::~TControl() {
+    if (parent_) parent_->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == parent_) return;
+    if (parent == this) throw std::invalid_argument("A control cannot be its own parent");
+    if (parent_) parent_->RemoveControl(this);
+    if (parent) parent->InsertControl(this);
+}
+
+void TControl::SetParentComponent(TComponent* parent) {
+    if (auto* wc = dynamic_cast<TWinControl*>(parent)) SetParent(wc);
+}
+
+TComponent* TControl::GetParentComponent() const { return parent_; }
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    bool changed = left != left_ || top != top_ || width != width_ || height != height_;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    if (!anchoring_) RememberAnchorBase();
+    if (changed) {
+        BoundsChanged();
+        if (parent_) parent_->Invalidate();
+    }
+}
+
+void TControl::SetAnchors(uint32_t anchors) {
+    anchors_ = anchors;
+    RememberAnchorBase();
+}
+
+void TControl::RememberAnchorBase() {
+    anchorBase_.Valid = parent_ != nullptr;
+    if (!parent_) return;
+    anchorBase_.Bounds = BoundsRect();
+    anchorBase_.ParentWidth = parent_->ClientWidth();
+    anchorBase_.ParentHeight = parent_->ClientHeight();
+}
+
+void TControl::ApplyAnchors(int parentWidth, int parentHeight) {
+    if (!anchorBase_.Valid) return;
+    const RECT& b = anchorBase_.Bounds;
+    int dw = parentWidth - anchorBase_.ParentWidth;
+    int dh = parentHeight - anchorBase_.ParentHeight;
+    int left = b.left, top = b.top, width = b.right - b.left, height = b.bottom - b.top;
+    if (anchors_ & AnchorBit(akRight)) {
+        if (anchors_ & AnchorBit(akLeft)) width += dw; else left += dw;
+    } else if (!(anchors_ & AnchorBit(akLeft))) {
+        left += dw / 2;
+    }
+    if (anchors_ & AnchorBit(akBottom)) {
+        if (anchors_ & AnchorBit(akTop)) height += dh; else top += dh;
+    } else if (!(anchors_ & AnchorBit(akTop))) {
+        top += dh / 2;
+    }
+    anchoring_ = true;
+    SetBounds(left, top, std::max(width, 0), std::max(height, 0));
+    anchoring_ = false;
+}
+
+void TControl::SetVisible(bool visible) {
+    if (visible_ == visible) return;
+    visible_ = visible;
+    Perform(CM_VISIBLECHANGED, visible ? 1 : 0);
+    if (parent_) parent_->Invalidate();
+}
+
+void TControl::SetEnabled(bool enabled) {
+    if (enabled_ == enabled) return;
+    enabled_ = enabled;
+    Perform(CM_ENABLEDCHANGED);
+    Invalidate();
+}
+
+void TControl::SetColor(TColor color) {
+    if (color_ == color) return;
+    color_ = color;
+    Perform(CM_COLORCHANGED);
+    Invalidate();
+}
+
+void TControl::SetParentFont(bool value) {
+    parentFont_ = value;
+    if (value && parent_) {
+        auto handler = std::move(font_->OnChange);
+        font_->Assign(*parent_->Font());
+        font_->OnChange = std::move(handler);
+        FontChanged();
+    }
+}
+
+void TControl::FontChanged() {
+    Perform(CM_FONTCHANGED);
+    Invalidate();
+}
+
+void TControl::SetText(const std::string& text) {
+    if (text_ == text) return;
+    text_ = text;
+    Perform(CM_TEXTCHANGED);
+    Invalidate();
+}
+
+LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+    TMessage m{msg, wParam, lParam, 0};
+    WindowProc(m);
+    return m.Result;
+}
+
+void TControl::Invalidate() {}
+void TControl::Repaint() { Invalidate(); }
+
+void TControl::WndProc(TMessage& message) {
+    if (message.Msg == WM_LBUTTONUP && enabled_) {
+        Click();
+        return;
+    }
+    DefaultHandler(message);
+}
+
+void TControl::DefaultHandler(TMessage&) {}
+
+void TControl::Click() {
+    if (OnClick) OnClick(this);
+}
+
+TForm* TControl::ParentForm() const {
+    const TControl* c = this;
+    while (c->parent_) c = c->parent_;
+    return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+}
+
+// ---- TGraphicControl ---------------------------------------------------------------------
+
+const TClassInfo& TGraphicControl::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TGraphicControl>("TGraphicControl", &TControl::StaticClassInfo());
+    return info;
+}
+
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
+
+void TGraphicControl::PaintTo(HDC dc) {
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    canvas.Font()->Assign(*Font());
+    Paint(canvas);
+    canvas.SetHandle(nullptr);
+}
+
+void TGraphicControl::Invalidate() {
+    if (parent_ && parent_->HandleAllocated()) {
+        RECT r = BoundsRect();
+        InvalidateRect(parent_->Handle(), &r, FALSE);
+    }
+}
+
+// ---- window classes and the window procedure ---------------------------------------------
+
+namespace {
+thread_local TWinControl* t_creating = nullptr;
+
+std::map<std::string, WNDPROC>& SystemProcs() {
+    static std::map<std::string, WNDPROC> procs;
+    return procs;
+}
+
+// Registers (once) the window class a control asks for; system classes are superclassed so that
+// their own procedure stays the default handler.
+WNDPROC EnsureWindowClass(const TCreateParams& p) {
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    auto& procs = SystemProcs();
+    auto known = procs.find(p.WinClassName);
+    if (known != procs.end()) return known->second;
+    WNDCLASSA wc{};
+    WNDPROC defProc = DefWindowProcA;
+    if (!p.SysClassName.empty()) {
+        if (!GetClassInfoA(nullptr, p.SysClassName.c_str(), &wc))
+            throw std::runtime_error("Window class " + p.SysClassName + " not found");
+        defProc = wc.lpfnWndProc;
+    } else {
+        wc.style = p.ClassStyle;
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    }
+    wc.lpfnWndProc = FrameworkWndProc;
+    wc.hInstance = inst;
+    wc.lpszClassName = p.WinClassName.c_str();
+    wc.hbrBackground = nullptr;
+    if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw std::runtime_error("Cannot register window class " + p.WinClassName);
+    procs[p.WinClassName] = defProc;
+    return defProc;
+}
+}  // namespace
+
+ATOM TWinControl::ControlAtom() {
+    static const ATOM atom = [] {
+        char name[64];
+        std::snprintf(name, sizeof name, "ControlOfs%.8lX%.8lX",
+                      static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(GetModuleHandleA(nullptr))),
+                      static_cast<unsigned long>(GetCurrentThreadId()));
+        RegisterWindowMessageA(name);
+        return GlobalAddAtomA(name);
+    }();
+    return atom;
+}
+
+TWinControl* TWinControl::FromHandle(HWND wnd) {
+    if (!wnd) return nullptr;
+    return static_cast<TWinControl*>(GetPropA(wnd, MAKEINTATOM(ControlAtom())));
+}
+
+LRESULT CALLBACK FrameworkWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TWinControl* control = TWinControl::FromHandle(wnd);
+    if (!control) {
+        control = t_creating;
+        if (!control) return DefWindowProcA(wnd, msg, wParam, lParam);
+        t_creating = nullptr;
+        control->handle_ = wnd;
+        SetPropA(wnd, MAKEINTATOM(TWinControl::ControlAtom()), control);
+    }
+    TMessage m{msg, wParam, lParam, 0};
+    try {
+        control->WindowProc(m);
+    } catch (...) {
+        HandleCallbackException();
+    }
+    if (msg == WM_NCDESTROY) {
+        RemovePropA(wnd, MAKEINTATOM(TWinControl::ControlAtom()));
+        if (control->handle_ == wnd) control->handle_ = nullptr;
+    }
+    return m.Result;
+}
+
+TWinControl* FindChildControl(TWinControl* parent, int id) {
+    if (!parent || !parent->HandleAllocated()) return nullptr;
+    return TWinControl::FromHandle(GetDlgItem(parent->Handle(), id));
+}
+
+// ---- TWinControl -------------------------------------------------------------------------
+
+const TClassInfo& TWinControl::StaticClassInfo() {
+    using C = TWinControl;
+    static const TClassInfo info = DefineClass<C>(
+        "TWinControl", &TControl::StaticClassInfo(),
+        {props::Int("TabOrder", &C::TabOrder, &C::SetTabOrder), props::Bool("TabStop", &C::TabStop, &C::SetTabStop),
+         props::Bool("ParentBackground", &C::ParentBackground, &C::SetParentBackground),
+         props::Event("OnKeyPress", &C::OnKeyPress), props::Event("OnKeyDown", &C::OnKeyDown),
+         props::Event("OnKeyUp", &C::OnKeyUp), props::Event("OnEnter", &C::OnEnter),
+         props::Event("OnExit", &C::OnExit)});
+    return info;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+    DestroyHandle();
+    // Children stay owned by their owner; they only lose their parent.
+    while (!controls_.empty()) controls_.back()->SetParent(nullptr);
+}
+
+void TWinControl::InsertControl(TControl* control) {
+    controls_.push_back(control);
+    control->parent_ = this;
+    if (auto* wc = dynamic_cast<TWinControl*>(control)) tabOrder_.push_back(wc);
+    if (control->parentFont_) control->SetParentFont(true);
+    control->RememberAnchorBase();
+    if (auto* wc = dynamic_cast<TWinControl*>(control); wc && HandleAllocated()) wc->HandleNeeded();
+    Invalidate();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+    if (auto* wc = dynamic_cast<TWinControl*>(control)) {
+        wc->DestroyHandle();
+        tabOrder_.erase(std::remove(tabOrder_.begin(), tabOrder_.end(), wc), tabOrder_.end());
+    }
+    if (hoverControl_ == control) hoverControl_ = nullptr;
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    control->parent_ = nullptr;
+    Invalidate();
+}
+
+std::vector<TWinControl*> TWinControl::TabList() const { return tabOrder_; }
+
+int TWinControl::TabOrder() const {
+    if (!parent_) return -1;
+    auto& list = parent_->tabOrder_;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+void TWinControl::SetTabOrder(int order) {
+    if (!parent_) return;
+    auto& list = parent_->tabOrder_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    order = std::clamp(order, 0, static_cast<int>(list.size()));
+    list.insert(list.begin() + order, this);
+}
+
+void TWinControl::SetParentBackground(bool value) {
+    if (parentBackground_ == value) return;
+    parentBackground_ = value;
+    Invalidate();
+}
+
+HWND TWinControl::Handle() {
+    if (!handle_) CreateWnd();
+    return handle_;
+}
+
+void TWinControl::CreateParams(TCreateParams& p) {
+    p.Caption = text_;
+    p.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    if (visible_) p.Style |= WS_VISIBLE;
+    if (!enabled_) p.Style |= WS_DISABLED;
+    if (tabStop_) p.Style |= WS_TABSTOP;
+    p.X = left_;
+    p.Y = top_;
+    p.Width = width_;
+    p.Height = height_;
+    p.WinClassName = ClassName();
+}
+
+void TWinControl::CreateWnd() {
+    TCreateParams p;
+    CreateParams(p);
+    if (p.Style & WS_CHILD) {
+        if (!parent_) throw std::runtime_error("Control '" + Name() + "' has no parent window");
+        p.WndParent = parent_->Handle();
+    }
+    defWndProc_ = EnsureWindowClass(p);
+    sysClass_ = p.SysClassName;
+    UINT_PTR id = (p.Style & WS_CHILD) ? reinterpret_cast<UINT_PTR>(this) & 0xFFFF : 0;
+    t_creating = this;
+    HWND wnd = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
+                               p.Height, p.WndParent, reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
+    t_creating = nullptr;
+    if (!wnd) throw std::runtime_error("Error creating window " + p.WinClassName);
+    handle_ = wnd;
+    InitializeWnd();
+    for (TControl* c : controls_)
+        if (auto* wc = dynamic_cast<TWinControl*>(c)) wc->HandleNeeded();
+    // Children join in creation order; put the windows in tab order for the platform too.
+    HWND after = HWND_TOP;
+    for (TWinControl* wc : tabOrder_) {
+        if (!wc->HandleAllocated()) continue;
+        SetWindowPos(wc->handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        after = wc->handle_;
+    }
+}
+
+void TWinControl::InitializeWnd() {
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
+}
+
+void TWinControl::DestroyWnd() {
+    if (handle_) DestroyWindow(handle_);
+}
+
+void TWinControl::DestroyHandle() {
+    if (!handle_) return;
+    for (TControl* c : controls_)
+        if (auto* wc = dynamic_cast<TWinControl*>(c)) wc->DestroyHandle();
+    DestroyWnd();
+    handle_ = nullptr;
+}
+
+void TWinControl::RecreateWnd() {
+    if (!handle_) return;
+    Perform(CM_RECREATEWND);
+    DestroyHandle();
+    HandleNeeded();
+}
+
+bool TWinControl::CanFocus() const {
+    for (const TControl* c = this; c; c = c->parent_)
+        if (!c->visible_ || !c->enabled_) return false;
+    return true;
+}
+
+bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+
+void TWinControl::SetFocus() {
+    if (TForm* form = ParentForm(); form && form != this)
+        form->FocusControl(this);
+    else if (CanFocus())
+        ::SetFocus(Handle());
+}
+
+int TWinControl::ClientWidth() const {
+    if (handle_) {
+        RECT r;
+        GetClientRect(handle_, &r);
+        return r.right;
+    }
+    return width_;
+}
+
+int TWinControl::ClientHeight() const {
+    if (handle_) {
+        RECT r;
+        GetClientRect(handle_, &r);
+        return r.bottom;
+    }
+    return height_;
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    if (handle_ && (left != left_ || top != top_ || width != width_ || height != height_)) {
+        // The window reports the change back through WM_WINDOWPOSCHANGED.
+        bool anchoring = anchoring_;
+        SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        anchoring_ = anchoring;
+    }
+    TControl::SetBounds(left, top, width, height);
+}
+
+void TWinControl::UpdateBoundsFromWindow() {
+    if (!handle_ || IsIconic(handle_)) return;
+    RECT r;
+    GetWindowRect(handle_, &r);
+    if (GetWindowLongPtrA(handle_, GWL_STYLE) & WS_CHILD) {
+        MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&r), 2);
+    }
+    bool sized = (r.right - r.left) != width_ || (r.bottom - r.top) != height_;
+    left_ = r.left;
+    top_ = r.top;
+    width_ = r.right - r.left;
+    height_ = r.bottom - r.top;
+    if (!anchoring_) RememberAnchorBase();
+    if (sized) {
+        BoundsChanged();
+        AlignControls();
+    }
+}
+
+void TWinControl::AlignControls() {
+    int w = ClientWidth(), h = ClientHeight();
+    for (TControl* c : controls_) c->ApplyAnchors(w, h);
+}
+
+void TWinControl::SetVisible(bool visible) {
+    TControl::SetVisible(visible);
+    if (handle_) ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void TWinControl::SetEnabled(bool enabled) {
+    TControl::SetEnabled(enabled);
+    if (handle_) EnableWindow(handle_, enabled);
+}
+
+std::string TWinControl::GetText() const {
+    if (!handle_) return text_;
+    int len = GetWindowTextLengthA(handle_);
+    std::string s(static_cast<size_t>(len) + 1, '\0');
+    int got = GetWindowTextA(handle_, s.data(), len + 1);
+    s.resize(static_cast<size_t>(std::max(got, 0)));
+    return s;
+}
+
+void TWinControl::SetText(const std::string& text) {
+    if (handle_) {
+        if (GetText() == text) return;
+        text_ = text;
+        SetWindowTextA(handle_, text.c_str());
+        Perform(CM_TEXTCHANGED);
+        return;
+    }
+    TControl::SetText(text);
+}
+
+void TWinControl::Invalidate() {
+    if (handle_) InvalidateRect(handle_, nullptr, !OwnPaint());
+}
+
+void TWinControl::Repaint() {
+    if (handle_) RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void TWinControl::FontChanged() {
+    if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), TRUE);
+    for (TControl* c : controls_)
+        if (c->parentFont_) c->SetParentFont(true);
+    TControl::FontChanged();
+}
+
+HBRUSH TWinControl::ColorBrush() {
+    TColor rgb = ColorToRGB(Color());
+    if (!colorBrush_ || colorBrushColor_ != rgb) {
+        colorBrush_.reset(CreateSolidBrush(static_cast<COLORREF>(rgb)));
+        colorBrushColor_ = rgb;
+    }
+    return colorBrush_.get();
+}
+
+void TWinControl::PaintWindow(HDC dc) {
+    RECT r = ClientRect();
+    FillRect(dc, &r, ColorBrush());
+}
+
+void TWinControl::PaintControls(HDC dc) {
+    for (TControl* c : controls_) {
+        auto* g = dynamic_cast<TGraphicControl*>(c);
+        if (!g || !g->Visible()) continue;
+        TSavedDC saved(dc);
+        RECT b = g->BoundsRect();
+        IntersectClipRect(dc, b.left, b.top, b.right, b.bottom);
+        POINT old;
+        OffsetViewportOrgEx(dc, b.left, b.top, &old);
+        g->PaintTo(dc);
+    }
+}
+
+TGraphicControl* TWinControl::GraphicControlAt(POINT p) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        auto* g = dynamic_cast<TGraphicControl*>(*it);
+        if (!g || !g->Visible()) continue;
+        RECT b = g->BoundsRect();
+        if (PtInRect(&b, p)) return g;
+    }
+    return nullptr;
+}
+
+// Composes the client area off screen and copies it in one blit, so nothing flickers.
+void TWinControl::PaintHandler() {
+    TPaintScope paint(handle_);
+    RECT client;
+    GetClientRect(handle_, &client);
+    if (client.right <= 0 || client.bottom <= 0) return;
+    TMemoryDC mem(CreateCompatibleDC(paint.dc()));
+    TBitmapHandle bmp(CreateCompatibleBitmap(paint.dc(), client.right, client.bottom));
+    if (!mem || !bmp) return;
+    TSelectObject selectBmp(mem.get(), bmp.get());
+    PaintWindow(mem.get());
+    PaintControls(mem.get());
+    const RECT& r = paint.rect();
+    BitBlt(paint.dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, mem.get(), r.left, r.top, SRCCOPY);
+}
+
+void TWinControl::TrackMouse(TMessage& m) {
+    if (!trackingMouse_) {
+        TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, handle_, 0};
+        if (TrackMouseEvent(&tme)) {
+            trackingMouse_ = true;
+            Perform(CM_MOUSEENTER);
+        }
+    }
+    POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    TGraphicControl* over = GraphicControlAt(p);
+    if (over != hoverControl_) {
+        if (hoverControl_) hoverControl_->Perform(CM_MOUSELEAVE);
+        hoverControl_ = over;
+        if (over) over->Perform(CM_MOUSEENTER);
+    }
+}
+
+bool TWinControl::ReflectToChild(TMessage& m) {
+    HWND child = nullptr;
+    switch (m.Msg) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        child = reinterpret_cast<HWND>(m.LParam);
+        break;
+    case WM_NOTIFY:
+        child = reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom;
+        break;
+    case WM_DRAWITEM:
+        if (m.WParam) child = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->hwndItem;
+        break;
+    case WM_MEASUREITEM:
+        if (m.WParam) child = GetDlgItem(handle_, static_cast<int>(m.WParam));
+        break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+        child = reinterpret_cast<HWND>(m.LParam);
+        break;
+    default:
+        return false;
+    }
+    TWinControl* target = FromHandle(child);
+    if (!target || target == this) return false;
+    m.Result = target->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
+    return true;
+}
+
+void TWinControl::DoKeyPress(char& key) {
+    if (OnKeyPress) OnKeyPress(this, key);
+}
+
+void TWinControl::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_PAINT:
+        if (OwnPaint()) {
+            PaintHandler();
+            return;
+        }
+        break;
+    case WM_ERASEBKGND:
+        if (OwnPaint()) {
+            m.Result = 1;
+            return;
+        }
+        break;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+        if (ReflectToChild(m)) return;
+        break;
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORBTN:
+    case CN_CTLCOLORSTATIC:
+    case CN_CTLCOLORLISTBOX: {
+        HDC dc = reinterpret_cast<HDC>(m.WParam);
+        SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(Font()->Color())));
+        SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(Color())));
+        m.Result = reinterpret_cast<LRESULT>(ColorBrush());
+        return;
+    }
+    case WM_WINDOWPOSCHANGED:
+        DefaultHandler(m);
+        UpdateBoundsFromWindow();
+        return;
+    case WM_SETFOCUS:
+        DefaultHandler(m);
+        if (TForm* form = ParentForm(); form && form != this) form->FocusChanged(this);
+        if (OnEnter) OnEnter(this);
+        return;
+    case WM_KILLFOCUS:
+        DefaultHandler(m);
+        Perform(CM_EXIT);
+        if (OnExit) OnExit(this);
+        return;
+    case WM_CHAR: {
+        char key = static_cast<char>(m.WParam);
+        DoKeyPress(key);
+        if (key == 0) return;
+        m.WParam = static_cast<unsigned char>(key);
+        break;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        const TKeyEvent& ev = (m.Msg == WM_KEYDOWN || m.Msg == WM_SYSKEYDOWN) ? OnKeyDown : OnKeyUp;
+        if (ev) {
+            WORD key = static_cast<WORD>(m.WParam);
+            ev(this, key, KeyboardShiftState());
+            if (key == 0) return;
+            m.WParam = key;
+        }
+        break;
+    }
+    case WM_MOUSEMOVE:
+        TrackMouse(m);
+        break;
+    case WM_MOUSELEAVE:
+        trackingMouse_ = false;
+        if (hoverControl_) hoverControl_->Perform(CM_MOUSELEAVE);
+        hoverControl_ = nullptr;
+        Perform(CM_MOUSELEAVE);
+        break;
+    case WM_LBUTTONUP:
+        if (OwnPaint()) {
+            POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+            if (TGraphicControl* g = GraphicControlAt(p)) {
+                g->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - g->Left(), p.y - g->Top()));
+                return;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    DefaultHandler(m);
+}
+
+void TWinControl::DefaultHandler(TMessage& m) {
+    if (!handle_) return;
+    m.Result = CallWindowProcA(defWndProc_, handle_, m.Msg, m.WParam, m.LParam);
+}
+
+}  // namespace velloran

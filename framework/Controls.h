@@ -1,0 +1,247 @@
+#pragma once
+// Controls: window-less (TGraphicControl) and windowed (TWinControl). Every message of a
+// control passes through its replaceable WindowProc, so another object can hook it.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Classes.h"
+#include "framework/Graphics.h"
+#include "framework/Handles.h"
+#include "framework/Messages.h"
+#include "framework/UtilWindow.h"
+
+namespace velloran {
+
+class TWinControl;
+class TForm;
+
+using TNotifyEvent = std::function<void(TObject*)>;
+using TKeyPressEvent = std::function<void(TObject*, char&)>;
+using TKeyEvent = std::function<void(TObject*, WORD&, uint32_t)>;
+
+enum TAnchorKind : uint32_t { akLeft, akTop, akRight, akBottom };
+constexpr uint32_t AnchorBit(TAnchorKind k) { return 1u << k; }
+extern const TEnumInfo AnchorKindEnum;
+
+enum TShiftStateFlag : uint32_t { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
+uint32_t KeyboardShiftState();
+
+class TControl : public TComponent {
+    VELLORAN_CLASS(TControl)
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return parent_; }
+    virtual void SetParent(TWinControl* parent);
+    void SetParentComponent(TComponent* parent) override;
+    TComponent* GetParentComponent() const override;
+
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+    void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+    void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+    void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+    virtual int ClientWidth() const { return width_; }
+    virtual int ClientHeight() const { return height_; }
+    RECT ClientRect() const { return {0, 0, ClientWidth(), ClientHeight()}; }
+
+    uint32_t Anchors() const { return anchors_; }
+    void SetAnchors(uint32_t anchors);
+
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool visible);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool enabled);
+
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    TFont* Font() const { return font_.get(); }
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool value);
+
+    std::string Caption() const { return GetText(); }
+    void SetCaption(const std::string& text) { SetText(text); }
+    std::string Text() const { return GetText(); }
+    virtual std::string GetText() const { return text_; }
+    virtual void SetText(const std::string& text);
+    std::string Hint() const { return hint_; }
+    void SetHint(const std::string& hint) { hint_ = hint; }
+
+    LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    virtual void Invalidate();
+    void Refresh() { Repaint(); }
+    virtual void Repaint();
+
+    // Every message of the control passes through here; hook by saving and replacing it.
+    TWndMethod WindowProc;
+    virtual void WndProc(TMessage& message);
+    virtual void DefaultHandler(TMessage& message);
+
+    TNotifyEvent OnClick;
+    virtual void Click();
+
+    // The form this control sits on, or null.
+    TForm* ParentForm() const;
+
+protected:
+    // Called by the parent when its client area changed size.
+    void ApplyAnchors(int parentWidth, int parentHeight);
+    void RememberAnchorBase();
+    virtual void FontChanged();
+    virtual void BoundsChanged() {}
+
+    TWinControl* parent_ = nullptr;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true;
+    bool enabled_ = true;
+    TColor color_ = clBtnFace;
+    std::string text_;
+    std::string hint_;
+
+private:
+    friend class TWinControl;
+    struct TAnchorBase {
+        RECT Bounds{};
+        int ParentWidth = 0, ParentHeight = 0;
+        bool Valid = false;
+    };
+    uint32_t anchors_ = AnchorBit(akLeft) | AnchorBit(akTop);
+    TAnchorBase anchorBase_;
+    bool anchoring_ = false;
+    std::unique_ptr<TFont> font_;
+    bool parentFont_ = true;
+};
+
+// A control without a window of its own: its parent paints it and passes it mouse messages.
+class TGraphicControl : public TControl {
+    VELLORAN_CLASS(TGraphicControl)
+public:
+    explicit TGraphicControl(TComponent* owner);
+    // Paints into dc, whose origin is the control's top-left.
+    void PaintTo(HDC dc);
+    void Invalidate() override;
+
+protected:
+    virtual void Paint(TCanvas& canvas) = 0;
+};
+
+struct TCreateParams {
+    std::string Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    HWND WndParent = nullptr;
+    std::string WinClassName;  // the class the window is created with
+    std::string SysClassName;  // a system class it is derived from ("EDIT"), empty for our own
+    UINT ClassStyle = CS_DBLCLKS;
+};
+
+class TWinControl : public TControl {
+    VELLORAN_CLASS(TWinControl)
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    HWND Handle();
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    void HandleNeeded() { Handle(); }
+    void DestroyHandle();
+    void RecreateWnd();
+
+    int ControlCount() const { return static_cast<int>(controls_.size()); }
+    TControl* Controls(int index) const { return controls_.at(static_cast<size_t>(index)); }
+    // Windowed children in tab order.
+    std::vector<TWinControl*> TabList() const;
+
+    int TabOrder() const;
+    void SetTabOrder(int order);
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool value) { tabStop_ = value; }
+    bool ParentBackground() const { return parentBackground_; }
+    void SetParentBackground(bool value);
+
+    virtual bool CanFocus() const;
+    bool Focused() const;
+    virtual void SetFocus();
+
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetVisible(bool visible) override;
+    void SetEnabled(bool enabled) override;
+    std::string GetText() const override;
+    void SetText(const std::string& text) override;
+    void Invalidate() override;
+    void Repaint() override;
+
+    void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
+
+    // Paints the window-less children into dc (client coordinates).
+    void PaintControls(HDC dc);
+    TGraphicControl* GraphicControlAt(POINT clientPoint) const;
+
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+    // The framework object of a window, or null for windows it did not create.
+    static TWinControl* FromHandle(HWND wnd);
+    static ATOM ControlAtom();
+
+protected:
+    virtual void CreateParams(TCreateParams& params);
+    virtual void CreateWnd();
+    // Called once the window exists: push stored state (text, font, ...) into it.
+    virtual void InitializeWnd();
+    virtual void DestroyWnd();
+    // Paints the client area of our own (non-system) window classes; dc is off screen.
+    virtual void PaintWindow(HDC dc);
+    virtual void AlignControls();
+    virtual void DoKeyPress(char& key);
+    void FontChanged() override;
+    HBRUSH ColorBrush();
+    bool OwnPaint() const { return sysClass_.empty(); }
+
+    HWND handle_ = nullptr;
+    WNDPROC defWndProc_ = DefWindowProcA;
+
+private:
+    friend class TControl;
+    friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    void UpdateBoundsFromWindow();
+    void PaintHandler();
+    void TrackMouse(TMessage& message);
+    bool ReflectToChild(TMessage& message);
+
+    std::vector<TControl*> controls_;
+    std::vector<TWinControl*> tabOrder_;
+    bool tabStop_ = false;
+    bool parentBackground_ = true;
+    bool trackingMouse_ = false;
+    TGraphicControl* hoverControl_ = nullptr;
+    std::string sysClass_;
+    TBrushHandle colorBrush_;
+    TColor colorBrushColor_ = 0;
+};
+
+LRESULT CALLBACK FrameworkWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Looks a control up by its child-window identifier under parent.
+TWinControl* FindChildControl(TWinControl* parent, int id);
+
+}  // namespace velloran
