@@ -635,7 +635,7 @@ void TIcon::LoadFromStream(const std::vector<uint8_t>& bytes) {
 std::vector<uint8_t> TIcon::SaveToBytes() const {
     ICONINFO info{};
     if (!handle_ || !GetIconInfo(handle_.get(), &info)) return {};
-    TBitmapHandle color(info.hbmColor); HBITMAP maskRaw = info.hbmMask; struct { HBITMAP get() const { return h; } HBITMAP h; } mask{maskRaw};
+    TBitmapHandle color(info.hbmColor), mask(info.hbmMask);
     const int w = width_, h = height_;
     // Bottom-up rows: a monochrome icon's XOR half comes first, its AND half second.
     const std::vector<uint32_t> maskPixels = ReadPixels(mask.get(), w, color ? h : 2 * h);

@@ -93,8 +93,12 @@ TEST(Font, SizeAndHeightAt96Dpi) {
     EXPECT_EQ(font.Size(), 8);
     font.SetSize(10);
     EXPECT_EQ(font.Height(), -13);
+    font.SetSize(11);  // 14.67 pixels
+    EXPECT_EQ(font.Height(), -15);
     font.SetSize(12);
     EXPECT_EQ(font.Height(), -16);
+    font.SetHeight(-17);  // 12.75 points
+    EXPECT_EQ(font.Size(), 13);
     font.SetHeight(-20);
     EXPECT_EQ(font.Size(), 15);
     EXPECT_EQ(GetPropOrd(font, "Size"), 15);
@@ -220,7 +224,8 @@ TEST(Canvas, TextStaysInItsExtent) {
     MakeBitmap(bitmap, 60, 30, clWhite);
     TCanvas& canvas = bitmap.Canvas();
     canvas.Font()->SetColor(clRed);
-    canvas.Brush()->SetStyle(bsClear);
+    canvas.Brush()->SetColor(clBlue);
+    canvas.Brush()->SetStyle(bsClear);  // no background behind the glyphs
     const SIZE extent = canvas.TextExtent("HIH");
     ASSERT_GT(extent.cx, 0);
     ASSERT_GT(extent.cy, 0);
@@ -229,7 +234,7 @@ TEST(Canvas, TextStaysInItsExtent) {
     canvas.TextOut(3, 4, "HIH");
 
     const std::vector<uint32_t> px = ReadRows(bitmap.Handle(), 60, 30);
-    int red = 0;
+    int red = 0, blue = 0;
     for (int y = 0; y < 30; ++y) {
         for (int x = 0; x < 60; ++x) {
             const uint32_t p = px[static_cast<size_t>(y * 60 + x)] & 0xFFFFFF;
@@ -238,9 +243,11 @@ TEST(Canvas, TextStaysInItsExtent) {
                 EXPECT_EQ(p, Dib(clWhite)) << x << "," << y;
             }
             if (p == Dib(clRed)) ++red;
+            if (p == Dib(clBlue)) ++blue;
         }
     }
     EXPECT_GT(red, 5);  // the stems of H and I are solid
+    EXPECT_EQ(blue, 0);
 
     // An opaque brush fills the text cell behind the glyphs.
     canvas.Brush()->SetStyle(bsSolid);
@@ -315,11 +322,14 @@ TEST(Canvas, CopiesAndStretchesBitmaps) {
     EXPECT_EQ(PixelAt(dest, 4, 0), Dib(clWhite));
     EXPECT_EQ(PixelAt(dest, 6, 2), Dib(clGreen));
     source.TransparentColor = clDefault;  // the bottom-left pixel, fuchsia here
+    source.Canvas().SetPixels(0, 0, clYellow);
     dest.Canvas().Draw(8, 0, source);
+    EXPECT_EQ(PixelAt(dest, 8, 0), Dib(clYellow));
     EXPECT_EQ(PixelAt(dest, 8, 3), Dib(clWhite));
     EXPECT_EQ(PixelAt(dest, 9, 1), Dib(clGreen));
 
     source.Transparent = false;
+    source.Canvas().SetPixels(0, 0, clFuchsia);
     dest.Canvas().StretchDraw({0, 8, 8, 16}, source);  // twice the size
     EXPECT_EQ(PixelAt(dest, 1, 9), Dib(clFuchsia));
     EXPECT_EQ(PixelAt(dest, 2, 10), Dib(clGreen));
@@ -527,6 +537,10 @@ TEST(Icon, MalformedDataGivesAnEmptyIcon) {
     variant([&](auto& b) { put32(b, 38, BI_RLE8); });            // compression
     variant([&](auto& b) { put32(b, 26, 256); put32(b, 30, 512); });  // pixels past the end
     variant([&](auto& b) { put16(b, 36, 8); put32(b, 54, 0x10000); });  // palette too large
+    variant([&](auto& b) {  // half the AND mask missing, directory and file agreeing
+        b.resize(b.size() - 32);
+        put32(b, 14, static_cast<uint32_t>(b.size() - 22));
+    });
 
     for (size_t i = 0; i < bad.size(); ++i) {
         TIcon icon;
