@@ -8,7 +8,7 @@ FUZZDIR    := $(BUILD)/fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G "Unix Makefiles"
 
-.PHONY: all setup native win32 test test-native test-win32 sanitize fuzz run gallery bench clean
+.PHONY: all setup native win32 win64 test test-native test-win32 sanitize fuzz run gallery bench clean
 
 all: native win32
 
@@ -20,7 +20,13 @@ $(NATIVE)/Makefile:
 
 $(WIN32DIR)/Makefile:
 	cmake $(CMAKE_GEN) -S . -B $(WIN32DIR) -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw.cmake
+
+# The same sources as a 64-bit program, to keep the code 64-bit clean.
+win64:
+	cmake $(CMAKE_GEN) -S . -B $(BUILD)/win64 -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw.cmake -DVELLORAN_MINGW_ARCH=x86_64
+	cmake --build $(BUILD)/win64 -j $(JOBS)
 
 native: $(NATIVE)/Makefile
 	cmake --build $(NATIVE) -j $(JOBS)

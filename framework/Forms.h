@@ -145,7 +145,11 @@ public:
         reference = nullptr;
         T* form = new T(this);
         reference = form;
-        if (!mainForm_) mainForm_ = form;
+        if (!mainForm_) {
+            // The main window exists from the start, shown or not: it answers the session's end.
+            form->HandleNeeded();
+            mainForm_ = form;
+        }
     }
 
     void Run();

@@ -71,7 +71,9 @@ cleanup() {
   for pid in "${background[@]}"; do
     kill "$pid" 2>/dev/null || true
   done
-  wait "${background[@]}" 2>/dev/null || true
+  if [ ${#background[@]} -gt 0 ]; then
+    wait "${background[@]}" 2>/dev/null || true
+  fi
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
@@ -103,7 +105,8 @@ wine "$bin/SubstitutePlayer.exe" --demo </dev/null &
 background+=($!)
 # Ends by itself within a second of this script.
 tail --pid=$$ -n 0 -F "$demo/Velloran.dll.log" 2>/dev/null | sed -u 's/^/Trillian plug-in: /' &
-(cd "$demo" && exec wine "$demo/Velloran.exe" </dev/null) &
+# With the ID named, the plug-in's load line shows the status already in the registry.
+(cd "$demo" && VELLORAN_PLUGIN_ID=demo_user exec wine "$demo/Velloran.exe" </dev/null) &
 velloran=$!
 background+=("$velloran")
 

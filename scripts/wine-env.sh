@@ -2,6 +2,7 @@
 # A private Wine world for one test run: its own X display (Xvfb), a fresh 32-bit WINEPREFIX and a
 # persistent wineserver, so each Windows test launch costs a fraction of a second.
 #   wine-env.sh start DIR        wipe DIR, start Xvfb, create DIR/prefix, start the server, write DIR/env
+#                                (waits while another live test run still uses DIR)
 #   wine-env.sh exec DIR CMD...  run CMD (a .exe is run through wine) inside that world
 #   wine-env.sh stop DIR         stop every Wine process of the prefix, the server and the display
 # Sourced (as scripts/run-demo.sh does), it only defines the wine_world_* functions.
@@ -77,16 +78,42 @@ wine_world_stop() {
   fi
 }
 
+# ctest runs wine_start, the tests and wine_stop as children of one process, which so owns the
+# world in DIR until wine_stop; DIR.owner names it. Several people run the tests of one build tree
+# at once here: a second run waits for the first instead of wiping the world under its tests. An
+# owner that has died (an interrupted run never reaches wine_stop) holds nothing.
+wine_world_claim() {
+  local dir=$1 claimant=$2 owner waited=0
+  exec 9>"$dir.lock"
+  flock 9
+  while owner=$(cat "$dir.owner" 2>/dev/null) && [ "$owner" != "$claimant" ] &&
+    kill -0 "$owner" 2>/dev/null; do
+    if [ "$waited" = 0 ]; then
+      echo "wine-env: waiting for the run of process $owner to finish with $dir" >&2
+    fi
+    if [ "$waited" -ge 1800 ]; then
+      echo "wine-env: process $owner still holds $dir after 30 minutes" >&2
+      return 1
+    fi
+    sleep 1
+    waited=$((waited + 1))
+  done
+  echo "$claimant" >"$dir.owner"
+  exec 9>&-
+}
+
 wine_world_main() {
   set -euo pipefail
   if [ $# -lt 2 ]; then
     echo "usage: $0 start|exec|stop DIR [CMD...]" >&2
     exit 2
   fi
-  local action=$1 dir=$2
+  local action=$1 dir=${2%/}
   shift 2
   case "$action" in
   start)
+    mkdir -p "$(dirname "$dir")"
+    wine_world_claim "$dir" "$PPID"
     wine_world_stop "$dir"
     rm -rf "$dir"
     mkdir -p "$dir"
@@ -101,6 +128,10 @@ wine_world_main() {
     echo "wine-env: prefix $WINEPREFIX on display $DISPLAY"
     ;;
   exec)
+    if [ $# -eq 0 ]; then
+      echo "usage: $0 exec DIR CMD..." >&2
+      exit 2
+    fi
     if [ ! -f "$dir/env" ]; then
       echo "wine-env: no Wine world in $dir; run '$0 start $dir' first" >&2
       exit 1
@@ -114,6 +145,7 @@ wine_world_main() {
     ;;
   stop)
     wine_world_stop "$dir"
+    rm -f "$dir.owner"
     ;;
   *)
     echo "usage: $0 start|exec|stop DIR [CMD...]" >&2

@@ -271,18 +271,20 @@ protected:
         return player->waitForWindow(substitute::kPlayerWindowClass);
     }
 
-    HWND startVelloran()
+    void startVelloran()
     {
-        {
-            const ScopedCurrentDirectory inFolder(folder.path());
-            velloran.emplace(quoted(folder.path() / "Velloran.exe"));
-        }
-        return velloran->waitForWindow(kMainWindowClass);
+        const ScopedCurrentDirectory inFolder(folder.path());
+        velloran.emplace(quoted(folder.path() / "Velloran.exe"));
     }
 
+    HWND velloranMainWindow() const { return velloran->waitForWindow(kMainWindowClass, kStepTimeout); }
+
     // Closing the main window ends the program; it must end cleanly and leave its files as they were.
-    void closeVelloranAndCheckFiles(HWND mainWindow)
+    void closeVelloranAndCheckFiles()
     {
+        const HWND mainWindow = velloranMainWindow();
+        ASSERT_NE(mainWindow, nullptr) << "Velloran has no window of class " << kMainWindowClass;
+        EXPECT_FALSE(IsWindowVisible(mainWindow)) << "Velloran runs hidden";
         ASSERT_TRUE(PostMessageA(mainWindow, WM_CLOSE, 0, 0));
         EXPECT_EQ(velloran->waitForExit(kStepTimeout), std::optional<DWORD>(0));
         EXPECT_EQ(readFile(settingsPath()), settingsAtStart) << "Velloran.ini was rewritten";
@@ -311,9 +313,7 @@ TEST_F(VelloranEndToEndTest, PublishesEachNewSongAndMarkerMoveOnceThroughAllThre
     // 85 s of 200 s: the fifth of ten cells.
     const HWND playerWindow = startPlayer("12. Artist - Song - Winamp", 85000, 200);
     ASSERT_NE(playerWindow, nullptr);
-    const HWND mainWindow = startVelloran();
-    ASSERT_NE(mainWindow, nullptr);
-    EXPECT_FALSE(IsWindowVisible(mainWindow)) << "Velloran must start hidden";
+    startVelloran();
 
     const std::string first = "Now: Artist - Song ----|-----";
     EXPECT_EQ(waitForLines(messengerLog(), 1), std::vector<std::string>{messengerStatusLine(first)});
@@ -351,22 +351,22 @@ TEST_F(VelloranEndToEndTest, PublishesEachNewSongAndMarkerMoveOnceThroughAllThre
     EXPECT_EQ(readLines(messengerLog()).size(), 3u);
     EXPECT_EQ(readLines(pluginLog()).size(), 9u);
 
-    closeVelloranAndCheckFiles(mainWindow);
+    closeVelloranAndCheckFiles();
     // Each call freed the plug-in, so none is left loaded to note the end of the process.
     EXPECT_EQ(readLines(pluginLog()).size(), 9u);
 }
 
 TEST_F(VelloranEndToEndTest, PublishesNothingWhileNoPlayerRuns)
 {
-    const HWND mainWindow = startVelloran();
-    ASSERT_NE(mainWindow, nullptr);
-
+    startVelloran();
+    // Two ticks, counted from the moment the program is up.
+    EXPECT_NE(velloranMainWindow(), nullptr);
     std::this_thread::sleep_for(kTwoTicks);
     EXPECT_EQ(readLines(messengerLog()), std::vector<std::string>{});
     EXPECT_FALSE(profileKeyExists());
     EXPECT_FALSE(fs::exists(pluginLog()));
 
-    closeVelloranAndCheckFiles(mainWindow);
+    closeVelloranAndCheckFiles();
 }
 
 }  // namespace

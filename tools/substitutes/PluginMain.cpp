@@ -34,7 +34,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
 {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
-        DisableThreadLibraryCalls(instance);
         substitute::appendPluginLog("load reg5=\"" + statusTextInRegistry() +
                                     "\" posted=" + (statusCommandQueued() ? "1" : "0"));
         break;
