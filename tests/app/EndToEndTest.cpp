@@ -1,6 +1,7 @@
 // Velloran.exe as a user runs it, next to the stand-ins for Winamp, Yahoo! Messenger and the
 // Trillian plug-in: what it publishes, when it publishes, and that it leaves its settings alone.
 #include "tests/tools/ChildProcess.h"
+#include "tests/tools/ScratchFolder.h"
 #include "tools/substitutes/SubstituteProtocol.h"
 
 #include "framework/Handles.h"
@@ -204,31 +205,6 @@ private:
     fs::path previous_;
 };
 
-// A fresh installation folder per test, removed with everything in it at the end.
-class InstallFolder {
-public:
-    InstallFolder()
-        : path_(fs::temp_directory_path() /
-                ("velloran_e2e_" + std::to_string(GetCurrentProcessId()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-    {
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~InstallFolder()
-    {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    InstallFolder(const InstallFolder&) = delete;
-    InstallFolder& operator=(const InstallFolder&) = delete;
-
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
 // The Yahoo! profile Velloran writes to, absent when the test starts and removed when it ends.
 class CleanProfile {
 public:
@@ -297,7 +273,7 @@ protected:
     fs::path pluginLog() const { return folder.path() / "plugin.log"; }
 
     // Declared first so that it goes last, after every program that uses it has ended.
-    InstallFolder folder;
+    velloran::testing::ScratchFolder folder{"velloran_e2e"};
     CleanProfile profile;
     ScopedEnvironment pluginLogVariable{substitute::kPluginLogVariable, pluginLog().string()};
     ScopedEnvironment pluginIdVariable{substitute::kPluginIdVariable, kYahooId};

@@ -1,6 +1,7 @@
 // The stand-ins for Winamp, Yahoo! Messenger and the Trillian plug-in behave as the Velloran
 // tests and the demo rely on.
 #include "ChildProcess.h"
+#include "ScratchFolder.h"
 #include "tools/substitutes/SubstituteProtocol.h"
 
 #include "framework/Handles.h"
@@ -39,38 +40,10 @@ std::string quoted(const fs::path& path)
     return text;
 }
 
-std::string uniqueName(const std::string& stem)
-{
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    return stem + "_" + std::to_string(GetCurrentProcessId()) + "_" + test->name();
-}
-
-// A folder of its own for each test, removed with everything in it.
-class ScratchFolder {
-public:
-    ScratchFolder() : path_(fs::temp_directory_path() / uniqueName("velloran_substitutes"))
-    {
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
 // A Yahoo! profile that exists only for the test; its key tree is deleted at the end.
 class ScratchProfile {
 public:
-    ScratchProfile() : id_(uniqueName("substitutes_test")) {}
+    ScratchProfile() : id_(velloran::testing::UniqueTestName("substitutes_test")) {}
     ~ScratchProfile() { RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\Yahoo\\Pager\\profiles\\" + id_).c_str()); }
     ScratchProfile(const ScratchProfile&) = delete;
     ScratchProfile& operator=(const ScratchProfile&) = delete;
@@ -238,7 +211,7 @@ protected:
     }
     fs::path log() const { return scratch.path() / "messenger.log"; }
 
-    ScratchFolder scratch;
+    velloran::testing::ScratchFolder scratch{"velloran_substitutes"};
     ScratchProfile profile;
 };
 
@@ -339,7 +312,7 @@ protected:
         ASSERT_TRUE(PostThreadMessageA(GetCurrentThreadId(), WM_COMMAND, command, substitute::kStatusChangedLParam));
     }
 
-    ScratchFolder scratch;
+    velloran::testing::ScratchFolder scratch{"velloran_substitutes"};
     ScratchProfile profile;
     fs::path log = scratch.path() / "plugin.log";
     ScopedEnvironment logVariable{substitute::kPluginLogVariable, log.string()};
