@@ -305,6 +305,9 @@ const TClassInfo& TWinControl::StaticClassInfo() {
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+    // Leave the parent while still a TWinControl: from ~TControl it could not tell this is one
+    // and would keep it in its tab order.
+    SetParent(nullptr);
     DestroyHandle();
     // Children stay owned by their owner; they only lose their parent.
     while (!controls_.empty()) controls_.back()->SetParent(nullptr);
@@ -378,6 +381,8 @@ void TWinControl::CreateWnd() {
     if (p.Style & WS_CHILD) {
         if (!parent_) throw std::runtime_error("Control '" + Name() + "' has no parent window");
         p.WndParent = parent_->Handle();
+        // Making the parent's window made its children's windows, this one's among them.
+        if (handle_) return;
     }
     defWndProc_ = EnsureWindowClass(p);
     sysClass_ = p.SysClassName;
@@ -410,6 +415,8 @@ void TWinControl::DestroyWnd() {
 
 void TWinControl::DestroyHandle() {
     if (!handle_) return;
+    // The window holds what the user typed; the next window starts from it.
+    text_ = GetText();
     for (TControl* c : controls_)
         if (auto* wc = dynamic_cast<TWinControl*>(c)) wc->DestroyHandle();
     DestroyWnd();
@@ -421,6 +428,8 @@ void TWinControl::RecreateWnd() {
     Perform(CM_RECREATEWND);
     DestroyHandle();
     HandleNeeded();
+    // Forms leave WS_VISIBLE out of their creation style: one that was on screen goes back.
+    if (visible_ && !(GetWindowLongPtrA(handle_, GWL_STYLE) & WS_VISIBLE)) ShowWindow(handle_, SW_SHOW);
 }
 
 bool TWinControl::CanFocus() const {
@@ -462,6 +471,12 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
         bool anchoring = anchoring_;
         SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
         anchoring_ = anchoring;
+        // Keep what the window took, which can differ from what was asked (a form held within
+        // its constraints). A minimised window reports nothing: keep the request then.
+        if (!IsIconic(handle_)) {
+            UpdateBoundsFromWindow();
+            return;
+        }
     }
     TControl::SetBounds(left, top, width, height);
 }
@@ -479,10 +494,10 @@ void TWinControl::UpdateBoundsFromWindow() {
     width_ = r.right - r.left;
     height_ = r.bottom - r.top;
     if (!anchoring_) RememberAnchorBase();
-    if (sized) {
-        BoundsChanged();
-        AlignControls();
-    }
+    if (sized) BoundsChanged();
+    // The client area can change inside a window of the same size (a menu bar, another frame);
+    // anchors follow the client area. Aligning again at the same size moves nothing.
+    AlignControls();
 }
 
 void TWinControl::AlignControls() {

@@ -180,14 +180,24 @@ RECT FrameFor(const TCreateParams& p, bool hasMenu) {
 }
 }  // namespace
 
+// Before the window exists and with only the outer size given, the client area is what the
+// frame will leave of it; anchored children take their margins from it.
 int TForm::ClientWidth() const {
     if (handle_) return TWinControl::ClientWidth();
-    return clientWidth_ ? clientWidth_ : width_;
+    if (clientWidth_) return clientWidth_;
+    TCreateParams p;
+    const_cast<TForm*>(this)->CreateParams(p);
+    RECT frame = FrameFor(p, menu_ != nullptr);
+    return std::max(width_ - static_cast<int>(frame.right - frame.left), 0);
 }
 
 int TForm::ClientHeight() const {
     if (handle_) return TWinControl::ClientHeight();
-    return clientHeight_ ? clientHeight_ : height_;
+    if (clientHeight_) return clientHeight_;
+    TCreateParams p;
+    const_cast<TForm*>(this)->CreateParams(p);
+    RECT frame = FrameFor(p, menu_ != nullptr);
+    return std::max(height_ - static_cast<int>(frame.bottom - frame.top), 0);
 }
 
 void TForm::SetClientWidth(int w) {
@@ -422,8 +432,9 @@ TModalResult TForm::ShowModal() {
             while (Application && !Application->Terminated()) {
                 Application->HandleMessage();
                 if (modalResult_ == mrNone) continue;
-                TCloseAction action = caHide;
-                if (OnClose) OnClose(this, action);
+                // Closing a modal form asks it first, as closing any form does.
+                TCloseAction action = CloseQuery() ? caHide : caNone;
+                if (action != caNone && OnClose) OnClose(this, action);
                 if (action != caNone) break;
                 modalResult_ = mrNone;
             }
@@ -444,6 +455,11 @@ void TForm::WndProc(TMessage& m) {
     case WM_CLOSE:
         Close();
         return;
+    case WM_DESTROY:
+        // The platform destroys a window's menu with the window, but the menu belongs to the
+        // TMainMenu and serves the form's next window too.
+        if (menu_) ::SetMenu(handle_, nullptr);
+        break;
     case WM_QUERYENDSESSION:
         m.Result = CloseQuery() ? 1 : 0;
         return;

@@ -96,6 +96,13 @@ void TEdit::WndProc(TMessage& m) {
         if (OnChange) OnChange(this);
         return;
     }
+    if (m.Msg == WM_GETDLGCODE) {
+        TWinControl::WndProc(m);
+        // A multi-line edit asks for every key; one without WantReturns leaves Enter to the form.
+        if (m.WParam == VK_RETURN && (GetWindowLongA(handle_, GWL_STYLE) & (ES_MULTILINE | ES_WANTRETURN)) == ES_MULTILINE)
+            m.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
+        return;
+    }
     TWinControl::WndProc(m);
 }
 
@@ -248,13 +255,17 @@ void TButton::WndProc(TMessage& m) {
             return;
         }
         break;
-    case CM_DIALOGKEY:
-        if ((m.WParam == VK_RETURN && default_) || (m.WParam == VK_ESCAPE && cancel_)) {
+    case CM_DIALOGKEY: {
+        // Enter presses the focused push button; the default button only when none has the focus.
+        bool buttonFocused = dynamic_cast<TButton*>(FromHandle(GetFocus())) != nullptr;
+        bool enter = m.WParam == VK_RETURN && (Focused() || (default_ && !buttonFocused));
+        if (enter || (m.WParam == VK_ESCAPE && cancel_)) {
             Click();
             m.Result = 1;
             return;
         }
         break;
+    }
     default:
         break;
     }

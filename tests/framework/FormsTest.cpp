@@ -398,7 +398,7 @@ TEST(FormData, ComponentsHandlersAndFieldsComeFromTheText) {
     EXPECT_EQ(dialog->Caption(), "Test dialog");
     EXPECT_EQ(dialog->OkButton->Parent(), dialog.get());
     EXPECT_EQ(dialog->OkButton->Anchors(), AnchorBit(akRight) | AnchorBit(akBottom));
-    EXPECT_EQ(ClassNameOfHandle(dialog->Handle()), "TTestDialog");
+    EXPECT_EQ(ClassNameOf(dialog->Handle()), "TTestDialog");
     EXPECT_EQ(dialog->NameEdit->Text(), "initial");
 
     // Checked was read as the designer's value: no click while reading.
@@ -434,8 +434,11 @@ TEST(Modal, ShowModalReturnsTheResultOfTheButtonAndEnablesTheOtherWindowsAgain) 
     EXPECT_FALSE(IsWindowVisible(dialog->Handle()));
     EXPECT_FALSE(dialog->Modal());
 
-    // Enter in the edit presses the default button.
-    dialog->OnShow = [&](TObject*) { PostKey(dialog->NameEdit->Handle(), VK_RETURN); };
+    // Enter in the edit presses the default button. (The click above left the focus on Cancel.)
+    dialog->OnShow = [&](TObject*) {
+        dialog->NameEdit->SetFocus();
+        PostKey(dialog->NameEdit->Handle(), VK_RETURN);
+    };
     EXPECT_EQ(dialog->ShowModal(), mrOk);
     EXPECT_EQ(dialog->OkClicks, 1);
     EXPECT_TRUE(IsWindowEnabled(other->Handle()));
@@ -457,6 +460,26 @@ TEST(Modal, ClosingAModalFormCancelsItUnlessOnCloseRefuses) {
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
     EXPECT_EQ(closes, 2);
     EXPECT_THROW((dialog->Show(), dialog->ShowModal()), std::runtime_error);
+}
+
+TEST(Modal, OnCloseQueryCanKeepAModalFormOpen) {
+    TOwned<TTestDialog> dialog(new TTestDialog(nullptr));
+    std::vector<TModalResult> queried;
+    int closes = 0;
+    // The usual check of a dialog's input: the first OK is refused, the second taken.
+    dialog->OnCloseQuery = [&](TObject*, bool& canClose) {
+        queried.push_back(dialog->ModalResult());
+        canClose = queried.size() > 1;
+    };
+    dialog->OnClose = [&](TObject*, TCloseAction&) { ++closes; };
+    dialog->OnShow = [&](TObject*) {
+        PostMessageA(dialog->OkButton->Handle(), BM_CLICK, 0, 0);
+        PostMessageA(dialog->OkButton->Handle(), BM_CLICK, 0, 0);
+    };
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_EQ(queried, (std::vector<TModalResult>{mrOk, mrOk}));
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(dialog->OkClicks, 2);
 }
 
 // ---- the input box ------------------------------------------------------------------------

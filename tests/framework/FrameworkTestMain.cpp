@@ -72,6 +72,12 @@ void TWindowWatcher::Run() {
     }
 }
 
+std::string ClassNameOf(HWND wnd) {
+    char name[64] = {};
+    GetClassNameA(wnd, name, sizeof name);
+    return name;
+}
+
 std::string WindowTextOf(HWND wnd) {
     char buf[1024] = {};
     DWORD_PTR got = 0;
@@ -105,18 +111,31 @@ int CountGdiObjects() {
     return count;
 }
 
+namespace {
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountProcessWindow(HWND wnd, LPARAM count) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (pid == GetCurrentProcessId()) {
+        CountWindow(wnd, count);
+        EnumChildWindows(wnd, &CountWindow, count);
+    }
+    return TRUE;
+}
+}  // namespace
+
 int CountUserObjects() {
     if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return static_cast<int>(n);
-    // USER handles are slot * 2 + 0x20 in the low word; the upper word may be left 0.
+    // Windows: the process's top-level windows and everything inside them.
     int count = 0;
-    for (UINT_PTR value = 0x20; value < 0xFFF0; value += 2) {
-        HWND wnd = reinterpret_cast<HWND>(value);
-        DWORD pid = 0;
-        if (IsWindow(wnd) && GetWindowThreadProcessId(wnd, &pid) && pid == GetCurrentProcessId())
-            ++count;
-        else if (IsMenu(reinterpret_cast<HMENU>(value)))
-            ++count;
-    }
+    EnumWindows(&CountProcessWindow, reinterpret_cast<LPARAM>(&count));
+    // Menus: USER handles are slot * 2 + 0x20 in the low word, and the upper word may be left 0.
+    for (UINT_PTR value = 0x20; value < 0xFFF0; value += 2)
+        if (IsMenu(reinterpret_cast<HMENU>(value))) ++count;
     return count;
 }
 

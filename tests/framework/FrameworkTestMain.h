@@ -55,6 +55,7 @@ private:
     std::thread thread_;
 };
 
+std::string ClassNameOf(HWND wnd);
 // Text of a window of another thread, without hanging if that thread stops answering.
 std::string WindowTextOf(HWND wnd);
 // Text of the message of a message box: its static text that is not the icon.
