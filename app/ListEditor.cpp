@@ -59,6 +59,20 @@ void TListEditorForm::FormHide(TObject*) { SaveList(); }
 
 void TListEditorForm::btnCloseClick(TObject*) { Hide(); }
 
+void TListEditorForm::SaveAtExit() noexcept {
+    if (!Visible()) return;
+    try {
+        WriteList();
+    } catch (...) {
+        if (Application) Application->HandleException(std::current_exception());
+    }
+}
+
+void TListEditorForm::BeforeDestruction() {
+    SaveAtExit();
+    TForm::BeforeDestruction();
+}
+
 void TListEditorForm::LoadList() {
     std::string path = ListPath();
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -78,7 +92,7 @@ void TListEditorForm::LoadList() {
     chkRandom->SetChecked(TSettingsFile::Default().ReadBool("General", kind_.RandomKey, true));
 }
 
-void TListEditorForm::SaveList() {
+void TListEditorForm::WriteList() {
     std::string path = ListPath();
     std::string text = Memo->Text();
     TFileHandle file(
@@ -90,6 +104,10 @@ void TListEditorForm::SaveList() {
         throw std::runtime_error("Unable to write to " + path);
     file.reset();
     TSettingsFile::Default().WriteBool("General", kind_.RandomKey, chkRandom->Checked());
+}
+
+void TListEditorForm::SaveList() {
+    WriteList();
     MainForm->*kind_.MainIndex = -1;
     MainForm->ForcePublish = true;
     MainForm->TimerTimer(this);
@@ -105,6 +123,10 @@ TQuotesForm::TQuotesForm(TComponent* owner) : TListEditorForm(owner, kQuotes) {
     LoadFormData();
 }
 
+TQuotesForm::~TQuotesForm() {
+    if (QuotesForm == this) QuotesForm = nullptr;
+}
+
 const TClassInfo& TLyricsForm::StaticClassInfo() {
     static const TClassInfo info = DefineClass<TLyricsForm>("TLyricsForm", &TListEditorForm::StaticClassInfo());
     return info;
@@ -113,6 +135,10 @@ const TClassInfo& TLyricsForm::StaticClassInfo() {
 TLyricsForm::TLyricsForm(TComponent* owner) : TListEditorForm(owner, kLyrics) {
     LyricsForm = this;
     LoadFormData();
+}
+
+TLyricsForm::~TLyricsForm() {
+    if (LyricsForm == this) LyricsForm = nullptr;
 }
 
 }  // namespace velloran

@@ -34,11 +34,17 @@ public:
     std::optional<std::string> Entry(int index) const;
     std::string ListPath() const;
 
+    // What the user typed must survive the end of the program: an editor still open then
+    // writes its list and random setting as hiding would, without publishing.
+    void SaveAtExit() noexcept;
+    void BeforeDestruction() override;
+
 protected:
     TListEditorForm(TComponent* owner, const TListEditorKind& kind);
 
 private:
     void LoadList();
+    void WriteList();
     void SaveList();
     const TListEditorKind& kind_;
 };
@@ -47,12 +53,14 @@ class TQuotesForm : public TListEditorForm {
     VELLORAN_CLASS(TQuotesForm)
 public:
     explicit TQuotesForm(TComponent* owner);
+    ~TQuotesForm() override;
 };
 
 class TLyricsForm : public TListEditorForm {
     VELLORAN_CLASS(TLyricsForm)
 public:
     explicit TLyricsForm(TComponent* owner);
+    ~TLyricsForm() override;
 };
 
 extern TQuotesForm* QuotesForm;

@@ -39,10 +39,12 @@ const TClassInfo& TMainForm::StaticClassInfo() {
          Method("ChangeAwayMessage1Click", &C::ChangeAwayMessage1Click),
          Method("chkEnableAwayMsgClick", &C::chkEnableAwayMsgClick),
          Method("StartWithWindows1Click", &C::StartWithWindows1Click), Method("Help1Click", &C::Help1Click),
-         Method("Exit1Click", &C::Exit1Click), Method("TimerTimer", &C::TimerTimer)},
+         Method("Exit1Click", &C::Exit1Click), Method("TimerTimer", &C::TimerTimer), Method("TrayIconDblClick", &C::TrayIconDblClick),
+         Method("AwayTimerTimer", &C::AwayTimerTimer)},
         {Field("Label1", &C::Label1), Field("Status", &C::Status), Field("btnOK", &C::btnOK),
          Field("btnCancel", &C::btnCancel), Field("chkBusy", &C::chkBusy), Field("chkTrillian", &C::chkTrillian),
-         Field("chkAutoRespond", &C::chkAutoRespond), Field("PopupMenu", &C::PopupMenu),
+         Field("chkAutoRespond", &C::chkAutoRespond), Field("TrayIcon", &C::TrayIcon),
+         Field("PopupMenu", &C::PopupMenu),
          Field("ChangeStatusMessage1", &C::ChangeStatusMessage1), Field("DefineQuotes1", &C::DefineQuotes1),
          Field("DefineLyrics1", &C::DefineLyrics1), Field("ChangeYahooID1", &C::ChangeYahooID1),
          Field("ChangeAwayMessage1", &C::ChangeAwayMessage1), Field("chkEnableAwayMsg", &C::chkEnableAwayMsg),
@@ -53,6 +55,7 @@ const TClassInfo& TMainForm::StaticClassInfo() {
 
 TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     MainForm = this;
+    RegisterTrayClasses();
     LoadFormData();
 }
 
@@ -132,6 +135,8 @@ void TMainForm::chkAutoRespondClick(TObject*) {
     TSettingsFile::Default().WriteBool("Yahoo!", "TrillianAutoRespond", chkAutoRespond->Checked());
 }
 
+void TMainForm::TrayIconDblClick(TObject* sender) { ChangeStatusMessage1Click(sender); }
+
 void TMainForm::ChangeStatusMessage1Click(TObject*) {
     if (ShowingStatusDialog) return;
     ShowingStatusDialog = true;
@@ -186,6 +191,11 @@ void TMainForm::WndProc(TMessage& m) {
         Close();
         m.Result = 1;
         return;
+    }
+    // The process may be ended as soon as this returns: open editors keep what was typed.
+    if (m.Msg == WM_ENDSESSION && m.WParam) {
+        if (QuotesForm) QuotesForm->SaveAtExit();
+        if (LyricsForm) LyricsForm->SaveAtExit();
     }
     TForm::WndProc(m);
 }

@@ -6,6 +6,7 @@
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "tray/TrayIcon.h"
 
 namespace velloran {
 
@@ -22,6 +23,7 @@ public:
     TCheckBox* chkBusy = nullptr;
     TCheckBox* chkTrillian = nullptr;
     TCheckBox* chkAutoRespond = nullptr;
+    TTrayIcon* TrayIcon = nullptr;
     TPopupMenu* PopupMenu = nullptr;
     TMenuItem* ChangeStatusMessage1 = nullptr;
     TMenuItem* DefineQuotes1 = nullptr;
@@ -56,7 +58,9 @@ public:
     void StartWithWindows1Click(TObject* sender);
     void Help1Click(TObject* sender);
     void Exit1Click(TObject* sender);
+    void TrayIconDblClick(TObject* sender);
     void TimerTimer(TObject* sender);
+    void AwayTimerTimer(TObject* sender);
 
     void UpdateStatus(const std::string& messageTemplate);
     void PublishStatus(const std::string& message, const std::string& yahooId, bool busy);
@@ -77,6 +81,10 @@ private:
 
     TClockSeededRandom random_;
 };
+
+// Records a Yahoo! Messenger instant-message window whose caption is active; `param` is the
+// main window. Always answers TRUE so that the enumeration goes on.
+BOOL CALLBACK EnumImWindowsProc(HWND window, LPARAM param);
 
 // Asks the system to trim the process's working set (NT family only).
 void TrimWorkingSet();

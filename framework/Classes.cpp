@@ -210,6 +210,7 @@ std::vector<std::string> SplitLines(std::string_view text) {
 
 namespace {
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 }  // namespace
 
 bool SameText(std::string_view a, std::string_view b) {
@@ -222,6 +223,12 @@ bool SameText(std::string_view a, std::string_view b) {
 std::string LowerCase(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = Lower(c);
+    return out;
+}
+
+std::string UpperCase(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = Upper(c);
     return out;
 }
 

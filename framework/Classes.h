@@ -134,5 +134,6 @@ private:
 std::vector<std::string> SplitLines(std::string_view text);
 bool SameText(std::string_view a, std::string_view b);  // ASCII case-insensitive
 std::string LowerCase(std::string_view s);               // ASCII only
+std::string UpperCase(std::string_view s);               // ASCII only
 
 }  // namespace velloran

@@ -598,7 +598,8 @@ std::vector<uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
 }  // namespace
 
 const TClassInfo& TIcon::StaticClassInfo() {
-    static const TClassInfo info{"TIcon", &TPersistent::StaticClassInfo()};
+    static const TClassInfo info = DefineClass<TIcon>(
+        "TIcon", &TPersistent::StaticClassInfo(), {props::Binary("Data", &TIcon::SaveToBytes, &TIcon::LoadFromStream)});
     return info;
 }
 
@@ -608,17 +609,32 @@ void TIcon::SetHandle(HICON icon) {
     width_ = 0;
     height_ = 0;
     ICONINFO info{};
-    if (!icon || !GetIconInfo(icon, &info)) return;
-    TBitmapHandle color(info.hbmColor), mask(info.hbmMask);
-    BITMAP bm{};
-    // A monochrome icon keeps its AND and XOR halves stacked in the mask.
-    if (color && GetObjectA(color.get(), sizeof bm, &bm)) {
-        width_ = bm.bmWidth;
-        height_ = bm.bmHeight;
-    } else if (GetObjectA(mask.get(), sizeof bm, &bm)) {
-        width_ = bm.bmWidth;
-        height_ = bm.bmHeight / 2;
+    if (icon && GetIconInfo(icon, &info)) {
+        TBitmapHandle color(info.hbmColor), mask(info.hbmMask);
+        BITMAP bm{};
+        // A monochrome icon keeps its AND and XOR halves stacked in the mask.
+        if (color && GetObjectA(color.get(), sizeof bm, &bm)) {
+            width_ = bm.bmWidth;
+            height_ = bm.bmHeight;
+        } else if (GetObjectA(mask.get(), sizeof bm, &bm)) {
+            width_ = bm.bmWidth;
+            height_ = bm.bmHeight / 2;
+        }
     }
+    if (OnChange) OnChange(this);
+}
+
+void TIcon::Assign(const TIcon& other) {
+    if (&other == this) return;
+    HICON copy = other.Empty() ? nullptr : CopyIcon(other.Handle());
+    if (!other.Empty() && !copy) throw EGraphicsError("Cannot copy the icon");
+    SetHandle(copy);
+}
+
+void TIcon::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
+    TIconHandle loaded(static_cast<HICON>(LoadImageA(instance, name.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
+    if (!loaded) throw EGraphicsError("Icon resource " + name + " not found");
+    SetHandle(loaded.release());
 }
 
 void TIcon::LoadFromStream(const std::vector<uint8_t>& bytes) {

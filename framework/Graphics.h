@@ -317,20 +317,32 @@ private:
 
 // ---- Icon ------------------------------------------------------------------------------------
 
+// Form data stores an icon as its published binary property Data, the icon-file bytes.
 class TIcon : public TPersistent {
     VELLORAN_CLASS(TIcon)
 public:
+    TIcon() = default;
+    TIcon(const TIcon&) = delete;
+    TIcon& operator=(const TIcon&) = delete;
+
     HICON Handle() const { return handle_.get(); }
     void SetHandle(HICON icon);  // takes ownership; null empties the icon
     int Width() const { return width_; }
     int Height() const { return height_; }
     bool Empty() const { return !handle_; }
+    void Assign(const TIcon& other);  // a copy of other's image; empty when other is
 
     // Icon file data; the first image is used. Only DIB images are read: PNG images and
     // malformed data leave the icon empty.
     void LoadFromStream(const std::vector<uint8_t>& bytes);
     // A one-image icon file, 32 bits per pixel plus the AND mask; empty when the icon is.
     std::vector<uint8_t> SaveToBytes() const;
+    // RT_GROUP_ICON resource by name, or "#123" for a numeric identifier, at its own size.
+    // Throws when missing.
+    void LoadFromResourceName(HINSTANCE instance, const std::string& name);
+
+    // Called after every change of the image.
+    std::function<void(TObject*)> OnChange;
 
 private:
     TIconHandle handle_;

@@ -4,6 +4,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/ListEditor.h"
+#include "app/Main.h"
+#include "app/Publisher.h"
 #include "framework/Forms.h"
 
 namespace velloran::apptest {
@@ -155,5 +158,59 @@ void RemovePath(const std::string& path) {
     else
         DeleteFileA(path.c_str());
 }
+
+namespace {
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        app_ = std::make_unique<TApplication>(nullptr);
+        Application->Initialize();
+        Application->SetTitle(kTitle);
+        Application->SetShowMainForm(false);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    std::unique_ptr<TApplication> app_;
+};
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+}  // namespace
+
+void TProgramWindowsTest::SetUp() {
+    for (const char* f : {"Velloran.ini", "Velloran.dat", "Velloran Lyrics.dat", "plugin.log"})
+        RemovePath(TestFolder() + f);
+    DeleteTree("Software\\Yahoo");
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_ALL_ACCESS, &raw) == ERROR_SUCCESS) {
+        TRegKey key(raw);
+        RegDeleteValueA(key.get(), "Velloran");
+    }
+    SetEnvironmentVariableA("VELLORAN_PLUGIN_LOG", (TestFolder() + "plugin.log").c_str());
+    SetEnvironmentVariableA("VELLORAN_PLUGIN_ID", "tester");
+}
+
+void TProgramWindowsTest::TearDown() {
+    Free(LyricsForm);
+    Free(QuotesForm);
+    Free(MainForm);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    RemovePath(SettingsPath());
+}
+
+void TProgramWindowsTest::CreateForms() {
+    Application->CreateForm(MainForm);
+    Application->CreateForm(QuotesForm);
+    Application->CreateForm(LyricsForm);
+}
+
+void TProgramWindowsTest::PressOk(const std::string& text) {
+    MainForm->Show();
+    MainForm->Status->SetText(text);
+    SendMessageA(MainForm->btnOK->Handle(), BM_CLICK, 0, 0);
+}
+
+std::string TProgramWindowsTest::Profile(const std::string& id) { return ProfileKeyPath(id); }
 
 }  // namespace velloran::apptest

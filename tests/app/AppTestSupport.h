@@ -12,9 +12,14 @@
 #include <thread>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "framework/Handles.h"
 
 namespace velloran::apptest {
+
+inline constexpr char kTitle[] = "Velloran\xAE";
+inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // Runs the message loop of the calling thread until pred holds or timeoutMs passes.
 bool PumpUntil(const std::function<bool()>& pred, int timeoutMs = 5000);
@@ -82,5 +87,18 @@ std::string SettingsPath();
 void WriteTextFile(const std::string& path, const std::string& text);
 std::string ReadTextFile(const std::string& path);
 void RemovePath(const std::string& path);
+
+// The program's three windows in this process, as the entry creates them, over a clean
+// settings file, list files, Messenger profile and Run value; the application object lives
+// for the whole test program.
+class TProgramWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    void CreateForms();
+    // OK in the status window with the given template.
+    void PressOk(const std::string& text);
+    static std::string Profile(const std::string& id);
+};
 
 }  // namespace velloran::apptest

@@ -12,24 +12,6 @@ using namespace velloran::apptest;
 
 namespace {
 
-const char kTitle[] = "Velloran\xAE";
-const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-class ApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        app_ = std::make_unique<TApplication>(nullptr);
-        Application->Initialize();
-        Application->SetTitle(kTitle);
-        Application->SetShowMainForm(false);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<TApplication> app_;
-};
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
 std::string Bytes(const std::optional<TRegValue>& v) {
     return v ? std::string(v->Data.begin(), v->Data.end()) : std::string("<missing>");
 }
@@ -39,46 +21,7 @@ DWORD Dword(const std::optional<TRegValue>& v) {
     return *reinterpret_cast<const DWORD*>(v->Data.data());
 }
 
-class MainFormTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        for (const char* f : {"Velloran.ini", "Velloran.dat", "Velloran Lyrics.dat", "plugin.log"})
-            RemovePath(TestFolder() + f);
-        DeleteTree("Software\\Yahoo");
-        HKEY raw = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_ALL_ACCESS, &raw) == ERROR_SUCCESS) {
-            TRegKey key(raw);
-            RegDeleteValueA(key.get(), "Velloran");
-        }
-        SetEnvironmentVariableA("VELLORAN_PLUGIN_LOG", (TestFolder() + "plugin.log").c_str());
-        SetEnvironmentVariableA("VELLORAN_PLUGIN_ID", "tester");
-    }
-
-    void TearDown() override {
-        Free(LyricsForm);
-        Free(QuotesForm);
-        Free(MainForm);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        RemovePath(SettingsPath());
-    }
-
-    void CreateForms() {
-        Application->CreateForm(MainForm);
-        Application->CreateForm(QuotesForm);
-        Application->CreateForm(LyricsForm);
-    }
-
-    // OK in the status window with the given template.
-    void PressOk(const std::string& text) {
-        MainForm->Show();
-        MainForm->Status->SetText(text);
-        SendMessageA(MainForm->btnOK->Handle(), BM_CLICK, 0, 0);
-    }
-
-    static std::string Profile(const std::string& id) { return ProfileKeyPath(id); }
-};
+using MainFormTest = TProgramWindowsTest;
 
 TEST_F(MainFormTest, FirstStartWithoutSettingsUsesDefaultsAndStaysHidden) {
     CreateForms();

@@ -1,0 +1,84 @@
+#include "skin/data/LzhTree.h"
+
+#include <algorithm>
+
+namespace velloran::lzh {
+
+namespace {
+
+constexpr std::size_t Slot(int index) { return static_cast<std::size_t>(index); }
+
+}  // namespace
+
+void TLzhTree::StartHuff() {
+    for (int i = 0; i < kCharCount; ++i) {
+        freq_[Slot(i)] = 1;
+        son_[Slot(i)] = static_cast<int16_t>(i + kTreeSize);
+        prnt_[Slot(i + kTreeSize)] = static_cast<int16_t>(i);
+    }
+    for (int i = 0, j = kCharCount; j <= kRoot; i += 2, ++j) {
+        freq_[Slot(j)] = static_cast<uint16_t>(freq_[Slot(i)] + freq_[Slot(i + 1)]);
+        son_[Slot(j)] = static_cast<int16_t>(i);
+        prnt_[Slot(i)] = prnt_[Slot(i + 1)] = static_cast<int16_t>(j);
+    }
+    freq_[Slot(kTreeSize)] = 0xFFFF;
+    prnt_[Slot(kRoot)] = 0;
+}
+
+void TLzhTree::Reconst() {
+    // Leaves first, in their present order, which keeps them sorted.
+    int j = 0;
+    for (int i = 0; i < kTreeSize; ++i) {
+        if (son_[Slot(i)] >= kTreeSize) {
+            freq_[Slot(j)] = static_cast<uint16_t>((freq_[Slot(i)] + 1) / 2);
+            son_[Slot(j)] = son_[Slot(i)];
+            ++j;
+        }
+    }
+    // Each inner node is inserted where its frequency keeps the slots sorted.
+    for (int i = 0, node = kCharCount; node < kTreeSize; i += 2, ++node) {
+        const uint16_t f = static_cast<uint16_t>(freq_[Slot(i)] + freq_[Slot(i + 1)]);
+        int k = node - 1;
+        while (f < freq_[Slot(k)]) --k;
+        ++k;
+        std::copy_backward(freq_.begin() + k, freq_.begin() + node, freq_.begin() + node + 1);
+        std::copy_backward(son_.begin() + k, son_.begin() + node, son_.begin() + node + 1);
+        freq_[Slot(k)] = f;
+        son_[Slot(k)] = static_cast<int16_t>(i);
+    }
+    for (int i = 0; i < kTreeSize; ++i) {
+        const int k = son_[Slot(i)];
+        prnt_[Slot(k)] = static_cast<int16_t>(i);
+        if (k < kTreeSize) prnt_[Slot(k + 1)] = static_cast<int16_t>(i);
+    }
+}
+
+void TLzhTree::Update(int c) {
+    if (freq_[Slot(kRoot)] == kMaxFreq) Reconst();
+    c = prnt_[Slot(c + kTreeSize)];
+    do {
+        const uint16_t k = ++freq_[Slot(c)];
+        if (k > freq_[Slot(c + 1)]) {
+            // Swap node c with the last node of lower frequency; the sentinel
+            // ends the scan.
+            int l = c + 1;
+            while (k > freq_[Slot(l + 1)]) ++l;
+            freq_[Slot(c)] = freq_[Slot(l)];
+            freq_[Slot(l)] = k;
+
+            const int i = son_[Slot(c)];
+            prnt_[Slot(i)] = static_cast<int16_t>(l);
+            if (i < kTreeSize) prnt_[Slot(i + 1)] = static_cast<int16_t>(l);
+
+            const int j = son_[Slot(l)];
+            son_[Slot(l)] = static_cast<int16_t>(i);
+            prnt_[Slot(j)] = static_cast<int16_t>(c);
+            if (j < kTreeSize) prnt_[Slot(j + 1)] = static_cast<int16_t>(c);
+            son_[Slot(c)] = static_cast<int16_t>(j);
+            c = l;
+        }
+        c = prnt_[Slot(c)];
+    } while (c != 0);
+}
+
+}  // namespace velloran::lzh

@@ -1,0 +1,109 @@
+#include "skin/data/WinSkinIni.h"
+
+#include "framework/Classes.h"
+#include "skin/data/TextTrim.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace velloran {
+namespace {
+
+bool IsSectionHeader(std::string_view line) { return !line.empty() && line.front() == '[' && line.back() == ']'; }
+
+std::optional<int> HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return std::nullopt;
+}
+
+// "$" followed by hexadecimal digits whose value fits in 32 bits.
+std::optional<int32_t> ParseHexadecimal(std::string_view digits) {
+    if (digits.empty()) return std::nullopt;
+    uint64_t value = 0;
+    for (char c : digits) {
+        const auto digit = HexDigitValue(c);
+        if (!digit) return std::nullopt;
+        value = value * 16 + static_cast<uint64_t>(*digit);
+        if (value > UINT32_MAX) return std::nullopt;
+    }
+    return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
+
+std::optional<int32_t> ParseDecimal(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+    if (text.empty()) return std::nullopt;
+    const int64_t limit = negative ? -static_cast<int64_t>(INT32_MIN) : INT32_MAX;
+    int64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > limit) return std::nullopt;
+    }
+    return static_cast<int32_t>(negative ? -value : value);
+}
+
+std::optional<int32_t> ParseInteger(std::string text) {
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.replace(0, 2, "$");
+    if (!text.empty() && text.front() == '$') return ParseHexadecimal(std::string_view(text).substr(1));
+    return ParseDecimal(text);
+}
+
+}  // namespace
+
+void TQuickIni::LoadFromStream(std::span<const std::uint8_t> bytes) {
+    lines_.clear();
+    sections_.clear();
+
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    text = text.substr(0, text.find('\0'));
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view line = TrimBlanks(text.substr(start, end - start));
+        // CR LF is one break; any other pair of breaks only adds an empty line, which is dropped.
+        start = end + 1;
+
+        if (line.empty() || line.front() == ';') continue;
+        if (IsSectionHeader(line)) sections_.push_back({std::string(line), lines_.size()});
+        lines_.emplace_back(line);
+    }
+}
+
+std::ptrdiff_t TQuickIni::FindSection(std::string_view section) const {
+    const std::string header = "[" + std::string(section) + "]";
+    for (std::size_t i = 0; i < sections_.size(); ++i)
+        if (SameText(sections_[i].Text, header)) return static_cast<std::ptrdiff_t>(i);
+    return -1;
+}
+
+std::string TQuickIni::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const {
+    const std::ptrdiff_t found = FindSection(section);
+    if (found < 0) return std::string(defaultValue);
+
+    for (std::size_t i = sections_[static_cast<std::size_t>(found)].Line + 1; i < lines_.size(); ++i) {
+        const std::string_view line = lines_[i];
+        if (IsSectionHeader(line)) break;
+        const std::size_t equals = line.find('=');
+        const std::string_view name = equals == std::string_view::npos ? std::string_view() : line.substr(0, equals);
+        if (!SameText(TrimBlanks(name), key)) continue;
+        const std::string_view value =
+            equals == std::string_view::npos ? std::string_view() : TrimBlanks(line.substr(equals + 1));
+        return std::string(value.empty() ? defaultValue : value);
+    }
+    return std::string(defaultValue);
+}
+
+int32_t TQuickIni::ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue) const {
+    return ParseInteger(ReadString(section, key, "")).value_or(defaultValue);
+}
+
+void TQuickIni::ReadSections(TStrings& strings) const {
+    strings.Clear();
+    for (const TSectionHeader& header : sections_)
+        strings.Add(std::string(TrimBlanks(std::string_view(header.Text).substr(1, header.Text.size() - 2))));
+}
+
+}  // namespace velloran

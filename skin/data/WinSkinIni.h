@@ -1,0 +1,53 @@
+#pragma once
+
+// Read-only INI reader over text held in memory: the skin description comes
+// out of the skin container, never from a file of its own.
+// Plain standard C++; no Windows headers.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velloran {
+
+class TStrings;
+
+class TQuickIni {
+public:
+    // Replaces whatever was loaded before. The text ends at the first NUL byte;
+    // blank lines and lines starting with ';' are dropped.
+    void LoadFromStream(std::span<const std::uint8_t> bytes);
+
+    // The value of the first line of the first section of that name whose key
+    // matches; both names compare without regard to ASCII letter case. A key
+    // given with an empty value yields the default and hides any later line
+    // with the same key.
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+
+    // Decimal with an optional sign, or hexadecimal after '$' or "0x"; up to
+    // eight hexadecimal digits give the 32-bit pattern, so "$FF00000F" is a
+    // system colour. Anything else, an overflow included, yields the default.
+    int32_t ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue) const;
+
+    // Every header in file order, brackets removed and the name trimmed again.
+    // A header with inner blanks is listed here although look-ups, which
+    // compare the whole bracketed text, do not find it.
+    void ReadSections(TStrings& strings) const;
+
+private:
+    struct TSectionHeader {
+        std::string Text;  // with its brackets
+        std::size_t Line;  // index into lines_
+    };
+
+    // Index into sections_ of the first header naming the section, or -1.
+    std::ptrdiff_t FindSection(std::string_view section) const;
+
+    std::vector<std::string> lines_;
+    std::vector<TSectionHeader> sections_;
+};
+
+}  // namespace velloran
