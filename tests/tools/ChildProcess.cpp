@@ -85,6 +85,11 @@ HWND ChildProcess::waitForWindow(const char* className, std::chrono::millisecond
     return nullptr;
 }
 
+std::vector<HWND> ChildProcess::windows(const char* className) const
+{
+    return processWindows(processId_, className);
+}
+
 std::optional<std::string> ChildProcess::readOutputLine(std::chrono::milliseconds timeout)
 {
     const auto deadline = Clock::now() + timeout;

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velloran::testing {
 
@@ -24,6 +25,9 @@ public:
     // A top-level window of the class, owned by this process, once it exists; null after TIMEOUT.
     HWND waitForWindow(const char* className,
                        std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+
+    // Every top-level window of the class that this process owns now.
+    std::vector<HWND> windows(const char* className) const;
 
     // The next line of output without its line end; empty after TIMEOUT.
     std::optional<std::string> readOutputLine(std::chrono::milliseconds timeout = std::chrono::seconds(5));

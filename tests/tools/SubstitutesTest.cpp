@@ -283,6 +283,23 @@ TEST_F(SubstituteMessengerTest, OpensAnInstantMessageWindowWhenAsked)
     EXPECT_EQ(windowTitle(window), "alice - Instant Message");
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_NE(process.waitForWindow(substitute::kMessengerWindowClass), nullptr);
+    EXPECT_EQ(SendMessageA(window, substitute::kImCaptionActiveMessage, 0, 0), 0);
+
+    // The title and the caption's state change on request.
+    SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("bob - Chat"));
+    EXPECT_EQ(windowTitle(window), "bob - Chat");
+    SendMessageA(window, substitute::kSetImCaptionMessage, 1, 0);
+    EXPECT_EQ(SendMessageA(window, substitute::kImCaptionActiveMessage, 0, 0), 1);
+    SendMessageA(window, substitute::kSetImCaptionMessage, 0, 0);
+    EXPECT_EQ(SendMessageA(window, substitute::kImCaptionActiveMessage, 0, 0), 0);
+}
+
+TEST_F(SubstituteMessengerTest, DrawsTheInstantMessageCaptionActiveWhenAsked)
+{
+    ChildProcess process(messenger(" --im-window \"carol - Instant Message\" --im-active"));
+    const HWND window = process.waitForWindow(substitute::kImWindowClass);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(SendMessageA(window, substitute::kImCaptionActiveMessage, 0, 0), 1);
 }
 
 TEST_F(SubstituteMessengerTest, NeedsAYahooId)

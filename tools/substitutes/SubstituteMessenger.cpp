@@ -81,6 +81,28 @@ LRESULT CALLBACK messengerWindowProc(HWND window, UINT message, WPARAM wParam, L
     }
 }
 
+// The instant-message window: its caption is drawn active or inactive on request, as when the
+// user switches to it or away.
+LRESULT CALLBACK imWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NCACTIVATE:
+        SetPropA(window, "CaptionActive", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(wParam ? 1 : 0)));
+        break;
+    case substitute::kSetImCaptionMessage:
+        SendMessageA(window, WM_NCACTIVATE, wParam ? TRUE : FALSE, 0);
+        return 0;
+    case substitute::kImCaptionActiveMessage:
+        return reinterpret_cast<INT_PTR>(GetPropA(window, "CaptionActive"));
+    case WM_DESTROY:
+        RemovePropA(window, "CaptionActive");
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 bool registerClass(const char* name, WNDPROC procedure, HINSTANCE instance)
 {
     WNDCLASSEXA windowClass{};
@@ -98,16 +120,18 @@ int main(int argc, char** argv)
 {
     MessengerState state;
     std::optional<std::string> imWindowTitle;
+    bool imWindowActive = false;
     try {
-        const substitute::CommandLineOptions options(argc, argv, {"--id", "--log", "--im-window"}, {});
+        const substitute::CommandLineOptions options(argc, argv, {"--id", "--log", "--im-window"}, {"--im-active"});
         if (!options.value("--id"))
             throw std::invalid_argument("--id is required");
         state.yahooId = *options.value("--id");
         state.logPath = options.value("--log");
         imWindowTitle = options.value("--im-window");
+        imWindowActive = options.has("--im-active");
     } catch (const std::invalid_argument& error) {
         std::fprintf(stderr, "SubstituteMessenger: %s\n"
-                             "usage: SubstituteMessenger --id ID [--log FILE] [--im-window TITLE]\n",
+                             "usage: SubstituteMessenger --id ID [--log FILE] [--im-window TITLE [--im-active]]\n",
                      error.what());
         return 2;
     }
@@ -119,7 +143,7 @@ int main(int argc, char** argv)
                          CW_USEDEFAULT, CW_USEDEFAULT, 240, 480, nullptr, nullptr, instance, &state))
         return 1;
     if (imWindowTitle) {
-        if (!registerClass(substitute::kImWindowClass, DefWindowProcA, instance))
+        if (!registerClass(substitute::kImWindowClass, imWindowProc, instance))
             return 1;
         const HWND imWindow = CreateWindowExA(0, substitute::kImWindowClass, imWindowTitle->c_str(),
                                               WS_OVERLAPPEDWINDOW, 320, 200, 360, 280, nullptr, nullptr,
@@ -127,6 +151,7 @@ int main(int argc, char** argv)
         if (!imWindow)
             return 1;
         ShowWindow(imWindow, SW_SHOWNOACTIVATE);
+        SendMessageA(imWindow, substitute::kSetImCaptionMessage, imWindowActive ? 1 : 0, 0);
     }
     std::fprintf(stderr, "SubstituteMessenger: waiting for status changes of %s\n", state.yahooId.c_str());
 

@@ -10,14 +10,17 @@
 //   wParam (as int32). Defaults: position -1 (stopped), length 0.
 //   --demo cycles through four made-up songs of about 20 s each, the position running in real time.
 //
-// SubstituteMessenger.exe --id ID [--log FILE] [--im-window TITLE]    (console program)
+// SubstituteMessenger.exe --id ID [--log FILE] [--im-window TITLE [--im-active]]  (console program)
 //   A hidden top-level window of class kMessengerWindowClass. Each WM_COMMAND with wParam
 //   kStatusChangedCommand and lParam kStatusChangedLParam reads ID's Custom Msgs key and prints,
 //   to stdout and FILE, one line:
 //     status "<5>" busy=<5_DND> bin=<5_bin as lowercase hex> w="<1_W>" dnd1=<1_DND>
 //   where a value that is missing or of another type shows as `none` (without quotes).
 //   Any other WM_COMMAND prints `command wParam=<n> lParam=<n>`.
-//   --im-window adds a shown top-level window of class kImWindowClass with that title.
+//   --im-window adds a shown top-level window of class kImWindowClass with that title; WM_SETTEXT
+//   changes the title. Its caption is drawn inactive, or active with --im-active.
+//   SendMessage(kSetImCaptionMessage, 1 or 0) draws the caption active or inactive;
+//   SendMessage(kImCaptionActiveMessage) -> 1 while the caption is drawn active, else 0.
 //
 // Velloran.dll (the Trillian plug-in): exports kTrillianExport, a __stdcall
 //   void MyTrill_SetStatus(const char* text, BOOL autoRespond)   (only the low byte of autoRespond
@@ -44,6 +47,8 @@ inline constexpr unsigned kSetLengthMessage = 0x8000 + 2;
 
 inline constexpr char kMessengerWindowClass[] = "YahooBuddyMain";
 inline constexpr char kImWindowClass[] = "YSearchMenuWndClass";
+inline constexpr unsigned kSetImCaptionMessage = 0x8000 + 3;
+inline constexpr unsigned kImCaptionActiveMessage = 0x8000 + 4;
 inline constexpr unsigned kStatusChangedCommand = 388;
 inline constexpr long kStatusChangedLParam = 1;
 
