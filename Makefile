@@ -8,7 +8,7 @@ FUZZDIR    := $(BUILD)/fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G "Unix Makefiles"
 
-.PHONY: all setup native win32 win64 test test-native test-win32 sanitize fuzz run gallery bench clean
+.PHONY: all setup native win32 win64 test test-native test-fuzz test-win32 sanitize fuzz run gallery bench clean
 
 all: native win32
 
@@ -42,6 +42,7 @@ test-win32: win32
 
 test: setup
 	$(MAKE) test-native
+	$(MAKE) test-fuzz
 	$(MAKE) test-win32
 
 sanitize: setup
@@ -49,17 +50,18 @@ sanitize: setup
 	cmake --build $(ASAN) -j $(JOBS)
 	cd $(ASAN) && ctest --output-on-failure
 
-# Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS.
+# The libFuzzer targets, built with clang, each run for FUZZ_SECONDS; `make test` runs them briefly.
 FUZZ_SECONDS ?= 60
-fuzz: setup
-	cmake $(CMAKE_GEN) -S . -B $(FUZZDIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLORAN_FUZZ=ON \
-	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-	cmake --build $(FUZZDIR) -j $(JOBS)
-	@for f in $(FUZZDIR)/tests/fuzz/fuzz_*; do \
-	  [ -x "$$f" ] || continue; echo "== $$f"; \
-	  mkdir -p $(FUZZDIR)/corpus/$$(basename $$f); \
-	  "$$f" -max_total_time=$(FUZZ_SECONDS) $(FUZZDIR)/corpus/$$(basename $$f) || exit 1; \
-	done
+SMOKE_FUZZ_SECONDS ?= 8
+fuzz: setup native
+	bash scripts/fuzz.sh $(FUZZ_SECONDS) $(CURDIR)/$(FUZZDIR)
+
+test-fuzz: native
+	bash scripts/fuzz.sh $(SMOKE_FUZZ_SECONDS) $(CURDIR)/$(FUZZDIR)
+
+# Google Benchmark targets of the native tree.
+bench: setup native
+	@for b in $(NATIVE)/tests/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
 run: setup win32
 	bash scripts/run-demo.sh $(WIN32DIR)

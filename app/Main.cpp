@@ -49,13 +49,15 @@ const TClassInfo& TMainForm::StaticClassInfo() {
          Field("DefineLyrics1", &C::DefineLyrics1), Field("ChangeYahooID1", &C::ChangeYahooID1),
          Field("ChangeAwayMessage1", &C::ChangeAwayMessage1), Field("chkEnableAwayMsg", &C::chkEnableAwayMsg),
          Field("StartWithWindows1", &C::StartWithWindows1), Field("Help1", &C::Help1), Field("Exit1", &C::Exit1),
-         Field("Timer", &C::Timer), Field("AwayTimer", &C::AwayTimer)});
+         Field("Timer", &C::Timer), Field("AwayTimer", &C::AwayTimer),
+         Field("SkinData", &C::SkinData)});
     return info;
 }
 
 TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     MainForm = this;
     RegisterTrayClasses();
+    RegisterSkinDataClasses();
     LoadFormData();
 }
 

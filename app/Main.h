@@ -6,6 +6,7 @@
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "skin/data/WinSkinData.h"
 #include "tray/TrayIcon.h"
 
 namespace velloran {
@@ -36,6 +37,7 @@ public:
     TMenuItem* Exit1 = nullptr;
     TTimer* Timer = nullptr;
     TTimer* AwayTimer = nullptr;
+    TSkinData* SkinData = nullptr;
 
     // Window handles the away watcher has answered, as decimal text.
     TStringList* WatchedWindows = nullptr;

@@ -58,6 +58,23 @@ TEST_F(MainFormTest, FirstStartWithoutSettingsUsesDefaultsAndStaysHidden) {
     EXPECT_EQ(GetMenuDefaultItem(MainForm->PopupMenu->Handle(), FALSE, 0), static_cast<UINT>(-1));
 }
 
+TEST_F(MainFormTest, TheMainWindowCarriesItsSkinParsedAtStart) {
+    CreateForms();
+    TSkinData* skin = MainForm->SkinData;
+    ASSERT_NE(skin, nullptr);
+    EXPECT_FALSE(skin->Empty);
+    EXPECT_TRUE(skin->Active());
+    EXPECT_EQ(skin->DisableTag(), 99);
+    EXPECT_EQ(skin->SkinFormtype(), sfMainform);
+    EXPECT_EQ(skin->Options(), SkinBit(xoPreview) | SkinBit(xoToolbarBK));
+    EXPECT_EQ(skin->Skin3rd().size(), 116u);
+    EXPECT_EQ(skin->Skin3rd().front(), "TVirtualStringTree=scrollbar");
+    EXPECT_TRUE(skin->SkinControls() & SkinBit(xcMainMenu));
+    EXPECT_FALSE(skin->SkinControls() & SkinBit(xcMenuItem));
+    EXPECT_EQ(skin->Button.Frame, 5);
+    EXPECT_GT(skin->FrameTop.Bitmap->Width(), 0);
+}
+
 TEST_F(MainFormTest, SettingsAreReadWithBooleanRules) {
     WriteTextFile(SettingsPath(),
                   "[General]\r\nMsg=Playing %song%\r\n[Startup]\r\nStartWithWindows=1\r\n"
@@ -68,7 +85,7 @@ TEST_F(MainFormTest, SettingsAreReadWithBooleanRules) {
     EXPECT_TRUE(MainForm->Busy);
     EXPECT_TRUE(MainForm->chkBusy->Checked());
     EXPECT_TRUE(MainForm->chkTrillian->Checked());
-    EXPECT_TRUE(MainForm->chkAutoRespond->Checked());   // '0x10' is true
+    EXPECT_TRUE(MainForm->chkAutoRespond->Checked());     // '0x10' is true
     EXPECT_FALSE(MainForm->chkEnableAwayMsg->Checked());  // 'yes' gives the default
     EXPECT_FALSE(MainForm->EnableAwayMsg);
     // Only the mark: the Run key is neither read nor repaired at start.
@@ -269,7 +286,8 @@ TEST_F(MainFormTest, ChangeYahooIdThroughTheInputBox) {
             HWND edit = FindWindowExA(box, nullptr, "TEdit", nullptr);
             SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
             HWND target = nullptr;
-            for (HWND b = FindWindowExA(box, nullptr, "TButton", nullptr); b; b = FindWindowExA(box, b, "TButton", nullptr)) {
+            for (HWND b = FindWindowExA(box, nullptr, "TButton", nullptr); b;
+                 b = FindWindowExA(box, b, "TButton", nullptr)) {
                 char caption[32];
                 GetWindowTextA(b, caption, sizeof caption);
                 if ((button == IDOK && std::string(caption) == "OK") ||
