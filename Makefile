@@ -59,9 +59,12 @@ fuzz: setup native
 test-fuzz: native
 	bash scripts/fuzz.sh $(SMOKE_FUZZ_SECONDS) $(CURDIR)/$(FUZZDIR)
 
-# Google Benchmark targets of the native tree.
-bench: setup native
+# Google Benchmark targets of the native tree, then the timings of the skin engine under Wine.
+bench: setup native win32
 	@for b in $(NATIVE)/tests/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+	bash scripts/wine-env.sh start $(WIN32DIR)/bench-wine >/dev/null
+	bash scripts/wine-env.sh exec $(WIN32DIR)/bench-wine $(WIN32DIR)/bin/skin_timing.exe; \
+	  status=$$?; bash scripts/wine-env.sh stop $(WIN32DIR)/bench-wine >/dev/null; exit $$status
 
 run: setup win32
 	bash scripts/run-demo.sh $(WIN32DIR)

@@ -4,6 +4,8 @@
 #include "skin/data/LZH.h"
 #include "tests/skin/LzhCorpus.h"
 #include "tools/skinpack/LzhEncoder.h"
+#include "tools/skinpack/SkinFiles.h"
+#include "tools/skinpack/SkinWriter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +15,11 @@
 namespace {
 
 using namespace velloran;
+
+// The program's own default skin, packed as it is stored in the main window.
+std::vector<uint8_t> PackedDefaultSkin() {
+    return WriteSkinContainer(ReadSkinFolder(VELLORAN_SOURCE_DIR "/resources/skins/Default"));
+}
 
 // 10 MB of INI-like text, runs, repeats and random bytes.
 std::vector<uint8_t> PackedMixedCorpus() { return PackLzh(test::MixedCorpus(10'000'000, 2024)); }
@@ -29,6 +36,7 @@ void BM_DecodeLzh(benchmark::State& state, std::vector<uint8_t> (*makePacked)())
     state.counters["ratio"] = static_cast<double>(unpackedSize) / static_cast<double>(packed.size());
 }
 
+BENCHMARK_CAPTURE(BM_DecodeLzh, default_skin, PackedDefaultSkin)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_DecodeLzh, mixed_10MB, PackedMixedCorpus)->Unit(benchmark::kMillisecond);
 
 }  // namespace
