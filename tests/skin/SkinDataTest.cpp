@@ -184,6 +184,55 @@ TEST(SkinData, CapitalExtensionsLoadNoImage) {
     EXPECT_GT(data->SunkEdge->Bitmap->Width(), 0);
 }
 
+TEST(SkinData, ASkinFileReplacesTheStoredSkinAndAMissingOneIsOnlyNoted) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "velloran-contrast.skn";
+    const std::vector<uint8_t> packed = PackFolder(kSkins / "Contrast");
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(packed.data()),
+                                                static_cast<std::streamsize>(packed.size()));
+    auto data = Loaded(PackFolder(kSkins / "Default"));
+    data->SetSkinFile(file.string());
+    EXPECT_FALSE(data->Empty);
+    EXPECT_EQ(data->SkinStream, packed);
+    EXPECT_EQ(data->Button.CheckFrame, 12);
+
+    data->SetSkinFile((file.parent_path() / "no-such.skn").string());
+    EXPECT_EQ(data->SkinFile(), (file.parent_path() / "no-such.skn").string());
+    EXPECT_TRUE(data->Empty);
+    EXPECT_EQ(data->SkinStream, packed);
+    std::filesystem::remove(file);
+}
+
+TEST(SkinData, TheFormSkinDecisionLeavesOutCalendarsAndReportFormsUnlessTheApplicationDecides) {
+    TOwned<TSkinData> data(new TSkinData(nullptr));
+    const HWND wnd = reinterpret_cast<HWND>(0x1234);
+    auto decide = [&](const std::string& cls) {
+        bool doSkin = true;
+        data->DecideFormSkin(wnd, cls, doSkin);
+        return doSkin;
+    };
+    EXPECT_TRUE(decide("TMainForm"));
+    EXPECT_EQ(data->CurrentForm, wnd);
+    EXPECT_FALSE(decide("SysMonthCal32"));
+    EXPECT_TRUE(decide("TfrPreviewForm"));
+    data->SetSkinControls(data->SkinControls() | SkinBit(xcFastReport));
+    EXPECT_FALSE(decide("TfrPreviewForm"));
+
+    std::string asked;
+    data->OnFormSkin = [&](TObject* sender, const std::string& name, bool& doSkin) {
+        EXPECT_EQ(sender, data.get());
+        asked = name;
+        doSkin = name != "TOther";
+    };
+    EXPECT_TRUE(decide("SysMonthCal32"));
+    EXPECT_FALSE(decide("TOther"));
+    EXPECT_EQ(asked, "TOther");
+
+    int changes = 0;
+    data->OnSkinChanged = [&](TObject* sender) { changes += sender == data.get(); };
+    data->NotifySkinChanged();
+    EXPECT_EQ(changes, 1);
+}
+
 TEST(SkinData, ReloadingSkinsLeaksNoGdiObjects) {
     const std::vector<uint8_t> packed = PackFolder(kSkins / "Default");
     auto data = Loaded(packed);
