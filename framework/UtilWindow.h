@@ -1,6 +1,7 @@
 #pragma once
-// A hidden message-only helper window whose messages go to a function: timers, popup menus and
-// the tray icon need a window of their own without being controls.
+// A hidden helper window whose messages go to a function: timers, popup menus and the tray icon
+// need a window of their own without being controls. It is a hidden top-level window rather
+// than a message-only one, so that it also hears broadcasts such as the shell's restart.
 #include <functional>
 
 #include "framework/Handles.h"
