@@ -65,14 +65,14 @@ inline constexpr int32_t kTextColourNotGiven = -1;
 // A title text colour the skin did not give.
 inline constexpr TColorValue kTitleColorNotGiven = 0x1FFFFFFF;
 
-// Fields of the skin object classes other than their bitmaps; fields a loader
-// does not read stay zero, as in a newly created object.
-struct TSkinObjectDesc {
+// Fields of the skin object classes other than their bitmaps, shared by the description and
+// the skin objects made from it; fields a loader does not read stay zero, as in a newly created
+// object.
+struct TSkinObjectFields {
     int32_t LeftWidth = 0;
     int32_t TopHeight = 0;
     int32_t RightWidth = 0;
     int32_t BottomHeight = 0;
-    TSkinImage Bitmap;
     int32_t Trans = 0;
     int32_t Tile = 0;
     std::string Name;
@@ -86,13 +86,7 @@ struct TSkinObjectDesc {
     TColorValue PressedColour2 = 0;
 };
 
-struct TSkinBorderDesc : TSkinObjectDesc {
-    TSkinImage Bitmap2;
-};
-
-struct TSkinButtonDesc : TSkinObjectDesc {
-    TSkinImage CheckBitmap;
-    TSkinImage RadioBitmap;
+struct TSkinButtonFields {
     int32_t RadioFrame = 0;
     int32_t CheckFrame = 0;
     bool HasNormalColour2 = false;
@@ -100,7 +94,7 @@ struct TSkinButtonDesc : TSkinObjectDesc {
     bool HasPressedColour2 = false;
 };
 
-struct TSkinSysButtonDesc : TSkinObjectDesc {
+struct TSkinSysButtonFields {
     int32_t Action = 0;
     int32_t Align = 0;
     int32_t XCoord = 0;
@@ -110,13 +104,13 @@ struct TSkinSysButtonDesc : TSkinObjectDesc {
     int32_t Visibility1 = 0;
 };
 
-struct TSkinBoxLabelDesc : TSkinObjectDesc {
+struct TSkinBoxLabelFields {
     int32_t BackgroundLeftShift = 0;
     int32_t BackgroundRightShift = 0;
     int32_t BackgroundAlignment = 0;
 };
 
-struct TSkinTitleDesc : TSkinObjectDesc {
+struct TSkinTitleFields {
     int32_t TextAlignment = 0;
     int32_t TextBackground = 0;
     int32_t FontHeight = 0;
@@ -125,6 +119,26 @@ struct TSkinTitleDesc : TSkinObjectDesc {
     TColorValue ActiveTextColor = kTitleColorNotGiven;
     TColorValue InactiveTextColor = kTitleColorNotGiven;
 };
+
+// The description of each kind of skin object: its fields and where its bitmaps come from.
+struct TSkinObjectDesc : TSkinObjectFields {
+    TSkinImage Bitmap;
+};
+
+struct TSkinBorderDesc : TSkinObjectDesc {
+    TSkinImage Bitmap2;
+};
+
+struct TSkinButtonDesc : TSkinObjectDesc, TSkinButtonFields {
+    TSkinImage CheckBitmap;
+    TSkinImage RadioBitmap;
+};
+
+struct TSkinSysButtonDesc : TSkinObjectDesc, TSkinSysButtonFields {};
+
+struct TSkinBoxLabelDesc : TSkinObjectDesc, TSkinBoxLabelFields {};
+
+struct TSkinTitleDesc : TSkinObjectDesc, TSkinTitleFields {};
 
 // Slots of TSkinDescription::Colors.
 enum TSkinColorIndex : int {

@@ -21,29 +21,15 @@ public:
     virtual void Load(const TSkinImage& image, TBitmap& bitmap) = 0;
 };
 
-class TDataSkinObject {
+class TDataSkinObject : public TSkinObjectFields {
 public:
     explicit TDataSkinObject(std::string name = {});
     virtual ~TDataSkinObject() = default;
     TDataSkinObject(const TDataSkinObject&) = delete;
     TDataSkinObject& operator=(const TDataSkinObject&) = delete;
 
-    int32_t LeftWidth = 0;
-    int32_t TopHeight = 0;
-    int32_t RightWidth = 0;
-    int32_t BottomHeight = 0;
+    // The image strip; empty when the skin gave none.
     std::unique_ptr<TBitmap> Bitmap = std::make_unique<TBitmap>();
-    int32_t Trans = 0;
-    int32_t Tile = 0;
-    std::string Name;
-    int32_t Frame = 0;
-    int32_t Style = 0;
-    int32_t NormalColour = kTextColourNotGiven;
-    int32_t MouseOverColour = kTextColourNotGiven;
-    int32_t PressedColour = kTextColourNotGiven;
-    TColorValue NormalColour2 = 0;
-    TColorValue MouseOverColour2 = 0;
-    TColorValue PressedColour2 = 0;
 
     TSkinMargins Margins() const { return {LeftWidth, TopHeight, RightWidth, BottomHeight}; }
     // Takes the description's fields and loads its bitmap.
@@ -57,53 +43,28 @@ public:
     void Assign(const TSkinBorderDesc& desc, TSkinImageSource& images);
 };
 
-class TDataSkinButton : public TDataSkinObject {
+class TDataSkinButton : public TDataSkinObject, public TSkinButtonFields {
 public:
     using TDataSkinObject::TDataSkinObject;
     std::unique_ptr<TBitmap> CheckBitmap = std::make_unique<TBitmap>();
     std::unique_ptr<TBitmap> RadioBitmap = std::make_unique<TBitmap>();
-    int32_t RadioFrame = 0;
-    int32_t CheckFrame = 0;
-    bool HasNormalColour2 = false;
-    bool HasMouseOverColour2 = false;
-    bool HasPressedColour2 = false;
     void Assign(const TSkinButtonDesc& desc, TSkinImageSource& images);
 };
 
-class TDataSkinSysButton : public TDataSkinObject {
+// The objects that add only fields to the plain one.
+template <class TFields, class TDesc>
+class TDataSkinObjectWith : public TDataSkinObject, public TFields {
 public:
     using TDataSkinObject::TDataSkinObject;
-    int32_t Action = 0;
-    int32_t Align = 0;
-    int32_t XCoord = 0;
-    int32_t YCoord = 0;
-    int32_t CombineOp = 0;
-    int32_t Visibility = 0;
-    int32_t Visibility1 = 0;
-    void Assign(const TSkinSysButtonDesc& desc, TSkinImageSource& images);
+    void Assign(const TDesc& desc, TSkinImageSource& images) {
+        TDataSkinObject::Assign(desc, images);
+        static_cast<TFields&>(*this) = desc;
+    }
 };
 
-class TDataSkinBoxLabel : public TDataSkinObject {
-public:
-    using TDataSkinObject::TDataSkinObject;
-    int32_t BackgroundLeftShift = 0;
-    int32_t BackgroundRightShift = 0;
-    int32_t BackgroundAlignment = 0;
-    void Assign(const TSkinBoxLabelDesc& desc, TSkinImageSource& images);
-};
-
-class TDataSkinTitle : public TDataSkinObject {
-public:
-    using TDataSkinObject::TDataSkinObject;
-    int32_t TextAlignment = 0;
-    int32_t TextBackground = 0;
-    int32_t FontHeight = 0;
-    int32_t TextBackLeft = 0;
-    int32_t TextBackRight = 0;
-    TColorValue ActiveTextColor = kTitleColorNotGiven;
-    TColorValue InactiveTextColor = kTitleColorNotGiven;
-    void Assign(const TSkinTitleDesc& desc, TSkinImageSource& images);
-};
+using TDataSkinSysButton = TDataSkinObjectWith<TSkinSysButtonFields, TSkinSysButtonDesc>;
+using TDataSkinBoxLabel = TDataSkinObjectWith<TSkinBoxLabelFields, TSkinBoxLabelDesc>;
+using TDataSkinTitle = TDataSkinObjectWith<TSkinTitleFields, TSkinTitleDesc>;
 
 // A slot of the skin data that a section may leave empty: a new object from the description,
 // or none.

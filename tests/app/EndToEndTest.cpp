@@ -2,6 +2,7 @@
 // Trillian plug-in: what it publishes, when it publishes, and that it leaves its settings alone.
 #include "tests/tools/ChildProcess.h"
 #include "tests/tools/ScratchFolder.h"
+#include "tests/tools/ScopedEnvironment.h"
 #include "tests/tray/TrayTestSupport.h"
 #include "tools/substitutes/SubstituteProtocol.h"
 
@@ -24,6 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using velloran::testing::ChildProcess;
+using velloran::testing::ScopedEnvironment;
 using namespace std::chrono_literals;
 
 constexpr char kYahooId[] = "e2e_user";
@@ -148,24 +150,6 @@ void expectProfileHolds(const std::string& text) {
     expectValue("1_W", REG_SZ, withZero);
 }
 
-// Sets an environment variable, which the programs started meanwhile inherit; the previous state
-// comes back afterwards.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-        char previous[1024];
-        const DWORD length = GetEnvironmentVariableA(name, previous, sizeof previous);
-        if (length > 0 && length < sizeof previous) previous_ = std::string(previous, length);
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~ScopedEnvironment() { SetEnvironmentVariableA(name_, previous_ ? previous_->c_str() : nullptr); }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> previous_;
-};
 
 // Makes FOLDER the current directory, and so the one the programs started meanwhile begin in.
 class ScopedCurrentDirectory {

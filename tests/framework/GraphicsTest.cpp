@@ -10,20 +10,12 @@
 
 #include "framework/Graphics.h"
 #include "framework/ImgList.h"
+#include "tests/framework/FrameworkTestMain.h"
 
 namespace velloran {
 namespace {
 
-// GDI objects alive in this process. Wine answers GetGuiResources with 0; there the handle
-// table is scanned instead: a handle whose upper word is 0 names its table slot, whatever
-// the slot's generation.
-int CountGdiObjects() {
-    if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(n);
-    int count = 0;
-    for (UINT_PTR slot = 1; slot < 0x10000; ++slot)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot))) ++count;
-    return count;
-}
+using fwtest::CountGdiObjects;
 
 // 32-bit pixels through GetDIBits, independent of the canvas under test. A negative height
 // asks for the top row first.

@@ -2,6 +2,7 @@
 // tests and the demo rely on.
 #include "ChildProcess.h"
 #include "ScratchFolder.h"
+#include "ScopedEnvironment.h"
 #include "tools/substitutes/SubstituteProtocol.h"
 
 #include "framework/Handles.h"
@@ -23,6 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using velloran::testing::ChildProcess;
+using velloran::testing::ScopedEnvironment;
 using namespace std::chrono_literals;
 
 fs::path binaryDirectory()
@@ -70,25 +72,6 @@ private:
     std::string id_;
 };
 
-// Sets an environment variable for the test and puts the previous state back afterwards.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::optional<std::string>& value) : name_(name)
-    {
-        char previous[1024];
-        const DWORD length = GetEnvironmentVariableA(name, previous, sizeof previous);
-        if (length > 0 && length < sizeof previous)
-            previous_ = std::string(previous, length);
-        SetEnvironmentVariableA(name, value ? value->c_str() : nullptr);
-    }
-    ~ScopedEnvironment() { SetEnvironmentVariableA(name_, previous_ ? previous_->c_str() : nullptr); }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> previous_;
-};
 
 std::vector<std::string> readLines(const fs::path& path)
 {
