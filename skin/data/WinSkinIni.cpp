@@ -73,7 +73,9 @@ void TQuickIni::LoadFromStream(std::span<const std::uint8_t> bytes) {
 }
 
 std::ptrdiff_t TQuickIni::FindSection(std::string_view section) const {
-    const std::string header = "[" + std::string(section) + "]";
+    std::string header;
+    header.reserve(section.size() + 2);
+    header.append(1, '[').append(section).append(1, ']');
     for (std::size_t i = 0; i < sections_.size(); ++i)
         if (SameText(sections_[i].Text, header)) return static_cast<std::ptrdiff_t>(i);
     return -1;
