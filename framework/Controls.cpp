@@ -386,10 +386,14 @@ void TWinControl::CreateWnd() {
     }
     defWndProc_ = EnsureWindowClass(p);
     sysClass_ = p.SysClassName;
-    UINT_PTR id = (p.Style & WS_CHILD) ? reinterpret_cast<UINT_PTR>(this) & 0xFFFF : 0;
+    HWND wnd = nullptr;
     t_creating = this;
-    HWND wnd = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
-                               p.Height, p.WndParent, reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
+    try {
+        wnd = CreateWindowHandle(p);
+    } catch (...) {
+        t_creating = nullptr;
+        throw;
+    }
     t_creating = nullptr;
     if (!wnd) throw std::runtime_error("Error creating window " + p.WinClassName);
     handle_ = wnd;
@@ -403,6 +407,12 @@ void TWinControl::CreateWnd() {
         SetWindowPos(wc->handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = wc->handle_;
     }
+}
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& p) {
+    UINT_PTR id = (p.Style & WS_CHILD) ? reinterpret_cast<UINT_PTR>(this) & 0xFFFF : 0;
+    return CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
+                           p.WndParent, reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
 }
 
 void TWinControl::InitializeWnd() {
@@ -603,6 +613,14 @@ void TWinControl::PaintHandler() {
     BitBlt(paint.dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, mem.get(), r.left, r.top, SRCCOPY);
 }
 
+// A DC that comes with the message (a skinner composing a parent's background, for one) is
+// painted as it is: no validation, and the caller's clip and origin stand.
+void TWinControl::PaintInto(HDC dc) {
+    TSavedDC saved(dc);
+    PaintWindow(dc);
+    PaintControls(dc);
+}
+
 void TWinControl::TrackMouse(TMessage& m) {
     if (!trackingMouse_) {
         TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, handle_, 0};
@@ -660,7 +678,16 @@ void TWinControl::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_PAINT:
         if (OwnPaint()) {
-            PaintHandler();
+            if (m.WParam)
+                PaintInto(reinterpret_cast<HDC>(m.WParam));
+            else
+                PaintHandler();
+            return;
+        }
+        break;
+    case WM_PRINTCLIENT:
+        if (OwnPaint()) {
+            if (m.WParam) PaintInto(reinterpret_cast<HDC>(m.WParam));
             return;
         }
         break;

@@ -204,10 +204,13 @@ public:
 protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
+    // Makes the window itself from params; the framework's procedure receives its first message.
+    virtual HWND CreateWindowHandle(const TCreateParams& params);
     // Called once the window exists: push stored state (text, font, ...) into it.
     virtual void InitializeWnd();
     virtual void DestroyWnd();
-    // Paints the client area of our own (non-system) window classes; dc is off screen.
+    // Paints the client area of our own (non-system) window classes; dc is off screen or the
+    // one a WM_PAINT or WM_PRINTCLIENT brought.
     virtual void PaintWindow(HDC dc);
     virtual void AlignControls();
     virtual void DoKeyPress(char& key);
@@ -225,6 +228,7 @@ private:
     void RemoveControl(TControl* control);
     void UpdateBoundsFromWindow();
     void PaintHandler();
+    void PaintInto(HDC dc);
     void TrackMouse(TMessage& message);
     bool ReflectToChild(TMessage& message);
 

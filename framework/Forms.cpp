@@ -78,6 +78,7 @@ const TClassInfo& TForm::StaticClassInfo() {
          props::Enum("WindowState", WindowStateEnum, &C::WindowState, &C::SetWindowState),
          props::Bool("AutoScroll", &C::AutoScroll, &C::SetAutoScroll),
          props::SubObject("Constraints", &C::Constraints), props::Reference("Menu", &C::Menu, &C::SetMenu),
+         props::Reference("WindowMenu", &C::WindowMenu, &C::SetWindowMenu),
          props::Int("ClientWidth", &C::ClientWidth, &C::SetClientWidth),
          props::Int("ClientHeight", &C::ClientHeight, &C::SetClientHeight),
          props::Reference("ActiveControl", &C::ActiveControl, &C::SetActiveControl),
@@ -111,6 +112,11 @@ void TForm::BeforeDestruction() {
     DestroyHandle();
 }
 
+void TForm::Loaded() {
+    TWinControl::Loaded();
+    if (formStyle_ == fsMDIChild) Show();
+}
+
 void TForm::LoadFormData() {
     HMODULE module = GetModuleHandleA(nullptr);
     HRSRC res = FindResourceA(module, ClassName().c_str(), RT_RCDATA);
@@ -140,6 +146,12 @@ void TForm::SetBorderIcons(uint32_t icons) {
     RecreateWnd();
 }
 
+void TForm::SetFormStyle(TFormStyle style) {
+    if (formStyle_ == style) return;
+    formStyle_ = style;
+    RecreateWnd();
+}
+
 TWindowState TForm::WindowState() const {
     if (handle_ && IsWindowVisible(handle_)) {
         if (IsIconic(handle_)) return wsMinimized;
@@ -151,7 +163,10 @@ TWindowState TForm::WindowState() const {
 
 void TForm::SetWindowState(TWindowState state) {
     windowState_ = state;
-    if (handle_ && visible_)
+    if (!handle_ || !visible_) return;
+    if (IsMDIChildWindow())
+        ShowMDIChildState();
+    else
         ShowWindow(handle_, state == wsMaximized ? SW_MAXIMIZE : state == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
@@ -159,7 +174,144 @@ void TForm::SetMenu(TMainMenu* menu) {
     if (menu_) menu_->RemoveFreeNotification(this);
     menu_ = menu;
     if (menu_) menu_->FreeNotification(this);
-    if (handle_) ::SetMenu(handle_, menu_ ? menu_->Handle() : nullptr);
+    if (!handle_) return;
+    ::SetMenu(handle_, menu_ ? menu_->Handle() : nullptr);
+    UpdateMDIMenu();
+}
+
+void TForm::SetWindowMenu(TMenuItem* item) {
+    if (windowMenu_) windowMenu_->RemoveFreeNotification(this);
+    windowMenu_ = item;
+    if (windowMenu_) windowMenu_->FreeNotification(this);
+    UpdateMDIMenu();
+}
+
+// ---- MDI ---------------------------------------------------------------------------------
+
+namespace {
+// Identifier of the first child in the window menu; the client numbers the others upwards.
+constexpr UINT kFirstMDIChildId = 0xFF00;
+constexpr char kNoMDIForm[] = "Cannot create form. No MDI forms are currently active";
+}  // namespace
+
+bool TForm::IsMDIChildWindow() const {
+    return handle_ && (GetWindowLongPtrA(handle_, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
+}
+
+HMENU TForm::WindowMenuHandle() {
+    if (!menu_ || !windowMenu_ || windowMenu_->GetParentMenu() != menu_) return nullptr;
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_SUBMENU;
+    if (!GetMenuItemInfoA(menu_->Handle(), windowMenu_->Command(), FALSE, &mii)) return nullptr;
+    return mii.hSubMenu;
+}
+
+void TForm::CreateMDIClient() {
+    CLIENTCREATESTRUCT ccs{WindowMenuHandle(), kFirstMDIChildId};
+    RECT client;
+    GetClientRect(handle_, &client);
+    clientHandle_.reset(CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                        WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0,
+                                        client.right, client.bottom, handle_, nullptr, GetModuleHandleA(nullptr), &ccs));
+    if (!clientHandle_) throw std::runtime_error("Cannot create the MDI client window");
+}
+
+void TForm::UpdateMDIMenu() {
+    if (!clientHandle_ || !menu_) return;
+    SendMessageA(clientHandle_.get(), WM_MDISETMENU, reinterpret_cast<WPARAM>(menu_->Handle()),
+                 reinterpret_cast<LPARAM>(WindowMenuHandle()));
+    DrawMenuBar(handle_);
+}
+
+std::vector<TForm*> TForm::MDIChildList() const {
+    std::vector<TForm*> children;
+    if (!clientHandle_) return children;
+    for (HWND w = GetWindow(clientHandle_.get(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (auto* form = dynamic_cast<TForm*>(FromHandle(w)); form && form->formStyle_ == fsMDIChild)
+            children.push_back(form);
+    return children;
+}
+
+int TForm::MDIChildCount() const { return static_cast<int>(MDIChildList().size()); }
+
+TForm* TForm::MDIChildren(int index) const { return MDIChildList().at(static_cast<size_t>(index)); }
+
+TForm* TForm::ActiveMDIChild() const {
+    if (!clientHandle_) return nullptr;
+    auto active = reinterpret_cast<HWND>(SendMessageA(clientHandle_.get(), WM_MDIGETACTIVE, 0, 0));
+    return dynamic_cast<TForm*>(FromHandle(active));
+}
+
+void TForm::Cascade() {
+    if (clientHandle_) SendMessageA(clientHandle_.get(), WM_MDICASCADE, 0, 0);
+}
+
+void TForm::Tile() {
+    if (clientHandle_) SendMessageA(clientHandle_.get(), WM_MDITILE, MDITILE_HORIZONTAL, 0);
+}
+
+void TForm::ArrangeIcons() {
+    if (clientHandle_) SendMessageA(clientHandle_.get(), WM_MDIICONARRANGE, 0, 0);
+}
+
+void TForm::Next() {
+    if (clientHandle_) SendMessageA(clientHandle_.get(), WM_MDINEXT, 0, 0);
+}
+
+void TForm::Previous() {
+    if (clientHandle_) SendMessageA(clientHandle_.get(), WM_MDINEXT, 0, 1);
+}
+
+void TForm::ShowMDIChildState() {
+    HWND client = GetParent(handle_);
+    switch (windowState_) {
+    case wsMaximized: SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(handle_), 0); break;
+    case wsMinimized: ShowWindow(handle_, SW_MINIMIZE); break;
+    case wsNormal: SendMessageA(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(handle_), 0); break;
+    }
+}
+
+void TForm::MDIActivated(bool active) {
+    if (!active) {
+        if (OnDeactivate) OnDeactivate(this);
+        return;
+    }
+    if (activeControl_ && activeControl_->CanFocus()) ::SetFocus(activeControl_->Handle());
+    if (OnActivate) OnActivate(this);
+}
+
+HWND TForm::CreateWindowHandle(const TCreateParams& p) {
+    if (formStyle_ != fsMDIChild) return TWinControl::CreateWindowHandle(p);
+    TForm* frame = Application ? Application->MainForm() : nullptr;
+    if (!frame || frame->formStyle_ != fsMDIForm || !frame->clientHandle_) throw std::runtime_error(kNoMDIForm);
+    defWndProc_ = DefMDIChildProcA;
+    MDICREATESTRUCTA mcs{p.WinClassName.c_str(), p.Caption.c_str(), GetModuleHandleA(nullptr), p.X, p.Y, p.Width,
+                         p.Height, p.Style, 0};
+    return reinterpret_cast<HWND>(
+        SendMessageA(frame->clientHandle_.get(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+}
+
+// Children go first, through their client, so that a maximised child gives the frame's menu
+// back before the frame's window goes.
+void TForm::DestroyWnd() {
+    if (IsMDIChildWindow()) {
+        SendMessageA(GetParent(handle_), WM_MDIDESTROY, reinterpret_cast<WPARAM>(handle_), 0);
+        return;
+    }
+    if (clientHandle_) {
+        for (TForm* child : MDIChildList()) child->DestroyHandle();
+        clientHandle_.reset();
+    }
+    TWinControl::DestroyWnd();
+}
+
+void TForm::DefaultHandler(TMessage& m) {
+    if (handle_ && clientHandle_) {
+        m.Result = DefFrameProcA(handle_, clientHandle_.get(), m.Msg, m.WParam, m.LParam);
+        return;
+    }
+    TWinControl::DefaultHandler(m);
 }
 
 void TForm::Notification(TComponent* component, TOperation operation) {
@@ -169,6 +321,7 @@ void TForm::Notification(TComponent* component, TOperation operation) {
         menu_ = nullptr;
         if (handle_) ::SetMenu(handle_, nullptr);
     }
+    if (component == windowMenu_) windowMenu_ = nullptr;
     if (component == activeControl_) activeControl_ = nullptr;
 }
 
@@ -249,6 +402,12 @@ void TForm::CreateParams(TCreateParams& p) {
     }
     if (formStyle_ == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
     p.WndParent = Application ? Application->Handle() : nullptr;
+    if (formStyle_ == fsMDIChild) {
+        // The MDI client makes the window a child of its own; it takes no owner.
+        p.Style &= ~WS_POPUP;
+        p.ExStyle |= WS_EX_MDICHILD;
+        p.WndParent = nullptr;
+    }
     if (clientWidth_ || clientHeight_) {
         RECT frame = FrameFor(p, menu_ != nullptr);
         if (clientWidth_) p.Width = clientWidth_ + frame.right - frame.left;
@@ -258,9 +417,11 @@ void TForm::CreateParams(TCreateParams& p) {
 
 void TForm::InitializeWnd() {
     TWinControl::InitializeWnd();
-    if (menu_) ::SetMenu(handle_, menu_->Handle());
+    const bool mdiChild = IsMDIChildWindow();
+    if (menu_ && !mdiChild) ::SetMenu(handle_, menu_->Handle());
     ApplyDesignClientSize();
-    if (position_ == poScreenCenter || position_ == poDesktopCenter) CenterOnScreen();
+    if (!mdiChild && (position_ == poScreenCenter || position_ == poDesktopCenter)) CenterOnScreen();
+    if (formStyle_ == fsMDIForm) CreateMDIClient();
 }
 
 // The frame the platform draws may differ from what AdjustWindowRectEx predicts; make the client
@@ -345,9 +506,17 @@ void TForm::SetVisible(bool visible) {
         HandleNeeded();
         visible_ = true;
         DoShow();
-        int cmd = windowState_ == wsMaximized ? SW_SHOWMAXIMIZED : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
-                                                                                              : SW_SHOWNORMAL;
-        ShowWindow(handle_, cmd);
+        if (IsMDIChildWindow()) {
+            // Showing does not activate a child window: the client does.
+            ShowWindow(handle_, SW_SHOWNORMAL);
+            SendMessageA(GetParent(handle_), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(handle_), 0);
+            if (windowState_ != wsNormal) ShowMDIChildState();
+        } else {
+            int cmd = windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
+                      : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
+                                                    : SW_SHOWNORMAL;
+            ShowWindow(handle_, cmd);
+        }
         shownOnce_ = true;
         Perform(CM_VISIBLECHANGED, 1);
     } else {
@@ -360,6 +529,10 @@ void TForm::SetVisible(bool visible) {
 
 void TForm::BringToFront() {
     if (!handle_) return;
+    if (IsMDIChildWindow()) {
+        SendMessageA(GetParent(handle_), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(handle_), 0);
+        return;
+    }
     SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(handle_);
 }
@@ -377,6 +550,7 @@ void TForm::Close() {
     }
     if (!CloseQuery()) return;
     TCloseAction action = caHide;
+    if (formStyle_ == fsMDIChild) action = (borderIcons_ & (1u << biMinimize)) ? caMinimize : caNone;
     if (OnClose) OnClose(this, action);
     if (action == caNone) return;
     if (Application && Application->MainForm() == this) {
@@ -458,7 +632,29 @@ void TForm::WndProc(TMessage& m) {
     case WM_DESTROY:
         // The platform destroys a window's menu with the window, but the menu belongs to the
         // TMainMenu and serves the form's next window too.
-        if (menu_) ::SetMenu(handle_, nullptr);
+        if (menu_ && !IsMDIChildWindow()) ::SetMenu(handle_, nullptr);
+        break;
+    case WM_NCDESTROY:
+        // Destroyed from outside (its owner went): the client went with it.
+        static_cast<void>(clientHandle_.release());
+        break;
+    case WM_MDIACTIVATE:
+        if (reinterpret_cast<HWND>(m.LParam) == handle_)
+            MDIActivated(true);
+        else if (reinterpret_cast<HWND>(m.WParam) == handle_)
+            MDIActivated(false);
+        break;
+    case WM_SETFOCUS:
+        // A child that gets the focus from its frame passes it on to its own control.
+        if (IsMDIChildWindow() && activeControl_ && activeControl_->CanFocus()) {
+            DefaultHandler(m);
+            ::SetFocus(activeControl_->Handle());
+            return;
+        }
+        break;
+    case CM_MENUCHANGED:
+        // The menu was rebuilt: the client must hold the new window menu.
+        UpdateMDIMenu();
         break;
     case WM_QUERYENDSESSION:
         m.Result = CloseQuery() ? 1 : 0;
@@ -466,6 +662,12 @@ void TForm::WndProc(TMessage& m) {
     case WM_ACTIVATE:
         if (LOWORD(m.WParam) != WA_INACTIVE) {
             Screen->activeForm_ = this;
+            // The frame's default handling gives the focus to the active child.
+            if (clientHandle_ && !activeControl_) {
+                DefaultHandler(m);
+                if (OnActivate) OnActivate(this);
+                return;
+            }
             if (!activeControl_) SelectNext(nullptr, true);
             if (activeControl_ && activeControl_->CanFocus()) ::SetFocus(activeControl_->Handle());
             if (OnActivate) OnActivate(this);
@@ -610,10 +812,19 @@ void TApplication::ProcessMessages() {
 }
 
 bool TApplication::ProcessMessage(MSG& msg) {
+    if (IsMDIMsg(msg)) return true;
     if (IsDialogKey(msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;
+}
+
+// Ctrl+F4, Ctrl+F6 and the child's system menu keys, for windows inside the main MDI frame only:
+// a dialog of its own must not close the active child.
+bool TApplication::IsMDIMsg(MSG& msg) {
+    if (!mainForm_ || mainForm_->FormStyle() != fsMDIForm || !mainForm_->ClientHandle()) return false;
+    if (!msg.hwnd || GetAncestor(msg.hwnd, GA_ROOT) != mainForm_->Handle()) return false;
+    return TranslateMDISysAccel(mainForm_->ClientHandle(), &msg) != FALSE;
 }
 
 // Tab, Enter, Escape and the arrows go to the form first unless the focused control wants them.

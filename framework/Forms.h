@@ -9,6 +9,7 @@
 namespace velloran {
 
 class TMainMenu;
+class TMenuItem;
 
 enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : uint32_t { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -55,7 +56,8 @@ public:
     TPosition Position() const { return position_; }
     void SetPosition(TPosition p) { position_ = p; }
     TFormStyle FormStyle() const { return formStyle_; }
-    void SetFormStyle(TFormStyle style) { formStyle_ = style; }
+    // A form with a window gets a new one in the new style.
+    void SetFormStyle(TFormStyle style);
     TWindowState WindowState() const;
     void SetWindowState(TWindowState state);
     bool AutoScroll() const { return autoScroll_; }
@@ -63,6 +65,21 @@ public:
     TSizeConstraints* Constraints() const { return constraints_.get(); }
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* menu);
+    // The item of the main menu under which an MDI frame lists its children.
+    TMenuItem* WindowMenu() const { return windowMenu_; }
+    void SetWindowMenu(TMenuItem* item);
+
+    // MDI frame (fsMDIForm): the client window that holds the children, and the children in the
+    // client's z-order, the active one first. Hidden children count too.
+    HWND ClientHandle() const { return clientHandle_.get(); }
+    int MDIChildCount() const;
+    TForm* MDIChildren(int index) const;
+    TForm* ActiveMDIChild() const;
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    void Next();
+    void Previous();
 
     int ClientWidth() const override;
     int ClientHeight() const override;
@@ -78,6 +95,8 @@ public:
     void SelectNext(TWinControl* current, bool forward);
 
     void SetVisible(bool visible) override;
+    // Runs OnCloseQuery and OnClose, then does the close action: caHide by default, caMinimize
+    // for an MDI child (caNone when it has no minimise box), as the frame keeps its children.
     void Close();
     void BringToFront();
     TModalResult ShowModal();
@@ -90,15 +109,20 @@ public:
     TCloseQueryEvent OnCloseQuery;
 
     void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
     void BeforeDestruction() override;
+    // An MDI child read from form data comes on screen at once, inside the frame.
+    void Loaded() override;
 
 protected:
     // Reads the form data compiled in as resource ClassName(), then runs OnCreate. Called from
     // the constructor of each form class that has form data.
     void LoadFormData();
     void CreateParams(TCreateParams& params) override;
+    HWND CreateWindowHandle(const TCreateParams& params) override;
     void InitializeWnd() override;
+    void DestroyWnd() override;
     void SetParentComponent(TComponent*) override {}
     // Called when the application or session ends; answers whether the form agrees.
     virtual bool CloseQuery();
@@ -108,6 +132,16 @@ private:
     void DoHide();
     void CenterOnScreen();
     void ApplyDesignClientSize();
+    bool IsMDIChildWindow() const;
+    void CreateMDIClient();
+    HMENU WindowMenuHandle();
+    // Hands the frame's menu and window menu to the client, which keeps the maximised child's
+    // buttons in it.
+    void UpdateMDIMenu();
+    std::vector<TForm*> MDIChildList() const;
+    // Shows the child in windowState_ through its MDI client.
+    void ShowMDIChildState();
+    void MDIActivated(bool active);
 
     TBorderStyle borderStyle_ = bsSizeable;
     uint32_t borderIcons_ = (1u << biSystemMenu) | (1u << biMinimize) | (1u << biMaximize);
@@ -117,6 +151,8 @@ private:
     bool autoScroll_ = false;
     std::unique_ptr<TSizeConstraints> constraints_;
     TMainMenu* menu_ = nullptr;
+    TMenuItem* windowMenu_ = nullptr;
+    TWindowHandle clientHandle_;
     int clientWidth_ = 0, clientHeight_ = 0;
     TWinControl* activeControl_ = nullptr;
     TModalResult modalResult_ = mrNone;
@@ -168,6 +204,7 @@ public:
 
 private:
     bool ProcessMessage(MSG& msg);
+    bool IsMDIMsg(MSG& msg);
     bool IsDialogKey(MSG& msg);
 
     std::string title_;
