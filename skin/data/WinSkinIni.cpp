@@ -9,8 +9,6 @@
 namespace velloran {
 namespace {
 
-bool IsSectionHeader(std::string_view line) { return !line.empty() && line.front() == '[' && line.back() == ']'; }
-
 std::optional<int> HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -53,21 +51,28 @@ std::optional<int32_t> ParseInteger(std::string text) {
 
 }  // namespace
 
-void TQuickIni::LoadFromStream(std::span<const std::uint8_t> bytes) {
-    lines_.clear();
-    sections_.clear();
-
-    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+std::vector<std::string_view> MeaningfulIniLines(std::string_view text) {
     text = text.substr(0, text.find('\0'));
+    std::vector<std::string_view> lines;
     for (std::size_t start = 0; start < text.size();) {
         std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = text.size();
         const std::string_view line = TrimBlanks(text.substr(start, end - start));
-        // CR LF is one break; any other pair of breaks only adds an empty line, which is dropped.
         start = end + 1;
+        if (!line.empty() && line.front() != ';') lines.push_back(line);
+    }
+    return lines;
+}
 
-        if (line.empty() || line.front() == ';') continue;
-        if (IsSectionHeader(line)) sections_.push_back({std::string(line), lines_.size()});
+bool IsIniSectionHeader(std::string_view line) { return !line.empty() && line.front() == '[' && line.back() == ']'; }
+
+void TQuickIni::LoadFromStream(std::span<const std::uint8_t> bytes) {
+    lines_.clear();
+    sections_.clear();
+
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    for (const std::string_view line : MeaningfulIniLines(text)) {
+        if (IsIniSectionHeader(line)) sections_.push_back({std::string(line), lines_.size()});
         lines_.emplace_back(line);
     }
 }
@@ -87,7 +92,7 @@ std::string TQuickIni::ReadString(std::string_view section, std::string_view key
 
     for (std::size_t i = sections_[static_cast<std::size_t>(found)].Line + 1; i < lines_.size(); ++i) {
         const std::string_view line = lines_[i];
-        if (IsSectionHeader(line)) break;
+        if (IsIniSectionHeader(line)) break;
         const std::size_t equals = line.find('=');
         const std::string_view name = equals == std::string_view::npos ? std::string_view() : line.substr(0, equals);
         if (!SameText(TrimBlanks(name), key)) continue;

@@ -15,6 +15,14 @@ namespace velloran {
 
 class TStrings;
 
+// The lines of INI text that count: the text ends at the first NUL byte, each line is trimmed,
+// and blank lines and lines starting with ';' are dropped. CR LF is one break; any other pair of
+// breaks only adds an empty line.
+std::vector<std::string_view> MeaningfulIniLines(std::string_view text);
+
+// A trimmed line that opens a section: "[" ... "]".
+bool IsIniSectionHeader(std::string_view line);
+
 class TQuickIni {
 public:
     // Replaces whatever was loaded before. The text ends at the first NUL byte;

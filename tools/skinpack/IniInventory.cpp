@@ -2,26 +2,15 @@
 
 #include "framework/Classes.h"
 #include "skin/data/TextTrim.h"
+#include "skin/data/WinSkinIni.h"
 
 #include <algorithm>
 
 namespace velloran {
-namespace {
-
-bool IsHeader(std::string_view line) { return line.front() == '[' && line.back() == ']'; }
-
-}  // namespace
 
 TIniInventory::TIniInventory(std::string_view text) {
-    text = text.substr(0, text.find('\0'));
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = TrimBlanks(text.substr(start, end - start));
-        start = end + 1;
-        if (line.empty() || line.front() == ';') continue;
-
-        if (IsHeader(line)) {
+    for (const std::string_view line : MeaningfulIniLines(text)) {
+        if (IsIniSectionHeader(line)) {
             sections_.push_back({std::string(line), false, {}});
             continue;
         }
