@@ -1,6 +1,7 @@
 #include "skin/data/ImgUtil.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <span>
 #include <stdexcept>
 
@@ -263,6 +264,21 @@ bool DisableWindowsGhosting() {
     if (!disableGhosting) return false;
     disableGhosting();
     return true;
+}
+
+void LoadSystemCaptionFont(TFont& font) {
+    NONCLIENTMETRICSA metrics{};
+    // The size without the padded border width, which systems before Vista refuse.
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return;
+    const LOGFONTA& caption = metrics.lfCaptionFont;
+    font.SetName(caption.lfFaceName);
+    font.SetHeight(caption.lfHeight);
+    font.SetCharset(caption.lfCharSet);
+    TFontStyles style = 0;
+    if (caption.lfWeight >= FW_BOLD) style |= FontStyleBit(fsBold);
+    if (caption.lfItalic) style |= FontStyleBit(fsItalic);
+    font.SetStyle(style);
 }
 
 }  // namespace velloran

@@ -64,6 +64,10 @@ int SkinDrawText(HDC dc, std::wstring_view text, RECT& rect, UINT format);
 // The system ANSI code page (CP_ACP) to UTF-16.
 std::wstring AnsiToWide(std::string_view text);
 
+// The system's caption font (name, height, character set, bold and italic) into font; unchanged
+// when the system does not answer.
+void LoadSystemCaptionFont(TFont& font);
+
 // ---- optional user32 functions -----------------------------------------------------------------
 
 bool HasGetScrollBarInfo();

@@ -12,6 +12,7 @@
 #include "skin/data/LittleEndian.h"
 #include "skin/data/SkinRead.h"
 #include "skin/data/WinSkinIni.h"
+#include "skin/manager/SkinManage.h"
 
 namespace velloran {
 
@@ -186,11 +187,40 @@ TSkinData::TSkinData(TComponent* owner)
     if (glyphs.Width() > 0) MenuImages->AddMasked(glyphs, static_cast<TColor>(0xFFFFFF));
 }
 
-TSkinData::~TSkinData() = default;
+TSkinData::~TSkinData() {
+    if (TSkinManage* manager = TSkinManage::Instance()) manager->UnregisterData(this);
+}
 
 void TSkinData::SetActive(bool active) {
     if (active == active_) return;
     active_ = active;
+    if (HasState(csLoading) || HasState(csReading) || HasState(csDesigning)) return;
+    TSkinManage* manager = TSkinManage::Instance();
+    if (!manager) return;
+    switch (skinFormtype_) {
+        case sfMainform:
+            if (active && Empty) return;
+            manager->CommandData = this;
+            manager->PostCommand(active ? skcSkinOn : skcSkinOff, 250);
+            if (active && manager->Started == 0) manager->Started = 1;
+            break;
+        case sfOnlyThisForm:
+            manager->CommandData = this;
+            if (active && Empty) return;
+            manager->PostCommand(active ? skcSkinOn : skcSkinOff, 250);
+            break;
+        default:
+            break;
+    }
+}
+
+void TSkinData::ApplySkin() {
+    if (HasState(csLoading) || HasState(csReading) || HasState(csDesigning)) return;
+    if (!TSkinManage::Instance()) Loaded();
+    TSkinManage& manager = TSkinManage::Create();
+    manager.CommandData = this;
+    manager.ReloadButtons();
+    if (manager.Started != 0) manager.PostCommand(skcSkinChanged, 250);
 }
 
 std::vector<uint8_t> TSkinData::SkinStreamData() const {
@@ -217,6 +247,7 @@ void TSkinData::SetSkinFile(const std::string& name) {
     if (!file) return;
     SkinStream.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     LoadSkin();
+    ApplySkin();
 }
 
 bool TSkinData::LoadSkin() {
@@ -396,28 +427,27 @@ void TSkinData::Loaded() {
     TComponent::Loaded();
     if (HasState(csDesigning)) return;
     if (!HasGetScrollBarInfo()) skinControls_ &= ~SkinBit(xcScrollbar);
-    BuildCaptionFont();
-    if (skinFormtype_ != sfMainform) return;
+    TSkinManage& manager = TSkinManage::Create();
+    manager.RegisterData(this);
+    LoadSystemCaptionFont(CaptionFont);
+    if (skinFormtype_ != sfMainform) {
+        manager.Enabled = true;
+        ++manager.Started;
+        auto* owner = dynamic_cast<TForm*>(Owner());
+        if (owner && active_ && owner->HandleAllocated()) manager.SkinNewWindow(owner->Handle());
+        return;
+    }
+    manager.InstallHook();
     if (active_ && Empty) active_ = false;
+    if (active_) {
+        manager.CommandData = this;
+        manager.PostCommand(skcSkinOn, 250);
+    }
     if (skinControls_ & SkinBit(xcMainMenu))
         skinControls_ &= ~SkinBit(xcMenuItem);
     else
         skinControls_ &= ~SkinBit(xcSystemMenu);
     BuildAppIcon();
-}
-
-void TSkinData::BuildCaptionFont() {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return;
-    const LOGFONTA& font = metrics.lfCaptionFont;
-    CaptionFont.SetName(font.lfFaceName);
-    CaptionFont.SetHeight(font.lfHeight);
-    CaptionFont.SetCharset(font.lfCharSet);
-    TFontStyles style = 0;
-    if (font.lfWeight >= FW_BOLD) style |= FontStyleBit(fsBold);
-    if (font.lfItalic) style |= FontStyleBit(fsItalic);
-    CaptionFont.SetStyle(style);
 }
 
 void TSkinData::BuildAppIcon() {

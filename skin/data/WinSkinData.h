@@ -113,6 +113,8 @@ public:
     // Unpacks and parses SkinStream; false (and the previous objects kept) when the container
     // cannot be read.
     bool LoadSkin();
+    // Tells the skin manager that this instance's skin changed: the windows using it take it.
+    void ApplySkin();
     void DecideFormSkin(HWND handle, const std::string& className, bool& doSkin);
     void NotifySkinChanged();
 
@@ -159,7 +161,6 @@ private:
     void BuildToolbar();
     TColorValue CaptionColor() const;
     void BuildAppIcon();
-    void BuildCaptionFont();
 
     bool active_ = false;
     int disableTag_ = 99;

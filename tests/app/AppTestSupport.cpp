@@ -8,6 +8,7 @@
 #include "app/Main.h"
 #include "app/Publisher.h"
 #include "framework/Forms.h"
+#include "skin/manager/SkinManage.h"
 
 namespace velloran::apptest {
 
@@ -196,6 +197,8 @@ void TProgramWindowsTest::TearDown() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     }
+    // Each test starts as the program does: without a skin manager.
+    TSkinManage::Shutdown();
     RemovePath(SettingsPath());
 }
 

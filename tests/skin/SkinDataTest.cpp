@@ -14,6 +14,7 @@
 #include "skin/data/SkinRead.h"
 #include "skin/data/WinSkinData.h"
 #include "tests/framework/FrameworkTestMain.h"
+#include "tests/skin/SkinFormTestSupport.h"
 #include "tools/skinpack/SkinWriter.h"
 
 namespace velloran {
@@ -21,26 +22,9 @@ namespace {
 
 using namespace fwtest;
 
-// The source tree as this Windows program sees it, on Wine's drive for the Unix root.
-const std::filesystem::path kSkins = std::filesystem::path("Z:" VELLORAN_SOURCE_DIR) / "resources" / "skins";
-
-std::vector<uint8_t> PackFolder(const std::filesystem::path& folder) {
-    std::vector<TSkinMemberSource> members;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        std::ifstream file(entry.path(), std::ios::binary);
-        members.push_back({entry.path().filename().string(),
-                           {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()}});
-    }
-    return WriteSkinContainer(members);
-}
-
-std::vector<uint8_t> Stored(const std::vector<uint8_t>& packed) {
-    std::vector<uint8_t> out;
-    const uint32_t size = static_cast<uint32_t>(packed.size());
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(size >> (8 * i)));
-    std::copy(packed.begin(), packed.end(), std::back_inserter(out));
-    return out;
-}
+using skintest::kSkins;
+constexpr auto& PackFolder = skintest::PackSkinFolder;
+constexpr auto& Stored = skintest::StoredSkin;
 
 TOwned<TSkinData> Loaded(const std::vector<uint8_t>& packed) {
     TOwned<TSkinData> data(new TSkinData(nullptr));

@@ -1,0 +1,840 @@
+#include "skin/form/WinSkinForm.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "framework/Forms.h"
+#include "framework/Menus.h"
+#include "skin/data/ImgUtil.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/form/MenuBand.h"
+#include "skin/form/SkinMessages.h"
+#include "skin/manager/SkinManage.h"
+
+namespace velloran {
+
+namespace {
+
+DWORD WindowsVersion() { return GetVersion(); }
+int MajorVersion() { return LOBYTE(LOWORD(WindowsVersion())); }
+int MinorVersion() { return HIBYTE(LOWORD(WindowsVersion())); }
+bool IsWin9x() { return (WindowsVersion() & 0x80000000u) != 0; }
+
+std::string WindowClassName(HWND wnd) {
+    char name[101] = {};
+    GetClassNameA(wnd, name, sizeof name);
+    return name;
+}
+
+// Border thickness along one axis of a frame image: its size over its frame count. A frame count
+// of 0 means the skin gave that side no usable image: no border there.
+int FrameThickness(const TDataSkinBorder& frame, bool vertical) {
+    if (frame.Frame <= 0 || frame.Bitmap->Empty()) return 0;
+    return (vertical ? frame.Bitmap->Height() : frame.Bitmap->Width()) / frame.Frame;
+}
+
+// Counts the skinner's procedures on the stack, so that it is not freed under them.
+class TBusyScope {
+public:
+    explicit TBusyScope(int& depth) : depth_(++depth) {}
+    ~TBusyScope() { --depth_; }
+    TBusyScope(const TBusyScope&) = delete;
+    TBusyScope& operator=(const TBusyScope&) = delete;
+
+private:
+    int& depth_;
+};
+
+bool IsSystemCommandForFrame(UINT code) {
+    switch (code) {
+        case SC_SIZE:
+        case SC_MOVE:
+        case SC_MINIMIZE:
+        case SC_MAXIMIZE:
+        case SC_NEXTWINDOW:
+        case SC_PREVWINDOW:
+        case SC_CLOSE:
+        case SC_RESTORE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+const TClassInfo& TWinSkinForm::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TWinSkinForm>("TWinSkinForm", &TComponent::StaticClassInfo(), {});
+    return info;
+}
+
+TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner) {
+    DoubleClickTime = static_cast<int32_t>(GetDoubleClickTime());
+    LoadSystemCaptionFont(TitleFont);
+}
+
+TWinSkinForm::~TWinSkinForm() {
+    if (Subclassed() && Stage != stDestroyed) {
+        if (Stage != stDetaching) Stage = stDetaching;
+        Detach();
+    }
+    hoverTimer_.Stop();
+    HotObject = nullptr;
+    Buttons.clear();
+    if (TSkinManage* manager = TSkinManage::Instance()) manager->RemoveFormSkinner(this);
+}
+
+// ---- attach -----------------------------------------------------------------------------
+
+void TWinSkinForm::SkinForm(TSkinData* skinData, TForm* form) {
+    Form = form;
+    if (skinData->OnBeforeSkinForm) skinData->OnBeforeSkinForm(form, Handle, Name);
+    if (skinData->SkinControls() & SkinBit(xcMenuItem)) form->SetAutoScroll(false);
+    SkinWindow(skinData);
+    if (SkinFrame) HookForm();
+    FormColor = form->Color();
+    form->SetColor(static_cast<TColor>(skinData->Colors[ciButtonFace]));
+}
+
+void TWinSkinForm::SkinWindow(TSkinData* skinData) {
+    if (Subclassed()) return;
+    TSkinManage* manager = TSkinManage::Instance();
+    if (manager && manager->Started != 4) manager->Started = std::max(manager->Started, 1);
+    SkinData = skinData;
+
+    SkinFrame = (skinData->SkinControls() & SkinBit(xcMainMenu)) != 0;
+    Style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
+    ClassName = WindowClassName(Handle);
+    OwnerWindow = GetWindow(Handle, GW_OWNER);
+    Unicode = IsWindowUnicode(Handle) != FALSE;
+    Classify();
+    ComputeBorders();
+
+    if (manager && manager->HideWhileSkinning && !ChildWindow && SkinFrame && BorderKind != bkNone) {
+        Style &= ~WS_VISIBLE;
+        SetWindowLongPtrW(Handle, GWL_STYLE, static_cast<LONG_PTR>(Style));
+    }
+    if (MDIKind == mkFrame) {
+        SavedMenuUpdate = skinData->MenuUpdate();
+        clientSubclass_ = std::make_unique<TWindowSubclass>(
+            MDIClient, [this](HWND w, UINT m, WPARAM wp, LPARAM lp) { return ClientWindowProc(w, m, wp, lp); });
+    }
+    subclass_ = std::make_unique<TWindowSubclass>(Handle, [this](HWND, UINT msg, WPARAM wp, LPARAM lp) {
+        TMessage m{msg, wp, lp, 0};
+        WindowProc(m);
+        return m.Result;
+    });
+
+    if (SkinFrame) {
+        WindowMenu = GetMenu(Handle);
+        if (WindowMenu && !IsMdiChild()) {
+            // The menu band takes the menu over; the window gets it back when skinning ends.
+            MenuHeight = GetSystemMetrics(SM_CYMENU);
+            MenuBand = std::make_unique<TMenuBand>(*this);
+            SetMenu(Handle, nullptr);
+        }
+        RebuildButtons();
+    } else {
+        Stage = stSkinned;
+    }
+    if (IsMdiChild()) {
+        const int minimum = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
+        if (BorderTop < minimum) MenuHeight = minimum - BorderTop;
+        if (WindowState == stateMaximized && manager && !manager->MdiMaximized) manager->SetMdiMaximized(true);
+    }
+}
+
+void TWinSkinForm::Classify() {
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_EXSTYLE));
+    RightToLeft = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
+    ChildWindow = (Style & WS_CHILD) != 0;
+
+    Caps = 0;
+    if ((Style & WS_SYSMENU) || SystemMenu) Caps |= capSysMenu;
+    if (Style & WS_MINIMIZEBOX) Caps |= capMinimize;
+    if (Style & WS_MAXIMIZEBOX) Caps |= capMaximize;
+    if (exStyle & WS_EX_CONTEXTHELP) Caps |= capHelp;
+
+    ReadWindowState();
+    Sizeable = (Style & WS_THICKFRAME) != 0;
+
+    MDIKind = mkNone;
+    for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (SameText(WindowClassName(child), "MDIClient")) {
+            MDIKind = mkFrame;
+            MDIClient = child;
+            if (TSkinManage* manager = TSkinManage::Instance()) {
+                manager->MdiClient = child;
+                manager->MdiFrameForm = Form;
+            }
+            break;
+        }
+    }
+    if (MDIKind == mkNone && (exStyle & WS_EX_MDICHILD)) MDIKind = mkChild;
+    if (IsMdiChild() && (SkinData->Options() & SkinBit(xoMDIChildBorder))) SkinFrame = false;
+
+    if ((Style & WS_CAPTION) != WS_CAPTION)
+        BorderKind = bkNone;
+    else if (Style & WS_THICKFRAME)
+        BorderKind = bkSizeable;
+    else if (Style & DS_MODALFRAME)
+        BorderKind = bkDialog;
+    else
+        BorderKind = bkSingle;
+    if (exStyle & WS_EX_DLGMODALFRAME) BorderKind = bkDialog;
+    MessageDialog = ClassName == "#32770" || ClassName == "TMessageForm";
+    if (MessageDialog) BorderKind = bkDialog;
+
+    if (MajorVersion() >= 5 && MinorVersion() == 0 &&
+        (((exStyle & WS_EX_APPWINDOW) && !IsWin9x()) || (!OwnerWindow && !IsMdiChild())))
+        Caps |= capKeepSysMenu;
+    if (IsWin9x()) SkinData->SetSkinControls(SkinData->SkinControls() & ~SkinBit(xcSystemMenu));
+}
+
+void TWinSkinForm::ComputeBorders() {
+    if (!SkinData || SkinData->Empty) return;
+    if (BorderKind == bkNone) {
+        BorderLeft = BorderTop = BorderRight = BorderBottom = 0;
+        MenuHeight = 0;
+        return;
+    }
+    BorderTop = FrameThickness(SkinData->FrameTop, true);
+    BorderBottom = FrameThickness(SkinData->FrameBottom, true);
+    BorderLeft = FrameThickness(SkinData->FrameLeft, false);
+    BorderRight = FrameThickness(SkinData->FrameRight, false);
+}
+
+void TWinSkinForm::ReadWindowState() {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(Handle, &placement)) return;
+    switch (placement.showCmd) {
+        case SW_SHOWMINIMIZED:
+        case SW_MINIMIZE:
+        case SW_SHOWMINNOACTIVE:
+            WindowState = stateMinimized;
+            break;
+        case SW_SHOWMAXIMIZED:
+            WindowState = stateMaximized;
+            break;
+        default:
+            WindowState = stateNormal;
+    }
+}
+
+void TWinSkinForm::HookForm() {
+    if (formHooked_ || !Form) return;
+    oldFormHandler_ = Form->WindowProc;
+    Form->WindowProc = [this](TMessage& m) { FormWindowProc(m); };
+    formHooked_ = true;
+}
+
+void TWinSkinForm::UnhookForm() {
+    if (!formHooked_) return;
+    formHooked_ = false;
+    if (Form) Form->WindowProc = std::move(oldFormHandler_);
+    oldFormHandler_ = nullptr;
+}
+
+// ---- initialisation ---------------------------------------------------------------------
+
+void TWinSkinForm::InitSkin() {
+    SystemMenu = GetSystemMenu(Handle, FALSE);
+    RenderIcon();
+    GetClientRect(Handle, &ClientRect);
+    RECT window{};
+    GetWindowRect(Handle, &window);
+    SysFrameWidth = (window.right - window.left) - (ClientRect.right - ClientRect.left);
+    SysFrameHeight = (window.bottom - window.top) - (ClientRect.bottom - ClientRect.top);
+
+    TSkinManage* manager = TSkinManage::Instance();
+    if (manager && manager->HideWhileSkinning) {
+        manager->HideWhileSkinning = false;
+        Style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
+        if (!(Style & WS_VISIBLE)) {
+            Style |= WS_VISIBLE;
+            SetWindowLongPtrW(Handle, GWL_STYLE, static_cast<LONG_PTR>(Style));
+        }
+    }
+
+    if (Stage == stAttached) {
+        if (IsMdiChild()) {
+            if (WindowState == stateMaximized) {
+                if (MDIClient || (manager && manager->MdiClient))
+                    PostMessageW(manager ? manager->MdiClient : MDIClient, SM_MDIREDRAW,
+                                 reinterpret_cast<WPARAM>(Handle), 0);
+            } else if (WindowState == stateNormal) {
+                Stage = stSizing;
+                ResizeToClient(false);
+                Stage = stSkinned;
+                UpdateRegion();
+            }
+        } else if (!ChildWindow && BorderKind != bkNone && WindowState != stateMinimized) {
+            Stage = stSizing;
+            ResizeToClient(false);
+            Stage = stSkinned;
+            if (WindowState == stateMaximized)
+                FrameChanged();
+            else
+                UpdateRegion();
+        }
+    }
+    SendMessageW(Handle, SM_SKINAPPLIED, 0, kSkinMessageKey);
+    if (SkinData->OnAfterSkinForm) SkinData->OnAfterSkinForm(Form, Handle, Name);
+    Stage = stSkinned;
+    SetHoverTimer(true);
+}
+
+void TWinSkinForm::ResizeToClient(bool keepCurrent) {
+    if (WindowState == stateMaximized) {
+        FrameChanged();
+        return;
+    }
+    RECT window{};
+    GetWindowRect(Handle, &window);
+    if (MessageDialog || Stage == stRefreshing) GetClientRect(Handle, &ClientRect);
+    int width = (ClientRect.right - ClientRect.left) + BorderLeft + BorderRight;
+    if (keepCurrent) {
+        GetClientRect(Handle, &ClientRect);
+    } else if (Form) {
+        width = Form->ClientWidth() + BorderLeft + BorderRight;
+        ClientRect.bottom = IsMdiChild() ? Form->ClientHeight() : Form->ClientHeight() - MenuHeight;
+    }
+    const int height = ClientRect.bottom + BorderTop + BorderBottom + MenuHeight;
+    if (MessageDialog && !keepCurrent) ResizeForMessageDialog(width);
+    SetWindowPos(Handle, nullptr, window.left, window.top, width, height,
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+}
+
+// A message box whose caption is wider than its body grows to show the caption, its contents
+// moved right to stay centred.
+void TWinSkinForm::ResizeForMessageDialog(int& width) {
+    DialogCaption = WindowText();
+    {
+        TWindowDC dc(Handle, true);
+        TSelectObject font(dc.get(), TitleFont.Handle());
+        SIZE extent{};
+        GetTextExtentPoint32W(dc.get(), DialogCaption.c_str(), static_cast<int>(DialogCaption.size()), &extent);
+        CaptionWidth = extent.cx;
+    }
+    const int needed = SkinData->Title.LeftWidth + CaptionWidth + SkinData->Title.RightWidth;
+    if (width >= needed) return;
+    const int shift = (needed - width) / 2;
+    for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        POINT topLeft{r.left, r.top};
+        ScreenToClient(Handle, &topLeft);
+        SetWindowPos(child, nullptr, topLeft.x + shift, topLeft.y, r.right - r.left, r.bottom - r.top,
+                     SWP_NOSENDCHANGING | SWP_NOOWNERZORDER | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    width = needed;
+}
+
+void TWinSkinForm::FrameChanged() {
+    SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TWinSkinForm::SetHoverTimer(bool on) {
+    if (on && Subclassed())
+        hoverTimer_.Start(Handle, kHoverTimerId, 250);
+    else
+        hoverTimer_.Stop();
+}
+
+// ---- skin change, unskin, detach ---------------------------------------------------------
+
+void TWinSkinForm::SkinChanged() {
+    if (Form) {
+        const TColor face = static_cast<TColor>(SkinData->Colors[ciButtonFace]);
+        Form->SetColor(face);
+        for (TComponent* component : Form->ComponentList())
+            if (auto* inner = dynamic_cast<TForm*>(component); inner && inner->Color() != face) {
+                inner->SetColor(face);
+                inner->Invalidate();
+            }
+    }
+    Stage = stRefreshing;
+    if (SkinFrame && Form) {
+        ResizeToClient(true);
+        Form->SetHeight(Form->Height() + 1);
+        Form->SetHeight(Form->Height() - 1);
+    } else if (SkinFrame) {
+        // A bare window has no form to relayout: the new frame thickness is taken the same way.
+        ResizeToClient(true);
+    }
+    UpdateRegion();
+    SendMessageW(Handle, SM_SKINAPPLIED, 0, kSkinMessageKey);
+    if (SkinData->OnAfterSkinForm) SkinData->OnAfterSkinForm(Form, Handle, Name);
+    Stage = stSkinned;
+    RedrawWindow(Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TWinSkinForm::RestoreProcedures() {
+    if (subclass_) subclass_->Detach();
+    if (clientSubclass_) clientSubclass_->Detach();
+}
+
+void TWinSkinForm::RestoreFormLook() {
+    if (Form && Stage != stDetaching) Form->SetColor(FormColor);
+}
+
+void TWinSkinForm::Unskin() {
+    if (!SkinFrame) {
+        DetachUnframed();
+        return;
+    }
+    if (SysMenuPopup) {
+        Free(SysMenuPopup);
+        SysMenuPopup = nullptr;
+    }
+    SetHoverTimer(false);
+    if (!subclass_ || !subclass_->Attached()) return;
+    UnhookForm();
+    subclass_->Detach();
+    RestoreFormLook();
+    SetSysMenuStyle(false);
+    if (MenuBand && IsMenu(WindowMenu)) SetMenu(Handle, WindowMenu);
+    MenuBand.reset();
+    if (clientSubclass_) clientSubclass_->Detach();
+    if (Stage != stDetaching && (IsMdiChild() || !ChildWindow)) {
+        RECT window{};
+        GetWindowRect(Handle, &window);
+        POINT topLeft{window.left, window.top};
+        if (IsMdiChild()) ScreenToClient(GetParent(Handle), &topLeft);
+        const int width = (window.right - window.left) - BorderLeft - BorderRight + SysFrameWidth;
+        const int height = (window.bottom - window.top) - BorderTop - BorderBottom + SysFrameHeight;
+        if (WindowState == stateNormal)
+            SetWindowPos(Handle, nullptr, topLeft.x, topLeft.y, width, height,
+                         SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+        else
+            FrameChanged();
+    }
+    SetWindowRgn(Handle, nullptr, TRUE);
+    OwnsRegion = false;
+    Region = nullptr;
+    RegionWidth = RegionHeight = 0;
+}
+
+void TWinSkinForm::Detach() {
+    if (!SkinFrame) {
+        DetachUnframed();
+        return;
+    }
+    if (SysMenuPopup) {
+        Free(SysMenuPopup);
+        SysMenuPopup = nullptr;
+    }
+    SetHoverTimer(false);
+    if (!subclass_ || !subclass_->Attached()) return;
+    UnhookForm();
+    RestoreProcedures();
+    MenuBand.reset();
+}
+
+void TWinSkinForm::DetachUnframed() {
+    SetHoverTimer(false);
+    RestoreFormLook();
+    UnhookForm();
+    RestoreProcedures();
+    if (Form && Stage != stDetaching)
+        for (TComponent* component : Form->ComponentList())
+            if (auto* control = dynamic_cast<TControl*>(component)) control->Invalidate();
+}
+
+// ---- maximised MDI children --------------------------------------------------------------
+
+void TWinSkinForm::EnterMdiMaximized() {
+    DropRegion();
+    FrameChanged();
+}
+
+void TWinSkinForm::LeaveMdiMaximized(bool restoreNormal) {
+    if (!restoreNormal) {
+        DropRegion();
+        return;
+    }
+    WindowState = stateNormal;
+    RegionWidth = RegionHeight = 0;
+    FrameChanged();
+    UpdateRegion();
+}
+
+// ---- message routing ---------------------------------------------------------------------
+
+void TWinSkinForm::CallDefault(TMessage& message) {
+    message.Result = TWindowSubclass::CallNext(Handle, message.Msg, message.WParam, message.LParam);
+}
+
+void TWinSkinForm::WindowProc(TMessage& message) {
+    const TBusyScope busy(busy_);
+    if (StageA(message)) return;
+    if (ChildWindow && !IsMdiChild()) {
+        CallDefault(message);
+        return;
+    }
+    if (StageB(message)) return;
+    StageC(message);
+}
+
+bool TWinSkinForm::StageA(TMessage& m) {
+    const bool bare = Form == nullptr;
+    switch (m.Msg) {
+        case WM_NCPAINT:
+            if (Stage != stAttached) break;
+            m.Result = 0;
+            return true;
+        case WM_ERASEBKGND:
+            CallDefault(m);
+            if (bare && SkinData->FaceBrush) {
+                RECT client{};
+                GetClientRect(Handle, &client);
+                FillRect(reinterpret_cast<HDC>(m.WParam), &client, SkinData->FaceBrush.get());
+                m.Result = 1;
+            }
+            return true;
+        case WM_NCDESTROY:
+            Stage = stDetaching;
+            Detach();
+            CallDefault(m);
+            Stage = stDestroyed;
+            if (TSkinManage* manager = TSkinManage::Instance()) manager->SchedulePurge();
+            return true;
+        case WM_NCACTIVATE:
+            if (Stage == stAttached && !IsMdiChild()) {
+                m.Result = 0;
+                return true;
+            }
+            if (!SkinFrame) {
+                CallDefault(m);
+                return true;
+            }
+            return false;
+        case 0xAE:  // the themed caption redraw of newer systems: our caption is already drawn
+            m.Result = 0;
+            return true;
+        case WM_TIMER:
+            if (m.WParam != kHoverTimerId) break;
+            HoverCheck();
+            m.Result = 0;
+            return true;
+        case WM_INITMENUPOPUP:
+            if (TSkinManage* manager = TSkinManage::Instance())
+                manager->MenuKind = reinterpret_cast<HMENU>(m.WParam) == SystemMenu ? 2 : 1;
+            CallDefault(m);
+            return true;
+        case WM_CTLCOLORBTN:
+            CallDefault(m);
+            if (bare) SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+            return true;
+        case WM_CTLCOLORSTATIC:
+            CallDefault(m);
+            if (bare) {
+                SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+                m.Result = reinterpret_cast<LRESULT>(SkinData->FaceBrush.get());
+            }
+            return true;
+        case SM_INITSKIN:
+            InitSkin();
+            return true;
+        case SM_ISSKINNED:
+            m.Result = 1;
+            PostMessageW(Handle, SM_SKINAPPLIED, 0, kSkinMessageKey);
+            return true;
+        default:
+            break;
+    }
+    if (SkinFrame) return false;
+    CallDefault(m);
+    return true;
+}
+
+bool TWinSkinForm::StageB(TMessage& m) {
+    switch (m.Msg) {
+        case WM_SIZE:
+            SizeHandler(m);
+            return true;
+        case WM_ACTIVATE:
+            Active = LOWORD(m.WParam) != WA_INACTIVE;
+            return false;
+        case WM_GETMINMAXINFO:
+            CallDefault(m);
+            ReadWindowState();
+            return true;
+        case WM_WINDOWPOSCHANGED:
+            ReadWindowState();
+            CallDefault(m);
+            return true;
+        case WM_SETICON:
+            CallDefault(m);
+            RenderIcon();
+            return true;
+        case WM_NCACTIVATE:
+            Active = m.WParam != 0;
+            return false;
+        case WM_COMMAND: {
+            const UINT code = LOWORD(m.WParam);
+            if (code < 0xFF00 && IsSystemCommandForFrame(code)) {
+                PostMessageW(Handle, WM_SYSCOMMAND, code, 0);
+                m.Result = 0;
+            } else {
+                CallDefault(m);
+            }
+            return true;
+        }
+        case WM_SYSCOMMAND:
+            SysCommand(m);
+            return true;
+        case CM_MENUCHANGED: {
+            const bool paint = SkinData->FramePaintEnabled;
+            SkinData->FramePaintEnabled = false;
+            CallDefault(m);
+            SkinData->FramePaintEnabled = paint;
+            if (HMENU menu = GetMenu(Handle)) {
+                WindowMenu = menu;
+                SetMenu(Handle, nullptr);
+            }
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void TWinSkinForm::StageC(TMessage& m) {
+    if (Stage == stAttached || MaximizedMdiChild()) {
+        CallDefault(m);
+        return;
+    }
+    switch (m.Msg) {
+        case WM_NCCALCSIZE:
+            NcCalcSize(m);
+            return;
+        case WM_NCHITTEST:
+            NcHitTest(m);
+            return;
+        case WM_NCPAINT:
+            NcPaint(m);
+            return;
+        case WM_NCACTIVATE:
+            NcActivate(m);
+            return;
+        case WM_NCLBUTTONDOWN:
+            if (!NcMouse(m) && !MenuBandClick(m)) CallDefault(m);
+            return;
+        case WM_NCMOUSEMOVE:
+        case WM_NCLBUTTONUP:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDOWN:
+            if (!NcMouse(m)) CallDefault(m);
+            return;
+        case SM_REPAINTFRAME:
+            PaintFrame(nullptr);
+            m.Result = 0;
+            return;
+        default:
+            CallDefault(m);
+    }
+}
+
+void TWinSkinForm::SizeHandler(TMessage& m) {
+    CallDefault(m);
+    switch (m.WParam) {
+        case SIZE_RESTORED:
+            WindowState = stateNormal;
+            break;
+        case SIZE_MINIMIZED:
+            WindowState = stateMinimized;
+            break;
+        case SIZE_MAXIMIZED:
+            WindowState = stateMaximized;
+            break;
+        default:
+            break;
+    }
+    if (WindowState == stateMinimized) return;
+    if (IsMdiChild()) {
+        TSkinManage* manager = TSkinManage::Instance();
+        // Maximised by the program or the MDI client rather than by our caption button.
+        if (manager && WindowState == stateMaximized && !manager->MdiMaximized && !manager->SwitchingMdi())
+            manager->SetMdiMaximized(true);
+        if ((manager && manager->MdiMaximized) || WindowState != stateNormal) return;
+    }
+    if (Stage == stSkinned || Stage == stRefreshing) UpdateRegion();
+}
+
+void TWinSkinForm::SysCommand(TMessage& m) {
+    const UINT command = static_cast<UINT>(m.WParam) & 0xFFF0;
+    const WORD key = LOWORD(m.LParam);
+    if (command == SC_KEYMENU && !MenuTracking && key != ' ' && key != '-' && !GetCapture() && MenuBandKey(key)) {
+        m.Result = 1;
+        return;
+    }
+    if (command == SC_KEYMENU && !MenuTracking && key == ' ') {
+        POINT origin{0, 0};
+        ClientToScreen(Handle, &origin);
+        ShowSystemMenu(origin.x, origin.y);
+        // Our popup replaces the system's own: nothing more to do for Alt+Space.
+        m.Result = 0;
+        return;
+    }
+    if (command == SC_MINIMIZE) {
+        WindowState = stateMinimized;
+    } else if (command == SC_MAXIMIZE) {
+        WindowState = stateMaximized;
+    } else if (command == SC_RESTORE) {
+        WindowState = stateNormal;
+        TSkinManage* manager = TSkinManage::Instance();
+        if (IsMdiChild() && manager && manager->MdiMaximized) manager->SetMdiMaximized(false);
+    }
+    CallDefault(m);
+}
+
+bool TWinSkinForm::MenuBandClick(const TMessage& m) {
+    if (!MenuBand || m.WParam != HTMENU) return false;
+    const int item = MenuBand->ItemAt(ToWindowPoint(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
+    if (item < 0) return false;
+    MenuBand->Open(item);
+    return true;
+}
+
+bool TWinSkinForm::MenuBandKey(WORD key) {
+    if (!MenuBand || !WindowMenu || !IsMenu(WindowMenu)) return false;
+    if (key == 0) {
+        MenuBand->Open(0);
+        return true;
+    }
+    const int count = GetMenuItemCount(WindowMenu);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        if (!GetMenuStringW(WindowMenu, static_cast<UINT>(i), text, 255, MF_BYPOSITION)) continue;
+        const std::wstring caption = text;
+        const size_t amp = caption.find(L'&');
+        if (amp != std::wstring::npos && amp + 1 < caption.size() &&
+            CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(caption[amp + 1]))) ==
+                CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(key)))) {
+            MenuBand->Open(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TWinSkinForm::NcActivate(TMessage& m) {
+    Active = m.WParam != 0;
+    SetHoverTimer(Active);
+    if (MDIKind == mkFrame && MDIClient) SendMessageW(MDIClient, WM_NCACTIVATE, m.WParam, 0);
+    if (IsMdiChild()) CallDefault(m);
+    if (!MaximizedMdiChild()) PaintFrame(nullptr);
+    m.Result = 1;
+}
+
+void TWinSkinForm::NcCalcSize(TMessage& m) {
+    CallDefault(m);
+    if (m.WParam == 0) {
+        m.Result = 0;
+        return;
+    }
+    auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam);
+    if ((IsMdiChild() && WindowState != stateNormal) || BorderKind == bkNone) {
+        params->rgrc[1] = params->rgrc[0];
+        m.Result = WVR_VALIDRECTS;
+        return;
+    }
+    const WINDOWPOS& pos = *params->lppos;
+    const RECT client{pos.x + BorderLeft, pos.y + BorderTop + MenuHeight, pos.x + pos.cx - BorderRight,
+                      pos.y + pos.cy - BorderBottom};
+    params->rgrc[0] = client;
+    params->rgrc[1] = client;
+    m.Result = WVR_VALIDRECTS;
+}
+
+// ---- the form object's handler and the MDI client ----------------------------------------
+
+void TWinSkinForm::FormWindowProc(TMessage& m) {
+    const TBusyScope busy(busy_);
+    switch (m.Msg) {
+        case WM_SETTEXT:
+            oldFormHandler_(m);
+            if (IsWindowVisible(Handle)) {
+                TSkinManage* manager = TSkinManage::Instance();
+                if (WindowState == stateMaximized && manager && manager->MdiClient)
+                    PostMessageW(manager->MdiClient, SM_MDIREDRAW, reinterpret_cast<WPARAM>(Handle), 0);
+                if (WindowState == stateMinimized)
+                    PaintFrame(nullptr);
+                else
+                    FrameChanged();
+            }
+            return;
+        case SM_SKINCHANGED:
+            SkinChanged();
+            return;
+        case SM_PAINTFRAMEDC:
+            if (m.LParam != kSkinMessageKey) break;
+            if (m.WParam) PaintFrame(reinterpret_cast<HDC>(m.WParam));
+            m.Result = kSkinMessageKey;
+            return;
+        case SM_QUERYFRAME:
+            m.Result = m.LParam == kSkinMessageKey ? kSkinMessageKey : 1;
+            return;
+        default:
+            break;
+    }
+    oldFormHandler_(m);
+}
+
+LRESULT TWinSkinForm::ClientWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const TBusyScope busy(busy_);
+    TSkinManage* manager = TSkinManage::Instance();
+    switch (msg) {
+        case WM_NCDESTROY: {
+            const LRESULT result = TWindowSubclass::CallNext(wnd, msg, wParam, lParam);
+            if (clientSubclass_) clientSubclass_->Detach();
+            return result;
+        }
+        case WM_NCCALCSIZE:
+            if (SkinFrame && !(SkinData->Options() & SkinBit(xoMDIScrollbar))) {
+                const LONG_PTR style = GetWindowLongPtrW(wnd, GWL_STYLE);
+                SetWindowLongPtrW(wnd, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_HSCROLL | WS_VSCROLL));
+            }
+            break;
+        case WM_MDICREATE:
+            SkinData->SetMenuUpdate(false);
+            break;
+        case WM_MDIDESTROY: {
+            const LRESULT result = TWindowSubclass::CallNext(wnd, msg, wParam, lParam);
+            if (SkinFrame && manager) manager->SetMdiMaximized(ActiveMdiChildMaximized());
+            if (!ActiveMdiChild()) {
+                SkinData->SetMenuUpdate(SavedMenuUpdate);
+                PaintFrame(nullptr);
+            }
+            return result;
+        }
+        case WM_MDITILE:
+        case WM_MDICASCADE:
+            if (SkinFrame && manager && manager->MdiMaximized) manager->SetMdiMaximized(false);
+            break;
+        case WM_MDISETMENU: {
+            const LRESULT result = TWindowSubclass::CallNext(wnd, msg, wParam, lParam);
+            if (SkinFrame) {
+                if (HMENU menu = GetMenu(Handle)) WindowMenu = menu;
+                SetMenu(Handle, nullptr);
+                PaintFrame(nullptr);
+            }
+            return result;
+        }
+        case SM_MDIREDRAW:
+            RedrawWindow(Handle, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+            return 0;
+        default:
+            break;
+    }
+    return TWindowSubclass::CallNext(wnd, msg, wParam, lParam);
+}
+
+void RegisterSkinFormClasses() { RegisterComponentClass(TWinSkinForm::StaticClassInfo()); }
+
+}  // namespace velloran

@@ -1,0 +1,85 @@
+// The program's own windows under its skin: the status window is skinned the first time it is
+// activated, keeps its client size, and shows the skin's frame, caption text and close button.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/Main.h"
+#include "skin/data/ImgUtil.h"
+#include "skin/form/SkinMessages.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/skin/SkinFormTestSupport.h"
+
+namespace velloran::apptest {
+namespace {
+
+using namespace skintest;
+using SkinnedWindowsTest = TProgramWindowsTest;
+
+COLORREF Resolved(TColorValue color) { return static_cast<COLORREF>(ResolveColor(color, &WindowsSystemColor)); }
+
+uint32_t AsPixel(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
+bool AnyPixelIn(const TDecodedBitmap& shot, const RECT& r, uint32_t pixel) {
+    for (int y = std::max(0, static_cast<int>(r.top)); y < r.bottom && y < shot.Height; ++y)
+        for (int x = std::max(0, static_cast<int>(r.left)); x < r.right && x < shot.Width; ++x)
+            if (PixelAt(shot, x, y) == pixel) return true;
+    return false;
+}
+
+TEST_F(SkinnedWindowsTest, TheStatusWindowIsSkinnedWhenFirstActivated) {
+    CreateForms();
+    const HWND status = MainForm->Handle();
+    PumpFor(400);
+    EXPECT_NE(SendMessageW(status, SM_ISSKINNED, 0, 0), 1);
+
+    TWinSkinForm* skinner = ShowSkinned(status, &PumpUntil);
+    ASSERT_NE(skinner, nullptr);
+    EXPECT_EQ(skinner->BorderKind, bkDialog);
+    EXPECT_EQ(ClientSize(status).cx, 378);
+    EXPECT_EQ(ClientSize(status).cy, 127);
+
+    RECT window{};
+    GetWindowRect(status, &window);
+    const int width = window.right - window.left;
+    TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(status, region.get()), ERROR);
+    EXPECT_FALSE(PtInRegion(region.get(), 0, 0));  // the rounded, transparent corners
+    EXPECT_FALSE(PtInRegion(region.get(), width - 1, 0));
+    EXPECT_TRUE(PtInRegion(region.get(), width / 2, skinner->BorderTop / 2));
+
+    // The caption band: the top frame, the caption text in the active colour, the close button.
+    const int row = skinner->BorderTop - 2, column = skinner->BorderLeft + 1;
+    TDecodedBitmap shot = ScreenPixels(status);
+    EXPECT_EQ(PixelAt(shot, column, row), PixelAt(ComposedTopFrame(*skinner, 1), 1, row));
+    EXPECT_TRUE(AnyPixelIn(shot, skinner->TextRect, AsPixel(Resolved(skinner->SkinData->Colors[ciTitleTextActive]))));
+    const TWinSysButton* close = nullptr;
+    for (const auto& button : skinner->Buttons)
+        if (button->SkinButton->Action == 0 && button->Visible) close = button.get();
+    ASSERT_NE(close, nullptr);
+    TBitmap& strip = *close->SkinButton->Bitmap;
+    const TDecodedBitmap glyph = GetBitmapPixels(strip);
+    const int frameWidth = strip.Width() / close->SkinButton->Frame;
+    ASSERT_EQ(close->Rect.right - close->Rect.left, frameWidth);
+    int compared = 0;
+    for (int y = 0; y < glyph.Height; ++y)
+        for (int x = 0; x < frameWidth; ++x) {
+            const uint32_t source = PixelAt(glyph, x, y);
+            if (source == 0xFF00FF) continue;
+            EXPECT_EQ(PixelAt(shot, close->Rect.left + x, close->Rect.top + y), source) << x << "," << y;
+            ++compared;
+        }
+    EXPECT_GT(compared, 0);
+
+    // Inactive: the second frame of the frame images.
+    TPlainWindow other(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120, 80);
+    SetWindowPos(other.get(), HWND_BOTTOM, 700, 500, 0, 0, SWP_NOSIZE);
+    SetForegroundWindow(other.get());
+    ASSERT_TRUE(PumpUntil([&] { return !skinner->Active; }));
+    PumpFor(50);
+    shot = ScreenPixels(status);
+    EXPECT_EQ(PixelAt(shot, column, row), PixelAt(ComposedTopFrame(*skinner, 2), 1, row));
+}
+
+}  // namespace
+}  // namespace velloran::apptest

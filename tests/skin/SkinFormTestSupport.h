@@ -1,0 +1,182 @@
+#pragma once
+// Support for the tests of skinned windows under Wine: the project's skins packed from the
+// source tree, plain windows to skin, and a window's pixels read back from the screen.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "framework/Forms.h"
+#include "framework/Handles.h"
+#include "skin/data/ImgUtil.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/form/SkinImage.h"
+#include "skin/form/WinSkinForm.h"
+#include "skin/manager/SkinManage.h"
+#include "tests/framework/FrameworkTestMain.h"
+#include "tools/skinpack/SkinWriter.h"
+
+namespace velloran::skintest {
+
+// The source tree as this Windows program sees it, on Wine's drive for the Unix root.
+inline const std::filesystem::path kSkins = std::filesystem::path("Z:" VELLORAN_SOURCE_DIR) / "resources" / "skins";
+
+inline std::vector<uint8_t> PackSkinFolder(const std::filesystem::path& folder) {
+    std::vector<TSkinMemberSource> members;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::ifstream file(entry.path(), std::ios::binary);
+        members.push_back({entry.path().filename().string(),
+                           {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()}});
+    }
+    return WriteSkinContainer(members);
+}
+
+// The form data's stored form of a packed skin: its size, then the bytes.
+inline std::vector<uint8_t> StoredSkin(const std::vector<uint8_t>& packed) {
+    std::vector<uint8_t> out;
+    const uint32_t size = static_cast<uint32_t>(packed.size());
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(size >> (8 * i)));
+    std::copy(packed.begin(), packed.end(), std::back_inserter(out));
+    return out;
+}
+
+// A skin data component holding one of the project's skins ("Default", "Contrast").
+inline fwtest::TOwned<TSkinData> LoadProjectSkin(const std::string& name, TComponent* owner = nullptr) {
+    fwtest::TOwned<TSkinData> data(new TSkinData(owner));
+    data->SetSkinStreamData(StoredSkin(PackSkinFolder(kSkins / name)));
+    return data;
+}
+
+// Writes one of the project's skins packed into file, for SkinFile.
+inline void WriteProjectSkin(const std::string& name, const std::filesystem::path& file) {
+    const std::vector<uint8_t> packed = PackSkinFolder(kSkins / name);
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(packed.data()), static_cast<std::streamsize>(packed.size()));
+}
+
+// A plain top-level window of a class of its own, destroyed with the object.
+class TPlainWindow {
+public:
+    TPlainWindow(DWORD style, int width, int height, DWORD exStyle = 0, const char* caption = "Plain window",
+                 HWND parent = nullptr) {
+        static const ATOM atom = [] {
+            WNDCLASSA wc{};
+            wc.style = CS_DBLCLKS;
+            wc.lpfnWndProc = DefWindowProcA;
+            wc.hInstance = GetModuleHandleA(nullptr);
+            wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+            wc.lpszClassName = "VelloranPlainWindow";
+            return RegisterClassA(&wc);
+        }();
+        (void)atom;
+        wnd_.reset(CreateWindowExA(exStyle, "VelloranPlainWindow", caption, style, 40, 40, width, height, parent,
+                                   nullptr, GetModuleHandleA(nullptr), nullptr));
+    }
+    HWND get() const { return wnd_.get(); }
+    void Destroy() { wnd_.reset(); }
+
+private:
+    TWindowHandle wnd_;
+};
+
+// The window's pixels as the screen shows them (0x00RRGGBB, rows from the top), window
+// coordinates; the parts of other windows over it are read too, so keep it on top.
+inline TDecodedBitmap ScreenPixels(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    TBitmap shot;
+    shot.SetSize(r.right - r.left, r.bottom - r.top);
+    {
+        TWindowDC screen(nullptr);
+        TMemoryDC dc(CreateCompatibleDC(screen.get()));
+        TSelectObject select(dc.get(), shot.Handle());
+        BitBlt(dc.get(), 0, 0, r.right - r.left, r.bottom - r.top, screen.get(), r.left, r.top, SRCCOPY);
+    }
+    return GetBitmapPixels(shot);
+}
+
+inline uint32_t PixelAt(const TDecodedBitmap& image, int x, int y) {
+    return image.Pixels.at(static_cast<size_t>(y) * static_cast<size_t>(image.Width) + static_cast<size_t>(x));
+}
+
+// Skinning switched on for the test's windows as the program has it: a main skin data component
+// holding a project skin, loaded and active. Ends with the manager gone, every window unskinned.
+class TSkinnedProcess {
+public:
+    explicit TSkinnedProcess(const std::string& skin = "Default") : Data(LoadProjectSkin(skin)) {
+        Data->SetActive(true);
+        Data->Loaded();
+    }
+    ~TSkinnedProcess() {
+        Data.reset();
+        TSkinManage::Shutdown();
+    }
+    TSkinManage& Manager() const { return *TSkinManage::Instance(); }
+    fwtest::TOwned<TSkinData> Data;
+};
+
+// An application object whose main form is an MDI frame of class TFrame, for one test: MDI
+// children are made inside the application's main form.
+template <class TFrame>
+struct TMdiApplication {
+    TApplication* const Saved = Application;
+    TApplication App{nullptr};
+    TFrame* Frame = nullptr;
+    TMdiApplication() {
+        Application = &App;
+        App.CreateForm(Frame);
+    }
+    ~TMdiApplication() {
+        App.DestroyComponents();
+        Application = Saved;
+    }
+    TMdiApplication(const TMdiApplication&) = delete;
+    TMdiApplication& operator=(const TMdiApplication&) = delete;
+};
+
+// The skinner of the window, or null.
+inline TWinSkinForm* SkinnerOf(HWND wnd) {
+    TSkinManage* manager = TSkinManage::Instance();
+    return manager ? manager->FindFormSkinner(wnd) : nullptr;
+}
+
+// Shows and activates the window, then waits until its skinner has finished initialising; pump
+// runs the test program's message loop until its condition holds or the time is up.
+using TPump = bool (*)(const std::function<bool()>& done, int timeoutMs);
+inline TWinSkinForm* ShowSkinned(HWND wnd, TPump pump = &fwtest::PumpUntil) {
+    ShowWindow(wnd, SW_SHOW);
+    SetForegroundWindow(wnd);
+    SetActiveWindow(wnd);
+    pump([wnd] {
+        TWinSkinForm* skinner = SkinnerOf(wnd);
+        return skinner && skinner->Stage == stSkinned;
+    }, 5000);
+    pump([] { return false; }, 50);
+    return SkinnerOf(wnd);
+}
+
+// The top frame as the skinner composes it for the window's current width, frame 1 (active) or
+// 2 (inactive), in the caption band's coordinates (x from the left frame's edge).
+inline TDecodedBitmap ComposedTopFrame(const TWinSkinForm& skinner, int frame) {
+    RECT window{};
+    GetWindowRect(skinner.Handle, &window);
+    const RECT target{0, 0, (window.right - window.left) - skinner.BorderLeft - skinner.BorderRight, skinner.BorderTop};
+    TDataSkinBorder& top = skinner.SkinData->FrameTop;
+    auto image = ComposeSkinImage(target, *top.Bitmap, top.Margins(), true, top.Tile != 1, top.Frame, frame);
+    return image ? GetBitmapPixels(*image) : TDecodedBitmap{};
+}
+
+inline SIZE ClientSize(HWND wnd) {
+    RECT r{};
+    GetClientRect(wnd, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace velloran::skintest

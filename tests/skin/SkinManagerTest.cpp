@@ -1,0 +1,397 @@
+// The skin manager on real windows: which windows its hook skins and with what, switching skinning
+// off, on and to another skin while windows are open, MDI frames with a maximised child, and the
+// process's handle counts over many cycles.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "framework/FormReader.h"
+#include "framework/Forms.h"
+#include "framework/Menus.h"
+#include "skin/form/SkinMessages.h"
+#include "tests/skin/SkinFormTestSupport.h"
+
+namespace velloran {
+namespace {
+
+using namespace fwtest;
+using namespace skintest;
+
+TOwned<TForm> MakeForm(const char* caption, int clientWidth = 300, int clientHeight = 160) {
+    TOwned<TForm> form(new TForm(nullptr));
+    form->SetBounds(60, 60, 0, 0);
+    form->SetClientWidth(clientWidth);
+    form->SetClientHeight(clientHeight);
+    form->SetCaption(caption);
+    return form;
+}
+
+bool IsSkinned(HWND wnd) { return SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1; }
+
+WNDPROC ProcOf(HWND wnd) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC)); }
+
+bool HasRegion(HWND wnd) {
+    TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    return GetWindowRgn(wnd, region.get()) != ERROR;
+}
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// A dialog from an in-memory template, of the system's dialog class.
+HWND CreateDialogWindow(DWORD style) {
+    struct alignas(4) {
+        DLGTEMPLATE dialog;
+        WORD menu, windowClass, title;
+    } tmpl{};
+    tmpl.dialog.style = style;
+    tmpl.dialog.cx = 160;
+    tmpl.dialog.cy = 80;
+    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &tmpl.dialog, nullptr, PlainDialogProc, 0);
+}
+
+TEST(SkinManager, SkinsWindowsWhenTheyAreFirstActivated) {
+    TSkinnedProcess skinning;
+    ASSERT_NE(TSkinManage::Instance(), nullptr);
+    EXPECT_TRUE(skinning.Manager().HookInstalled());
+    EXPECT_TRUE(skinning.Manager().Enabled);
+    EXPECT_EQ(skinning.Manager().MainData, skinning.Data.get());
+
+    auto form = MakeForm("Shown later", 378, 127);
+    PumpFor(300);
+    EXPECT_FALSE(IsSkinned(form->Handle()));
+    TWinSkinForm* skinner = ShowSkinned(form->Handle());
+    ASSERT_NE(skinner, nullptr);
+    EXPECT_EQ(skinner->Form, form.get());
+    EXPECT_EQ(skinner->BorderKind, bkSizeable);
+    EXPECT_TRUE(IsSkinned(form->Handle()));
+    const SIZE client = ClientSize(form->Handle());
+    EXPECT_EQ(client.cx, 378);
+    EXPECT_EQ(client.cy, 127);
+    // The client area sits inside the skin's borders.
+    RECT window{}, inner{};
+    GetWindowRect(form->Handle(), &window);
+    GetClientRect(form->Handle(), &inner);
+    MapWindowPoints(form->Handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&inner), 2);
+    EXPECT_EQ(inner.left - window.left, skinner->BorderLeft);
+    EXPECT_EQ(inner.top - window.top, skinner->BorderTop + skinner->MenuHeight);
+    EXPECT_EQ(window.bottom - inner.bottom, skinner->BorderBottom);
+
+    // The skinner goes with its window.
+    form.reset();
+    PumpFor(100);
+    EXPECT_TRUE(skinning.Manager().FormSkinners().empty());
+}
+
+TEST(SkinManager, LeavesAloneWhatItMustNotSkin) {
+    TSkinnedProcess skinning;
+    auto exempt = MakeForm("Tag 99");
+    exempt->SetTag(99);
+    skinning.Data->SetDisableTag(5);
+    ShowSkinned(exempt->Handle());
+    EXPECT_FALSE(IsSkinned(exempt->Handle()));
+
+    const DWORD dialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    TWindowHandle foreground(CreateDialogWindow(dialogStyle | DS_SETFOREGROUND));
+    ShowSkinned(foreground.get());
+    EXPECT_FALSE(IsSkinned(foreground.get()));
+
+    TWindowHandle dialog(CreateDialogWindow(dialogStyle));
+    TWinSkinForm* skinner = ShowSkinned(dialog.get());
+    ASSERT_NE(skinner, nullptr);
+    EXPECT_EQ(skinner->Form, nullptr);
+    EXPECT_EQ(skinner->BorderKind, bkDialog);
+    EXPECT_TRUE(skinner->MessageDialog);
+}
+
+TEST(SkinManager, PreviewWindowsFollowThePreviewOption) {
+    static const ATOM atom = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "PrintPreviewPane";
+        return RegisterClassA(&wc);
+    }();
+    ASSERT_NE(atom, 0);
+    TSkinnedProcess skinning;
+    const auto make = [] {
+        return TWindowHandle(CreateWindowExA(0, "PrintPreviewPane", "Preview", WS_OVERLAPPEDWINDOW, 50, 50, 200, 120,
+                                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    };
+    TWindowHandle with = make();
+    EXPECT_NE(ShowSkinned(with.get()), nullptr);
+    skinning.Data->SetOptions(skinning.Data->Options() & ~SkinBit(xoPreview));
+    TWindowHandle without = make();
+    ShowSkinned(without.get());
+    EXPECT_FALSE(IsSkinned(without.get()));
+}
+
+TEST(SkinManager, AMessageBoxIsSkinnedAsADialogAndWidenedForItsCaption) {
+    TSkinnedProcess skinning;
+    const std::string caption(90, 'W');
+    struct TSeen {
+        bool Skinned = false, IconButton = true;
+        int Width = 0, ButtonOffCentre = 1000;
+    } seen;
+    TWindowWatcher watcher("#32770", caption, [&seen](HWND box) {
+        for (int i = 0; i < 200 && !seen.Skinned; ++i) {
+            seen.Skinned = SendMessageW(box, SM_ISSKINNED, 0, 0) == 1;
+            Sleep(10);
+        }
+        Sleep(400);
+        RECT r{};
+        GetWindowRect(box, &r);
+        seen.Width = r.right - r.left;
+        HWND ok = GetDlgItem(box, IDOK);
+        RECT button{}, client{};
+        GetWindowRect(ok, &button);
+        MapWindowPoints(HWND_DESKTOP, box, reinterpret_cast<POINT*>(&button), 2);
+        GetClientRect(box, &client);
+        seen.ButtonOffCentre = std::abs((button.left + button.right) / 2 - client.right / 2);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    ShowMessageBox("Short.", caption, MB_OK);
+    ASSERT_TRUE(watcher.Found());
+    EXPECT_TRUE(seen.Skinned);
+    // The caption is measured in the system's caption font; the box is at least that wide.
+    TFont font;
+    LoadSystemCaptionFont(font);
+    TWindowDC screen(nullptr);
+    TSelectObject select(screen.get(), font.Handle());
+    SIZE text{};
+    GetTextExtentPoint32A(screen.get(), caption.c_str(), static_cast<int>(caption.size()), &text);
+    EXPECT_GE(seen.Width, text.cx);
+    EXPECT_LE(seen.ButtonOffCentre, 4);
+}
+
+TEST(SkinManager, SwitchingOffGivesEveryWindowBackAndOnSkinsThemAgain) {
+    TSkinnedProcess skinning;
+    auto sizeable = MakeForm("Sizeable");
+    auto dialog = MakeForm("Dialog", 220, 90);
+    dialog->SetBorderStyle(bsDialog);
+    dialog->SetBounds(300, 200, dialog->Width(), dialog->Height());
+    struct TBefore {
+        HWND Wnd;
+        WNDPROC Proc;
+        SIZE Client;
+    };
+    std::vector<TBefore> before;
+    for (TForm* form : {sizeable.get(), dialog.get()})
+        before.push_back({form->Handle(), ProcOf(form->Handle()), ClientSize(form->Handle())});
+    std::vector<POINT> skinnedTopLeft;
+    for (const TBefore& b : before) {
+        ASSERT_NE(ShowSkinned(b.Wnd), nullptr);
+        RECT r{};
+        GetWindowRect(b.Wnd, &r);
+        skinnedTopLeft.push_back({r.left, r.top});
+        EXPECT_TRUE(HasRegion(b.Wnd));
+    }
+
+    skinning.Data->SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return skinning.Manager().FormSkinners().empty(); }));
+    for (size_t i = 0; i < before.size(); ++i) {
+        const HWND wnd = before[i].Wnd;
+        EXPECT_FALSE(IsSkinned(wnd));
+        EXPECT_EQ(ProcOf(wnd), before[i].Proc);
+        EXPECT_FALSE(HasRegion(wnd));
+        EXPECT_EQ(ClientSize(wnd).cx, before[i].Client.cx);
+        EXPECT_EQ(ClientSize(wnd).cy, before[i].Client.cy);
+        RECT r{};
+        GetWindowRect(wnd, &r);
+        EXPECT_EQ(r.left, skinnedTopLeft[i].x);
+        EXPECT_EQ(r.top, skinnedTopLeft[i].y);
+    }
+
+    skinning.Data->SetActive(true);
+    ASSERT_TRUE(PumpUntil([&] { return IsSkinned(sizeable->Handle()) && IsSkinned(dialog->Handle()); }));
+}
+
+TEST(SkinManager, OffThenOnWithinTheDelayRunsOnlyTheLater) {
+    TSkinnedProcess skinning;
+    auto form = MakeForm("Kept");
+    TWinSkinForm* skinner = ShowSkinned(form->Handle());
+    ASSERT_NE(skinner, nullptr);
+    int notified = 0;
+    skinning.Data->OnSkinChanged = [&notified](TObject*) { ++notified; };
+    skinning.Data->SetActive(false);
+    skinning.Data->SetActive(true);
+    ASSERT_TRUE(PumpUntil([&] { return notified > 0; }));
+    PumpFor(400);
+    EXPECT_EQ(notified, 1);
+    EXPECT_EQ(SkinnerOf(form->Handle()), skinner);
+    EXPECT_TRUE(IsSkinned(form->Handle()));
+}
+
+TEST(SkinManager, ASkinFileSwitchReskinsOpenWindows) {
+    TSkinnedProcess skinning;
+    auto form = MakeForm("Switching");
+    TWinSkinForm* skinner = ShowSkinned(form->Handle());
+    ASSERT_NE(skinner, nullptr);
+    const SIZE client = ClientSize(form->Handle());
+    auto contrast = LoadProjectSkin("Contrast");
+    const int contrastTop = contrast->FrameTop.Bitmap->Height() / contrast->FrameTop.Frame;
+    const size_t contrastButtons = contrast->SysButtons.size();
+
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "velloran-contrast.skn";
+    WriteProjectSkin("Contrast", file);
+    int notified = 0;
+    skinning.Data->OnSkinChanged = [&notified](TObject*) { ++notified; };
+    skinning.Data->SetSkinFile(file.string());
+    ASSERT_TRUE(PumpUntil([&] { return notified == 1; }));
+    EXPECT_EQ(SkinnerOf(form->Handle()), skinner);
+    EXPECT_EQ(skinner->BorderTop, contrastTop);
+    EXPECT_EQ(skinner->Buttons.size(), contrastButtons);
+    EXPECT_EQ(ClientSize(form->Handle()).cx, client.cx);
+    EXPECT_EQ(ClientSize(form->Handle()).cy, client.cy);
+    std::filesystem::remove(file);
+}
+
+// ---- MDI ---------------------------------------------------------------------------------
+
+constexpr char kFrameData[] = R"(object SkinMdiFrame: TSkinMdiFrame
+  Left = 40
+  Top = 40
+  Width = 640
+  Height = 480
+  Caption = 'Frame'
+  FormStyle = fsMDIForm
+  Menu = MainMenu1
+  WindowMenu = WindowItem
+  object MainMenu1: TMainMenu
+    object WindowItem: TMenuItem
+      Caption = '&Window'
+    end
+  end
+end
+)";
+
+class TSkinMdiFrame : public TForm {
+    VELLORAN_CLASS(TSkinMdiFrame)
+public:
+    explicit TSkinMdiFrame(TComponent* owner) : TForm(owner) { ReadRootComponentFromText(*this, kFrameData); }
+};
+
+const TClassInfo& TSkinMdiFrame::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TSkinMdiFrame>("TSkinMdiFrame", &TForm::StaticClassInfo());
+    return info;
+}
+
+TForm* AddChild(TForm& frame, const char* caption) {
+    auto* child = new TForm(&frame);
+    child->SetBounds(10, 10, 240, 160);
+    child->SetCaption(caption);
+    child->SetFormStyle(fsMDIChild);
+    child->Show();
+    return child;
+}
+
+int ButtonIndex(const TWinSkinForm& skinner, int action) {
+    for (size_t i = 0; i < skinner.Buttons.size(); ++i)
+        if (skinner.Buttons[i]->SkinButton->Action == action) return static_cast<int>(i);
+    return -1;
+}
+
+// Clicks a caption button the way the mouse does: down and up at its centre.
+void Click(TWinSkinForm& skinner, int action) {
+    const TWinSysButton& button = *skinner.Buttons.at(static_cast<size_t>(ButtonIndex(skinner, action)));
+    RECT window{};
+    GetWindowRect(skinner.Handle, &window);
+    const LPARAM at = MAKELPARAM(window.left + (button.Rect.left + button.Rect.right) / 2,
+                                 window.top + (button.Rect.top + button.Rect.bottom) / 2);
+    SendMessageW(skinner.Handle, WM_NCLBUTTONDOWN, HTMENU, at);
+    SendMessageW(skinner.Handle, WM_NCLBUTTONUP, HTMENU, at);
+}
+
+TEST(SkinManager, AMaximisedMdiChildPutsItsButtonsIntoTheFrameMenuBand) {
+    TSkinnedProcess skinning;
+    TMdiApplication<TSkinMdiFrame> mdi;
+    TSkinMdiFrame* frame = mdi.Frame;
+    TWinSkinForm* frameSkinner = ShowSkinned(frame->Handle());
+    ASSERT_NE(frameSkinner, nullptr);
+    EXPECT_EQ(frameSkinner->MDIKind, mkFrame);
+    EXPECT_GT(frameSkinner->MenuHeight, 0);
+    AddChild(*frame, "One");
+    TForm* two = AddChild(*frame, "Two");
+    ASSERT_TRUE(PumpUntil([&] {
+        TWinSkinForm* s = SkinnerOf(two->Handle());
+        return s && s->Stage == stSkinned;
+    }));
+    EXPECT_EQ(SkinnerOf(two->Handle())->MDIKind, mkChild);
+
+    SendMessageW(frame->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(two->Handle()), 0);
+    ASSERT_TRUE(PumpUntil([&] { return skinning.Manager().MdiMaximized; }));
+    PumpFor(100);
+    frameSkinner->PaintFrame(nullptr);
+    for (int action : {7, 8, 9}) {
+        const int index = ButtonIndex(*frameSkinner, action);
+        ASSERT_GE(index, 0) << action;
+        EXPECT_TRUE(frameSkinner->ButtonVisible(index)) << action;
+        const RECT& r = frameSkinner->Buttons[static_cast<size_t>(index)]->Rect;
+        EXPECT_GE(r.top, frameSkinner->BorderTop) << action;
+        EXPECT_LE(r.bottom, frameSkinner->BorderTop + frameSkinner->MenuHeight) << action;
+    }
+
+    Click(*frameSkinner, 8);
+    ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(two->Handle()); }));
+    EXPECT_FALSE(frameSkinner->ButtonVisible(ButtonIndex(*frameSkinner, 8)));
+
+    SendMessageW(frame->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(two->Handle()), 0);
+    ASSERT_TRUE(PumpUntil([&] { return skinning.Manager().MdiMaximized; }));
+    frameSkinner->PaintFrame(nullptr);
+    Click(*frameSkinner, 7);
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(two->Handle()) != FALSE; }));
+
+    SendMessageW(frame->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(two->Handle()), 0);
+    ASSERT_TRUE(PumpUntil([&] { return skinning.Manager().MdiMaximized; }));
+    frame->Tile();
+    ASSERT_TRUE(PumpUntil([&] { return !skinning.Manager().MdiMaximized; }));
+    EXPECT_FALSE(IsZoomed(two->Handle()));
+}
+
+// ---- handles -----------------------------------------------------------------------------
+
+TEST(SkinManager, ManyCyclesLeakNoHandles) {
+    TSkinnedProcess skinning;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path();
+    const std::filesystem::path files[] = {dir / "velloran-cycle-default.skn", dir / "velloran-cycle-contrast.skn"};
+    WriteProjectSkin("Default", files[0]);
+    WriteProjectSkin("Contrast", files[1]);
+    const auto cycle = [&](int i) {
+        auto form = MakeForm("Cycle");
+        TWinSkinForm* skinner = ShowSkinned(form->Handle());
+        if (!skinner) return false;
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        if (!skinner->Buttons.empty()) {
+            const RECT& r = skinner->Buttons.front()->Rect;
+            RECT window{};
+            GetWindowRect(form->Handle(), &window);
+            SendMessageW(form->Handle(), WM_NCMOUSEMOVE, HTCAPTION,
+                         MAKELPARAM(window.left + (r.left + r.right) / 2, window.top + (r.top + r.bottom) / 2));
+        }
+        if (i % 20 == 19) {
+            int before = 0;
+            skinning.Data->OnSkinChanged = [&before](TObject*) { ++before; };
+            skinning.Data->SetSkinFile(files[(i / 20) % 2].string());
+            PumpUntil([&] { return before > 0; });
+        }
+        form.reset();
+        PumpFor(20);
+        return true;
+    };
+    // The first cycles make what lives for the whole run (caches, the manager's window).
+    for (int i = 0; i < 20; ++i) ASSERT_TRUE(cycle(i));
+    skinning.Manager().PurgeFormSkinners();
+    const int gdi = CountGdiObjects(), user = CountUserObjects();
+    for (int i = 20; i < 220; ++i) ASSERT_TRUE(cycle(i)) << i;
+    PumpFor(100);
+    skinning.Manager().PurgeFormSkinners();
+    EXPECT_EQ(CountGdiObjects(), gdi);
+    EXPECT_EQ(CountUserObjects(), user);
+    for (const auto& file : files) std::filesystem::remove(file);
+}
+
+}  // namespace
+}  // namespace velloran
