@@ -8,7 +8,7 @@ FUZZDIR    := $(BUILD)/fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G "Unix Makefiles"
 
-.PHONY: all setup native win32 win64 test test-native test-fuzz test-win32 sanitize fuzz run gallery bench clean
+.PHONY: all setup native win32 win64 test test-native test-fuzz test-win32 sanitize fuzz run gallery screenshots bench clean
 
 all: native win32
 
@@ -68,6 +68,14 @@ bench: setup native win32
 
 run: setup win32
 	bash scripts/run-demo.sh $(WIN32DIR)
+
+# The gallery of skinned windows; GALLERY_ARGS passes switches, e.g. GALLERY_ARGS="--open mdi".
+gallery: setup win32
+	bash scripts/run-gallery.sh $(WIN32DIR) $(GALLERY_ARGS)
+
+# PNG pictures of the program's and the gallery's windows in docs/screenshots.
+screenshots: setup win32
+	bash scripts/screenshots.sh $(WIN32DIR) docs/screenshots
 
 clean:
 	rm -rf $(BUILD)

@@ -33,6 +33,7 @@ const TClassInfo& TControl::StaticClassInfo() {
          props::Bool("Visible", &C::Visible, &C::SetVisible), props::Bool("Enabled", &C::Enabled, &C::SetEnabled),
          props::Int("Color", &C::Color, &C::SetColor), props::SubObject("Font", &C::Font),
          props::Bool("ParentFont", &C::ParentFont, &C::SetParentFont),
+         props::Bool("ParentColor", &C::ParentColor, &C::SetParentColor),
          props::String("Caption", &C::Caption, &C::SetCaption), props::String("Text", &C::Text, &C::SetText),
          props::String("Hint", &C::Hint, &C::SetHint), props::Event("OnClick", &C::OnClick)});
     return info;
@@ -125,8 +126,21 @@ void TControl::SetEnabled(bool enabled) {
 }
 
 void TControl::SetColor(TColor color) {
+    parentColor_ = false;
     if (color_ == color) return;
     color_ = color;
+    ColorChanged();
+}
+
+void TControl::SetParentColor(bool value) {
+    parentColor_ = value;
+    if (value && parent_ && color_ != parent_->Color()) {
+        color_ = parent_->Color();
+        ColorChanged();
+    }
+}
+
+void TControl::ColorChanged() {
     Perform(CM_COLORCHANGED);
     Invalidate();
 }
@@ -318,6 +332,7 @@ void TWinControl::InsertControl(TControl* control) {
     control->parent_ = this;
     if (auto* wc = dynamic_cast<TWinControl*>(control)) tabOrder_.push_back(wc);
     if (control->parentFont_) control->SetParentFont(true);
+    if (control->parentColor_) control->SetParentColor(true);
     control->RememberAnchorBase();
     if (auto* wc = dynamic_cast<TWinControl*>(control); wc && HandleAllocated()) wc->HandleNeeded();
     Invalidate();
@@ -551,6 +566,12 @@ void TWinControl::Invalidate() {
 
 void TWinControl::Repaint() {
     if (handle_) RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void TWinControl::ColorChanged() {
+    TControl::ColorChanged();
+    for (TControl* c : controls_)
+        if (c->parentColor_) c->SetParentColor(true);
 }
 
 void TWinControl::FontChanged() {

@@ -64,7 +64,10 @@ public:
     virtual void SetEnabled(bool enabled);
 
     TColor Color() const { return color_; }
+    // Setting a colour of its own ends taking the parent's.
     void SetColor(TColor color);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool value);
     TFont* Font() const { return font_.get(); }
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool value);
@@ -98,6 +101,7 @@ protected:
     void ApplyAnchors(int parentWidth, int parentHeight);
     void RememberAnchorBase();
     virtual void FontChanged();
+    virtual void ColorChanged();
     virtual void BoundsChanged() {}
 
     TWinControl* parent_ = nullptr;
@@ -105,6 +109,7 @@ protected:
     bool visible_ = true;
     bool enabled_ = true;
     TColor color_ = clBtnFace;
+    bool parentColor_ = false;
     std::string text_;
     std::string hint_;
 
@@ -215,6 +220,7 @@ protected:
     virtual void AlignControls();
     virtual void DoKeyPress(char& key);
     void FontChanged() override;
+    void ColorChanged() override;
     HBRUSH ColorBrush();
     bool OwnPaint() const { return sysClass_.empty(); }
 

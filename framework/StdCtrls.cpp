@@ -20,7 +20,8 @@ const TClassInfo& TLabel::StaticClassInfo() {
     return info;
 }
 
-TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {}
+// A label shows its parent's colour unless it is given one.
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { parentColor_ = true; }
 
 void TLabel::SetTransparent(bool v) {
     transparent_ = v;

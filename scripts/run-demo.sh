@@ -78,11 +78,11 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
+# Taken first: stopping a world sources its env file, which sets DISPLAY to that world's.
+display=${DISPLAY:-}
 # A previous demo that was killed may have left its server or display behind.
 wine_world_stop "$world"
-if [ -n "${DISPLAY:-}" ]; then
-  display=$DISPLAY
-else
+if [ -z "$display" ]; then
   display=$(wine_world_start_xvfb "$world")
   own_xvfb=1
 fi

@@ -450,7 +450,8 @@ void TWinSkinForm::NcHitTest(TMessage& message) {
     // The system knows nothing of the skinned caption and menu band.
     const POINT p = ToWindowPoint(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
     if (p.y > 3) message.Result = HTCAPTION;
-    if (p.y > BorderTop && MenuHeight > 0) message.Result = HTMENU;
+    // Only the band itself is the menu: the frame below it stays a place to drag the window by.
+    if (p.y > BorderTop && p.y < BorderTop + MenuHeight) message.Result = HTMENU;
 }
 
 void TWinSkinForm::HoverCheck() {

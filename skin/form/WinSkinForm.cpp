@@ -240,6 +240,10 @@ void TWinSkinForm::UnhookForm() {
 // ---- initialisation ---------------------------------------------------------------------
 
 void TWinSkinForm::InitSkin() {
+    // Activation may have moved on while the window waited for this message with its
+    // activation messages held back.
+    Active = IsMdiChild() ? reinterpret_cast<HWND>(SendMessageW(GetParent(Handle), WM_MDIGETACTIVE, 0, 0)) == Handle
+                          : GetActiveWindow() == Handle;
     SystemMenu = GetSystemMenu(Handle, FALSE);
     RenderIcon();
     GetClientRect(Handle, &ClientRect);
@@ -305,6 +309,9 @@ void TWinSkinForm::ResizeToClient(bool keepCurrent) {
     if (MessageDialog && !keepCurrent) ResizeForMessageDialog(width);
     SetWindowPos(Handle, nullptr, window.left, window.top, width, height,
                  SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+    // The client area moved inside the window and the system kept its old bits, which a window
+    // that is being shown for the first time never painted: paint it whole.
+    RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // A message box whose caption is wider than its body grows to show the caption, its contents
@@ -532,7 +539,10 @@ bool TWinSkinForm::StageA(TMessage& m) {
         case WM_CTLCOLORSTATIC:
             CallDefault(m);
             if (bare) {
-                SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+                const auto dc = reinterpret_cast<HDC>(m.WParam);
+                SetBkMode(dc, TRANSPARENT);
+                // On the skin's face the system's text colour may not be readable (a dark skin).
+                SetTextColor(dc, static_cast<COLORREF>(ResolveColor(SkinData->Colors[ciButtonText], &WindowsSystemColor)));
                 m.Result = reinterpret_cast<LRESULT>(SkinData->FaceBrush.get());
             }
             return true;

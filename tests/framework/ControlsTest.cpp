@@ -643,5 +643,20 @@ TEST(Handles, FreeingFormsWithControlsGivesBackEveryHandle) {
     EXPECT_EQ(Screen->FormCount(), formsBefore);
 }
 
+TEST(ParentColor, LabelsFollowTheirParentUntilGivenAColourOfTheirOwn) {
+    auto form = MakeForm();
+    auto* follows = AddControl<TLabel>(*form, 10, 10, 80, 16);
+    auto* own = AddControl<TLabel>(*form, 10, 30, 80, 16);
+    auto* edit = AddControl<TEdit>(*form, 10, 50, 80, 20);
+    own->SetColor(clRed);
+    const TColor editColor = edit->Color();
+    form->SetColor(clNavy);
+    EXPECT_EQ(follows->Color(), clNavy);
+    EXPECT_EQ(own->Color(), clRed);
+    EXPECT_EQ(edit->Color(), editColor);
+    own->SetParentColor(true);
+    EXPECT_EQ(own->Color(), clNavy);
+}
+
 }  // namespace
 }  // namespace velloran

@@ -273,7 +273,8 @@ TEST_F(CaptionButtons, HitTestMakesTheSkinnedBandsCaptionAndMenuAndKeepsTheBorde
     };
     const std::vector<std::tuple<int, int, LRESULT>> points{{150, 3, HTNOWHERE}, {150, 4, HTCAPTION},
                                                             {3, 24, HTCAPTION},  {150, 25, HTMENU},
-                                                            {150, 43, HTMENU},   {150, 44, HTCLIENT}};
+                                                            {150, 43, HTMENU},   {150, 44, HTCLIENT},
+                                                            {3, 100, HTCAPTION}};
     for (const auto& [x, y, code] : points) EXPECT_EQ(test(x, y), code) << x << "," << y;
     SetWindowLongPtrW(popup.get(), GWL_STYLE, WS_POPUP | WS_VISIBLE | WS_THICKFRAME);
     EXPECT_EQ(test(0, 100), HTLEFT);

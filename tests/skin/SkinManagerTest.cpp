@@ -79,6 +79,12 @@ TEST(SkinManager, SkinsWindowsWhenTheyAreFirstActivated) {
     EXPECT_EQ(inner.left - window.left, skinner->BorderLeft);
     EXPECT_EQ(inner.top - window.top, skinner->BorderTop + skinner->MenuHeight);
     EXPECT_EQ(window.bottom - inner.bottom, skinner->BorderBottom);
+    // The client area is painted whole, also where the frame change moved the system's old bits.
+    {
+        TWindowDC dc(form->Handle());
+        const COLORREF face = static_cast<COLORREF>(ColorToRGB(form->Color()));
+        for (int y = 0; y < client.cy; y += 3) EXPECT_EQ(GetPixel(dc.get(), client.cx / 2, y), face) << y;
+    }
 
     // The skinner goes with its window.
     form.reset();
@@ -105,6 +111,12 @@ TEST(SkinManager, LeavesAloneWhatItMustNotSkin) {
     EXPECT_EQ(skinner->Form, nullptr);
     EXPECT_EQ(skinner->BorderKind, bkDialog);
     EXPECT_TRUE(skinner->MessageDialog);
+    // Its static texts are drawn on the skin's face in the skin's text colour.
+    TMemoryDC dc(CreateCompatibleDC(nullptr));
+    const LRESULT brush = SendMessageW(dialog.get(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), 0);
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), skinning.Data->FaceBrush.get());
+    EXPECT_EQ(GetTextColor(dc.get()), ResolveColor(skinning.Data->Colors[ciButtonText], &WindowsSystemColor));
+    EXPECT_EQ(GetBkMode(dc.get()), TRANSPARENT);
 }
 
 TEST(SkinManager, PreviewWindowsFollowThePreviewOption) {

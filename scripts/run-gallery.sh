@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Starts the gallery, every kind of window the skin engine draws, under Wine:
+#   scripts/run-gallery.sh BUILD_DIR [--open NAME] [--skin NAME] [--skins DIR]
+# on $DISPLAY when set, else on a private Xvfb display. The Wine prefix lives in
+# BUILD_DIR/gallery-wine (made on the first run, reused after). Closing the gallery's main
+# window, or Ctrl-C, ends everything the script started.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=scripts/wine-env.sh
+. "$here/wine-env.sh"
+
+if [ $# -lt 1 ] || [ ! -d "$1" ]; then
+  echo "usage: $0 BUILD_DIR [--open NAME] [--skin NAME] [--skins DIR]   (after 'make win32')" >&2
+  exit 2
+fi
+build=$(cd "$1" && pwd)
+shift
+gallery=$build/bin/VelloranGallery.exe
+if [ ! -f "$gallery" ]; then
+  echo "run-gallery: $gallery does not exist yet; build it first ('make win32')" >&2
+  exit 1
+fi
+
+world=$build/gallery-wine
+mkdir -p "$world"
+# Taken first: stopping a world sources its env file, which sets DISPLAY to that world's.
+display=${DISPLAY:-}
+# A gallery that was killed may have left its server or display behind.
+wine_world_stop "$world"
+trap 'wine_world_stop "$world"' EXIT
+trap 'exit 130' INT TERM
+[ -n "$display" ] || display=$(wine_world_start_xvfb "$world")
+wine_world_write_env "$world" "$world/prefix" "$display"
+# shellcheck disable=SC1091
+. "$world/env"
+if [ ! -f "$world/prefix-ready" ]; then
+  echo "run-gallery: creating the Wine prefix $WINEPREFIX (first run only, about 15 s)"
+  rm -rf "$WINEPREFIX"
+  wine_world_create_prefix "$world/wineboot.log"
+  touch "$world/prefix-ready"
+fi
+wine_world_start_server
+
+echo "run-gallery: the gallery runs on display $DISPLAY; close its main window to end it."
+# In the background, so that Ctrl-C reaches the traps at once.
+wine "$gallery" "$@" </dev/null &
+wait $!

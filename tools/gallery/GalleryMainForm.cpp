@@ -1,0 +1,114 @@
+#include "tools/gallery/GalleryMainForm.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "framework/StdCtrls.h"
+#include "tools/gallery/ControlPlacement.h"
+#include "tools/gallery/GalleryBoxes.h"
+#include "tools/gallery/GalleryPages.h"
+
+namespace velloran {
+
+TGalleryMainForm* GalleryMainForm = nullptr;
+
+namespace {
+
+constexpr int kMargin = 12, kColumnWidth = 110, kColumnGap = 12, kButtonHeight = 25, kButtonPitch = 31;
+constexpr int kHeadingHeight = 20;
+
+int ColumnLeft(int column) { return kMargin + column * (kColumnWidth + kColumnGap); }
+
+// A temporary folder of this process's own, for its packed skins.
+std::filesystem::path PackedSkinsFolder() {
+    char temp[MAX_PATH + 1] = "";
+    const DWORD length = GetTempPathA(sizeof temp, temp);
+    if (length == 0 || length > MAX_PATH) throw std::runtime_error("No temporary folder");
+    return std::filesystem::path(temp) / ("VelloranGallery-" + std::to_string(GetCurrentProcessId()));
+}
+
+std::string StartingSkin(const TGalleryOptions& options, const TPackedSkins& skins) {
+    if (!options.Skin.empty()) return options.Skin;
+    if (skins.Find("Default")) return "Default";
+    return skins.Skins().empty() ? kNoSkinName : skins.Skins().front().Name;
+}
+
+}  // namespace
+
+const TClassInfo& TGalleryMainForm::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TGalleryMainForm>("TGalleryMainForm", &TForm::StaticClassInfo());
+    return info;
+}
+
+TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner) {
+    GalleryMainForm = this;
+    SetCaption("Velloran Gallery");
+    SetPosition(poScreenCenter);
+    UseProgramFont(*this);
+
+    SkinData = new TSkinData(this);
+    SkinData->SetName("SkinData");
+    SkinData->SetSkinFormtype(sfMainform);
+    // The skin chooser's buttons are radio buttons to the skinners, whatever their class.
+    std::vector<std::string> mapping = SkinData->Skin3rd();
+    mapping.push_back(TChoiceButton::StaticClassInfo().Name + "=radiobutton");
+    SkinData->SetSkin3rd(mapping);
+    SkinData->SetActive(true);
+
+    PlaceControl<TLabel>(*this, {ColumnLeft(0), kMargin, kColumnWidth, 16}, "Windows");
+    int y = kMargin + kHeadingHeight;
+    for (const TGalleryPage& page : GalleryPages()) {
+        auto* button = PlaceControl<TButton>(*this, {ColumnLeft(0), y, kColumnWidth, kButtonHeight}, page.Caption);
+        button->OnClick = [this, name = page.Name](TObject*) { OpenPage(name); };
+        y += kButtonPitch;
+    }
+    columnsBottom_ = y;
+
+    PlaceControl<TLabel>(*this, {ColumnLeft(1), kMargin, kColumnWidth, 16}, "Boxes");
+    y = kMargin + kHeadingHeight;
+    for (const TGalleryBox& box : GalleryBoxes()) {
+        auto* button = PlaceControl<TButton>(*this, {ColumnLeft(1), y, kColumnWidth, kButtonHeight}, box.Caption);
+        button->OnClick = [show = box.Show](TObject*) { show(); };
+        y += kButtonPitch;
+    }
+    columnsBottom_ = std::max(columnsBottom_, y);
+    SetClientWidth(ColumnLeft(2) + kColumnWidth + kMargin);
+    SetClientHeight(columnsBottom_ + kMargin);
+}
+
+TGalleryMainForm::~TGalleryMainForm() {
+    if (GalleryMainForm == this) GalleryMainForm = nullptr;
+}
+
+void TGalleryMainForm::Start(const TGalleryOptions& options) {
+    skins_ = std::make_unique<TPackedSkins>(options.SkinsFolder, PackedSkinsFolder());
+    chooser_ = std::make_unique<TSkinChooser>(*this, TPlace{ColumnLeft(2), kMargin, kColumnWidth, 0}, *SkinData,
+                                              skins_->Skins());
+    SetClientHeight(std::max(columnsBottom_, chooser_->Bottom()) + kMargin);
+
+    const std::string skin = StartingSkin(options, *skins_);
+    if (!chooser_->Choose(skin)) throw std::runtime_error("No skin named \"" + skin + "\" in " + options.SkinsFolder);
+
+    Show();
+    OpenPage(options.Open);
+}
+
+TForm* TGalleryMainForm::OpenPage(const std::string& name) {
+    if (SameName(name, kMainPageName)) {
+        Show();
+        BringToFront();
+        return this;
+    }
+    const auto& pages = GalleryPages();
+    auto page = std::find_if(pages.begin(), pages.end(), [&](const TGalleryPage& p) { return SameName(p.Name, name); });
+    if (page == pages.end()) throw std::invalid_argument("No page named \"" + name + "\"");
+    TForm*& form = pages_[page->Name];
+    if (!form) form = page->Create(this);
+    form->Show();
+    form->BringToFront();
+    return form;
+}
+
+}  // namespace velloran

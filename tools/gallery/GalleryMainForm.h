@@ -1,0 +1,44 @@
+#pragma once
+// The gallery's main window: a button per page and per platform box, the skin chooser, and the
+// skin data that skins every window of the process.
+#include <map>
+#include <memory>
+#include <string>
+
+#include "framework/Forms.h"
+#include "skin/data/WinSkinData.h"
+#include "tools/gallery/GalleryOptions.h"
+#include "tools/gallery/PackedSkins.h"
+#include "tools/gallery/SkinChooser.h"
+
+namespace velloran {
+
+class TGalleryMainForm : public TForm {
+    VELLORAN_CLASS(TGalleryMainForm)
+public:
+    explicit TGalleryMainForm(TComponent* owner);
+    ~TGalleryMainForm() override;
+
+    TSkinData* SkinData = nullptr;
+
+    // Packs the skins into a temporary folder, builds the skin chooser and picks the starting
+    // skin, shows this form and opens the page asked for. Throws std::runtime_error when the
+    // skins cannot be packed or the skin asked for does not exist.
+    void Start(const TGalleryOptions& options);
+    // The page's form (created the first time), shown and brought to the front; kMainPageName is
+    // this form. Throws std::invalid_argument for a name no page has.
+    TForm* OpenPage(const std::string& name);
+    // Null before Start.
+    TSkinChooser* SkinChooser() const { return chooser_.get(); }
+    const TPackedSkins* PackedSkins() const { return skins_.get(); }
+
+private:
+    std::map<std::string, TForm*> pages_;
+    std::unique_ptr<TPackedSkins> skins_;
+    std::unique_ptr<TSkinChooser> chooser_;
+    int columnsBottom_ = 0;
+};
+
+extern TGalleryMainForm* GalleryMainForm;
+
+}  // namespace velloran

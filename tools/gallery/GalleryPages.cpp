@@ -1,0 +1,27 @@
+#include "tools/gallery/GalleryPages.h"
+
+#include "tools/gallery/DialogForm.h"
+#include "tools/gallery/MdiFrameForm.h"
+#include "tools/gallery/NoCaptionForm.h"
+#include "tools/gallery/ToolWindowForm.h"
+
+namespace velloran {
+
+namespace {
+template <class T>
+TForm* Create(TComponent* owner) {
+    return new T(owner);
+}
+}  // namespace
+
+const std::vector<TGalleryPage>& GalleryPages() {
+    static const std::vector<TGalleryPage> pages{
+        {"dialog", "Dialog", &Create<TGalleryDialogForm>},
+        {"tool", "Tool window", &Create<TGalleryToolWindowForm>},
+        {"nocaption", "No caption", &Create<TGalleryNoCaptionForm>},
+        {"mdi", "MDI frame", &Create<TGalleryMdiFrameForm>},
+    };
+    return pages;
+}
+
+}  // namespace velloran

@@ -1,0 +1,45 @@
+#include "tools/gallery/MdiFrameForm.h"
+
+#include "framework/Menus.h"
+#include "tools/gallery/ControlPlacement.h"
+#include "tools/gallery/MdiChildForm.h"
+
+namespace velloran {
+
+const TClassInfo& TGalleryMdiFrameForm::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TGalleryMdiFrameForm>("TGalleryMdiFrameForm", &TForm::StaticClassInfo());
+    return info;
+}
+
+TGalleryMdiFrameForm::TGalleryMdiFrameForm(TComponent* owner) : TForm(owner) {
+    SetFormStyle(fsMDIForm);
+    SetPosition(poScreenCenter);
+    SetCaption("MDI frame");
+    UseProgramFont(*this);
+    SetClientWidth(520);
+    SetClientHeight(340);
+
+    auto* menu = new TMainMenu(this);
+    TMenuItem* file = AddItem(*menu->Items(), "&File");
+    AddItem(*file, "&Close", [this](TObject*) { Close(); });
+    TMenuItem* window = AddItem(*menu->Items(), "&Window");
+    CascadeItem = AddItem(*window, "&Cascade", [this](TObject*) { Cascade(); });
+    TileItem = AddItem(*window, "&Tile", [this](TObject*) { Tile(); });
+    ArrangeItem = AddItem(*window, "&Arrange", [this](TObject*) { ArrangeIcons(); });
+    SetMenu(menu);
+    SetWindowMenu(window);
+
+    // The children live in the frame's client window, so the frame's window comes first.
+    HandleNeeded();
+    for (int number = 1; number <= kChildCount; ++number) (new TGalleryMdiChildForm(*this, number))->Show();
+}
+
+TMenuItem* TGalleryMdiFrameForm::AddItem(TMenuItem& parent, const std::string& caption, TNotifyEvent onClick) {
+    auto* item = new TMenuItem(this);
+    item->SetCaption(caption);
+    item->OnClick = std::move(onClick);
+    parent.Add(item);
+    return item;
+}
+
+}  // namespace velloran

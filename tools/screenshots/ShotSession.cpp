@@ -1,0 +1,87 @@
+#include "tools/screenshots/ShotSession.h"
+
+#include <exception>
+#include <stdexcept>
+
+#include "framework/ExtCtrls.h"
+#include "tools/screenshots/WindowCapture.h"
+
+namespace velloran {
+
+namespace {
+
+// Long enough for the skin engine's deferred commands (250 ms) and the repaint after them.
+constexpr int kSettleMs = 700;
+constexpr int kModalWaitMs = 300;
+constexpr int kModalTries = 20;
+
+void PumpUntil(const std::function<bool()>& done, int ms) {
+    const DWORD start = GetTickCount();
+    while (!done() && static_cast<int>(GetTickCount() - start) < ms) {
+        Application->ProcessMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+}  // namespace
+
+void PumpMessages(int ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+TShotSession::TShotSession(std::filesystem::path folder, std::string skinTag)
+    : folder_(std::move(folder)), skinTag_(std::move(skinTag)) {}
+
+void TShotSession::Save(const std::string& name, const char* state, HWND window) {
+    PumpMessages(kSettleMs);
+    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessages(kSettleMs / 4);
+    const std::filesystem::path file = folder_ / (name + "-" + skinTag_ + "-" + state + ".bmp");
+    SaveWindowBitmap(window, file);
+    saved_.push_back(file);
+}
+
+void TShotSession::Shoot(const std::string& name, HWND window) {
+    SetForegroundWindow(window);
+    PumpUntil([window] { return GetForegroundWindow() == window; }, kSettleMs);
+    if (GetForegroundWindow() != window) throw std::runtime_error("Cannot activate the window of " + name);
+    Save(name, "active", window);
+    sink_.Activate();
+    PumpUntil([this] { return GetForegroundWindow() == sink_.Handle(); }, kSettleMs);
+    if (GetForegroundWindow() != sink_.Handle()) throw std::runtime_error("Cannot deactivate the window of " + name);
+    Save(name, "inactive", window);
+}
+
+void TShotSession::ShootForm(const std::string& name, TForm& form) {
+    form.Show();
+    Shoot(name, form.Handle());
+    form.Hide();
+}
+
+void TShotSession::ShootModal(const std::string& name, const std::function<void()>& raiseBox) {
+    TTimer timer(nullptr);
+    timer.SetInterval(kModalWaitMs);
+    int tries = 0;
+    bool shot = false;
+    std::exception_ptr failure;
+    // Runs inside the box's modal loop; nothing may leave it but through `failure`.
+    timer.OnTimer = [&](TObject*) {
+        HWND box = GetActiveWindow();
+        if (box == sink_.Handle()) box = nullptr;
+        if (!box && ++tries < kModalTries) return;
+        timer.SetEnabled(false);
+        try {
+            if (!box) throw std::runtime_error("No window came up for " + name);
+            Shoot(name, box);
+            shot = true;
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        if (box) PostMessageA(box, WM_CLOSE, 0, 0);
+    };
+    raiseBox();
+    if (failure) std::rethrow_exception(failure);
+    if (!shot) throw std::runtime_error("No modal window came up for " + name);
+}
+
+}  // namespace velloran

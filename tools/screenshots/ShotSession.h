@@ -1,0 +1,42 @@
+#pragma once
+// Pictures of windows, each in its active and its inactive look, saved as
+// FOLDER/NAME-SKIN-active.bmp and FOLDER/NAME-SKIN-inactive.bmp.
+#include <windows.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/Forms.h"
+#include "tools/screenshots/FocusSink.h"
+
+namespace velloran {
+
+class TShotSession {
+public:
+    TShotSession(std::filesystem::path folder, std::string skinTag);
+
+    // Activates the window, shoots it, activates the focus sink, shoots it again.
+    void Shoot(const std::string& name, HWND window);
+    // Shows the form, shoots it, hides it again.
+    void ShootForm(const std::string& name, TForm& form);
+    // Runs raiseBox, which shows a modal window and returns when it closes; shoots that window
+    // from inside its modal loop, then closes it as its close box would.
+    void ShootModal(const std::string& name, const std::function<void()>& raiseBox);
+
+    const std::vector<std::filesystem::path>& Saved() const { return saved_; }
+
+private:
+    void Save(const std::string& name, const char* state, HWND window);
+
+    std::filesystem::path folder_;
+    std::string skinTag_;
+    TFocusSink sink_;
+    std::vector<std::filesystem::path> saved_;
+};
+
+// Runs the application's messages for that long: paints, activations, skinners' posted work.
+void PumpMessages(int ms);
+
+}  // namespace velloran

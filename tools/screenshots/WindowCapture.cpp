@@ -1,0 +1,49 @@
+#include "tools/screenshots/WindowCapture.h"
+
+#include <fstream>
+#include <stdexcept>
+
+#include "framework/Handles.h"
+
+namespace velloran {
+
+void SaveWindowBitmap(HWND window, const std::filesystem::path& file) {
+    RECT rect{};
+    if (!GetWindowRect(window, &rect)) throw std::runtime_error("No window to capture for " + file.string());
+    const LONG width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) throw std::runtime_error("Empty window for " + file.string());
+
+    // Bottom-up, 24 bits per pixel, rows padded to four bytes: the file's own layout.
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
+    void* bits = nullptr;
+    TBitmapHandle pixels(
+        CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
+    TMemoryDC memory(CreateCompatibleDC(nullptr));
+    TWindowDC screen(nullptr);
+    if (!pixels || !memory || !screen) throw std::runtime_error("No bitmap for " + file.string());
+    {
+        TSelectObject select(memory.get(), pixels.get());
+        if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY | CAPTUREBLT))
+            throw std::runtime_error("Cannot read the screen for " + file.string());
+    }
+    GdiFlush();
+
+    BITMAPFILEHEADER fileHeader{};
+    fileHeader.bfType = 0x4D42;  // "BM"
+    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
+    fileHeader.bfSize = fileHeader.bfOffBits + header.biSizeImage;
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(&fileHeader), sizeof fileHeader);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(static_cast<const char*>(bits), header.biSizeImage);
+    if (!out.flush()) throw std::runtime_error("Cannot write " + file.string());
+}
+
+}  // namespace velloran
