@@ -6,6 +6,7 @@
 
 #include "framework/Forms.h"
 #include "framework/Menus.h"
+#include "framework/StdCtrls.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/MenuBand.h"
@@ -95,6 +96,41 @@ void TWinSkinForm::SkinForm(TSkinData* skinData, TForm* form) {
     if (SkinFrame) HookForm();
     FormColor = form->Color();
     form->SetColor(static_cast<TColor>(skinData->Colors[ciButtonFace]));
+    RecolourLabels();
+}
+
+void TWinSkinForm::RecolourLabels() {
+    if (!Form) return;
+    const auto text = static_cast<TColor>(SkinData->Colors[ciButtonText]);
+    for (TComponent* component : Form->ComponentList()) {
+        auto* label = dynamic_cast<TLabel*>(component);
+        if (!label) continue;
+        auto known = std::find_if(labels_.begin(), labels_.end(), [label](const TLabelLook& l) { return l.Label == label; });
+        if (known == labels_.end()) {
+            const TColor color = label->Font()->Color();
+            if (color != clWindowText && color != clBtnText) continue;
+            labels_.push_back({label, color, label->ParentFont()});
+        }
+        label->Font()->SetColor(text);
+        label->Invalidate();
+    }
+}
+
+void TWinSkinForm::RestoreLabels() {
+    for (const TLabelLook& look : labels_) {
+        look.Label->Font()->SetColor(look.FontColor);
+        if (look.ParentFont) look.Label->SetParentFont(true);
+        look.Label->Invalidate();
+    }
+    labels_.clear();
+}
+
+void TWinSkinForm::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation != TOperation::Remove) return;
+    labels_.erase(std::remove_if(labels_.begin(), labels_.end(),
+                                 [component](const TLabelLook& l) { return l.Label == component; }),
+                  labels_.end());
 }
 
 void TWinSkinForm::SkinWindow(TSkinData* skinData) {
@@ -357,6 +393,7 @@ void TWinSkinForm::SkinChanged() {
     if (Form) {
         const TColor face = static_cast<TColor>(SkinData->Colors[ciButtonFace]);
         Form->SetColor(face);
+        RecolourLabels();
         for (TComponent* component : Form->ComponentList())
             if (auto* inner = dynamic_cast<TForm*>(component); inner && inner->Color() != face) {
                 inner->SetColor(face);
@@ -385,7 +422,9 @@ void TWinSkinForm::RestoreProcedures() {
 }
 
 void TWinSkinForm::RestoreFormLook() {
-    if (Form && Stage != stDetaching) Form->SetColor(FormColor);
+    if (!Form || Stage == stDetaching) return;
+    Form->SetColor(FormColor);
+    RestoreLabels();
 }
 
 void TWinSkinForm::Unskin() {

@@ -22,6 +22,7 @@
 namespace velloran {
 
 class TForm;
+class TLabel;
 class TMenuBand;
 class TPopupMenu;
 class TSkinData;
@@ -76,6 +77,7 @@ public:
     // owner: the form object of the window, or null for a bare window.
     explicit TWinSkinForm(TComponent* owner);
     ~TWinSkinForm() override;
+    void Notification(TComponent* component, TOperation operation) override;
 
     // ---- set by the manager before attaching ----
     HWND Handle = nullptr;
@@ -226,6 +228,10 @@ private:
     void RestoreProcedures();
     void RestoreFormLook();
     void DetachUnframed();
+    // The form's labels in the system's text colour take the skin's, so that they stay readable
+    // on its face; RestoreLabels gives them their own back.
+    void RecolourLabels();
+    void RestoreLabels();
     void ResizeForMessageDialog(int& width);
     // Opens the band's menu under the mouse or for the keyboard; true when one was opened.
     bool MenuBandClick(const TMessage& message);
@@ -236,6 +242,12 @@ private:
     TWndMethod oldFormHandler_;
     bool formHooked_ = false;
     TTimerHandle hoverTimer_;
+    struct TLabelLook {
+        TLabel* Label;
+        TColor FontColor;
+        bool ParentFont;
+    };
+    std::vector<TLabelLook> labels_;
     int busy_ = 0;
 };
 

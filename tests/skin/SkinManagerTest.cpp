@@ -12,6 +12,7 @@
 #include "framework/FormReader.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
+#include "framework/StdCtrls.h"
 #include "skin/form/SkinMessages.h"
 #include "tests/skin/SkinFormTestSupport.h"
 
@@ -182,6 +183,11 @@ TEST(SkinManager, AMessageBoxIsSkinnedAsADialogAndWidenedForItsCaption) {
 TEST(SkinManager, SwitchingOffGivesEveryWindowBackAndOnSkinsThemAgain) {
     TSkinnedProcess skinning;
     auto sizeable = MakeForm("Sizeable");
+    auto* label = new TLabel(sizeable.get());
+    label->SetParent(sizeable.get());
+    auto* red = new TLabel(sizeable.get());
+    red->SetParent(sizeable.get());
+    red->Font()->SetColor(clRed);
     auto dialog = MakeForm("Dialog", 220, 90);
     dialog->SetBorderStyle(bsDialog);
     dialog->SetBounds(300, 200, dialog->Width(), dialog->Height());
@@ -201,6 +207,9 @@ TEST(SkinManager, SwitchingOffGivesEveryWindowBackAndOnSkinsThemAgain) {
         skinnedTopLeft.push_back({r.left, r.top});
         EXPECT_TRUE(HasRegion(b.Wnd));
     }
+    // Labels in the system's text colour take the skin's; others keep theirs.
+    EXPECT_EQ(label->Font()->Color(), static_cast<TColor>(skinning.Data->Colors[ciButtonText]));
+    EXPECT_EQ(red->Font()->Color(), clRed);
 
     skinning.Data->SetActive(false);
     ASSERT_TRUE(PumpUntil([&] { return skinning.Manager().FormSkinners().empty(); }));
@@ -216,6 +225,9 @@ TEST(SkinManager, SwitchingOffGivesEveryWindowBackAndOnSkinsThemAgain) {
         EXPECT_EQ(r.left, skinnedTopLeft[i].x);
         EXPECT_EQ(r.top, skinnedTopLeft[i].y);
     }
+
+    EXPECT_EQ(label->Font()->Color(), clWindowText);
+    EXPECT_TRUE(label->ParentFont());
 
     skinning.Data->SetActive(true);
     ASSERT_TRUE(PumpUntil([&] { return IsSkinned(sizeable->Handle()) && IsSkinned(dialog->Handle()); }));

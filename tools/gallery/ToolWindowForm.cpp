@@ -17,15 +17,15 @@ TGalleryToolWindowForm::TGalleryToolWindowForm(TComponent* owner) : TForm(owner)
     UseProgramFont(*this);
     SetLeft(80);
     SetTop(120);
-    SetClientWidth(180);
+    SetClientWidth(220);
     SetClientHeight(126);
 
     int top = 10;
     for (const char* tool : {"Cut", "Copy", "Paste"}) {
-        PlaceControl<TButton>(*this, {10, top, 160, 23}, tool);
+        PlaceControl<TButton>(*this, {10, top, 200, 23}, tool);
         top += 29;
     }
-    PlaceControl<TCheckBox>(*this, {10, top + 4, 160, 17}, "Snap to grid")->SetChecked(true);
+    PlaceControl<TCheckBox>(*this, {10, top + 4, 200, 17}, "Snap to grid")->SetChecked(true);
 }
 
 }  // namespace velloran
