@@ -301,9 +301,7 @@ void TWinSkinForm::InitSkin() {
     if (Stage == stAttached) {
         if (IsMdiChild()) {
             if (WindowState == stateMaximized) {
-                if (MDIClient || (manager && manager->MdiClient))
-                    PostMessageW(manager ? manager->MdiClient : MDIClient, SM_MDIREDRAW,
-                                 reinterpret_cast<WPARAM>(Handle), 0);
+                PostMessageW(GetParent(Handle), SM_MDIREDRAW, reinterpret_cast<WPARAM>(Handle), 0);
             } else if (WindowState == stateNormal) {
                 Stage = stSizing;
                 ResizeToClient(false);

@@ -15,6 +15,7 @@
 #include "framework/StdCtrls.h"
 #include "skin/form/SkinMessages.h"
 #include "tests/skin/SkinFormTestSupport.h"
+#include "tests/tray/TrayTestSupport.h"
 
 namespace velloran {
 namespace {
@@ -373,6 +374,26 @@ TEST(SkinManager, AMaximisedMdiChildPutsItsButtonsIntoTheFrameMenuBand) {
     frame->Tile();
     ASSERT_TRUE(PumpUntil([&] { return !skinning.Manager().MdiMaximized; }));
     EXPECT_FALSE(IsZoomed(two->Handle()));
+}
+
+TEST(SkinManager, TheKeyboardOpensTheSystemMenuAndTheMenusOfTheBand) {
+    TSkinnedProcess skinning;
+    TMdiApplication<TSkinMdiFrame> mdi;
+    TWinSkinForm* skinner = ShowSkinned(mdi.Frame->Handle());
+    ASSERT_NE(skinner, nullptr);
+    ASSERT_NE(skinner->WindowMenu, nullptr);
+    const HWND frame = mdi.Frame->Handle();
+    {
+        traytest::TMenuSpy spy;
+        SendMessageW(frame, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+        ASSERT_NE(spy.Menu, nullptr);
+        EXPECT_EQ(GetMenuItemCount(spy.Menu), GetMenuItemCount(GetSystemMenu(frame, FALSE)));
+    }
+    for (const LPARAM key : {LPARAM{'w'}, LPARAM{0}}) {
+        traytest::TMenuSpy spy;
+        EXPECT_EQ(SendMessageW(frame, WM_SYSCOMMAND, SC_KEYMENU, key), 1);
+        EXPECT_EQ(spy.Menu, GetSubMenu(skinner->WindowMenu, 0)) << key;
+    }
 }
 
 // ---- handles -----------------------------------------------------------------------------
