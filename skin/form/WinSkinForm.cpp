@@ -425,18 +425,24 @@ void TWinSkinForm::RestoreFormLook() {
     RestoreLabels();
 }
 
-void TWinSkinForm::Unskin() {
+// The first steps of Unskin and Detach; false when there is nothing more to undo.
+bool TWinSkinForm::BeginUndo() {
     if (!SkinFrame) {
         DetachUnframed();
-        return;
+        return false;
     }
     if (SysMenuPopup) {
         Free(SysMenuPopup);
         SysMenuPopup = nullptr;
     }
     SetHoverTimer(false);
-    if (!subclass_ || !subclass_->Attached()) return;
+    if (!subclass_ || !subclass_->Attached()) return false;
     UnhookForm();
+    return true;
+}
+
+void TWinSkinForm::Unskin() {
+    if (!BeginUndo()) return;
     subclass_->Detach();
     RestoreFormLook();
     SetSysMenuStyle(false);
@@ -463,17 +469,7 @@ void TWinSkinForm::Unskin() {
 }
 
 void TWinSkinForm::Detach() {
-    if (!SkinFrame) {
-        DetachUnframed();
-        return;
-    }
-    if (SysMenuPopup) {
-        Free(SysMenuPopup);
-        SysMenuPopup = nullptr;
-    }
-    SetHoverTimer(false);
-    if (!subclass_ || !subclass_->Attached()) return;
-    UnhookForm();
+    if (!BeginUndo()) return;
     RestoreProcedures();
     MenuBand.reset();
 }

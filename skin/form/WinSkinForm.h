@@ -228,6 +228,7 @@ private:
     void RestoreProcedures();
     void RestoreFormLook();
     void DetachUnframed();
+    bool BeginUndo();
     // The form's labels in the system's text colour take the skin's, so that they stay readable
     // on its face; RestoreLabels gives them their own back.
     void RecolourLabels();
