@@ -250,11 +250,26 @@ void TMainMenu::Changed() {
     auto* form = dynamic_cast<TForm*>(Owner());
     bool attached = form && form->Menu() == this && form->HandleAllocated();
     if (attached) ::SetMenu(form->Handle(), nullptr);
+    ReleaseForeignItems();
     TMenu::Changed();
     if (attached && !HasState(csDestroying)) {
         ::SetMenu(form->Handle(), Handle());
         DrawMenuBar(form->Handle());
         form->Perform(CM_MENUCHANGED);
+    }
+}
+
+// An MDI client puts a maximised child's system menu and buttons into its frame's menu; they
+// belong to the child, so the old menu must not take them down with it.
+void TMainMenu::ReleaseForeignItems() {
+    if (!handle_) return;
+    for (int position = GetMenuItemCount(handle_.get()) - 1; position >= 0; --position) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID;
+        if (!GetMenuItemInfoA(handle_.get(), static_cast<UINT>(position), TRUE, &info)) continue;
+        if ((info.fType & MFT_BITMAP) || info.wID >= SC_SIZE)
+            RemoveMenu(handle_.get(), static_cast<UINT>(position), MF_BYPOSITION);
     }
 }
 

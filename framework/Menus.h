@@ -118,6 +118,9 @@ public:
 
 protected:
     HMENU CreateMenuHandle() override { return CreateMenu(); }
+
+private:
+    void ReleaseForeignItems();
 };
 
 class TPopupMenu : public TMenu {

@@ -630,17 +630,9 @@ bool TWinSkinForm::StageB(TMessage& m) {
         case WM_SYSCOMMAND:
             SysCommand(m);
             return true;
-        case CM_MENUCHANGED: {
-            const bool paint = SkinData->FramePaintEnabled;
-            SkinData->FramePaintEnabled = false;
-            CallDefault(m);
-            SkinData->FramePaintEnabled = paint;
-            if (HMENU menu = GetMenu(Handle)) {
-                WindowMenu = menu;
-                SetMenu(Handle, nullptr);
-            }
+        case CM_MENUCHANGED:
+            MenuChanged([&] { CallDefault(m); });
             return true;
-        }
         default:
             return false;
     }
@@ -680,6 +672,25 @@ void TWinSkinForm::StageC(TMessage& m) {
         default:
             CallDefault(m);
     }
+}
+
+void TWinSkinForm::MenuChanged(const std::function<void()>& callDefault) {
+    const bool paint = SkinData->FramePaintEnabled;
+    SkinData->FramePaintEnabled = false;
+    callDefault();
+    SkinData->FramePaintEnabled = paint;
+    HMENU menu = GetMenu(Handle);
+    if (!menu || IsMdiChild()) return;
+    WindowMenu = menu;
+    SetMenu(Handle, nullptr);
+    if (MenuBand) {
+        PaintFrame(nullptr);
+        return;
+    }
+    // A window that gets its first menu while skinned gets a band for it.
+    MenuBand = std::make_unique<TMenuBand>(*this);
+    MenuHeight = GetSystemMetrics(SM_CYMENU);
+    FrameChanged();
 }
 
 void TWinSkinForm::SizeHandler(TMessage& m) {
@@ -813,6 +824,10 @@ void TWinSkinForm::FormWindowProc(TMessage& m) {
             return;
         case SM_SKINCHANGED:
             SkinChanged();
+            return;
+        case CM_MENUCHANGED:
+            // The form object tells itself of a rebuilt menu without going through the window.
+            MenuChanged([&] { oldFormHandler_(m); });
             return;
         case SM_PAINTFRAMEDC:
             if (m.LParam != kSkinMessageKey) break;

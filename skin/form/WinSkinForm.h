@@ -8,6 +8,7 @@
 // actions) and SystemMenu.cpp (the skinned system menu).
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -218,6 +219,8 @@ private:
     void FormWindowProc(TMessage& message);
     LRESULT ClientWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void SizeHandler(TMessage& message);
+    // The form's menu was rebuilt: the band takes the new one from the window.
+    void MenuChanged(const std::function<void()>& callDefault);
     void SysCommand(TMessage& message);
     void NcActivate(TMessage& message);
     void NcCalcSize(TMessage& message);

@@ -172,6 +172,25 @@ TEST(MdiFrame, AMaximisedChildPutsItsButtonsIntoTheFramesMenuBar) {
     EXPECT_EQ(GetMenuItemCount(bar), items);
 }
 
+TEST(MdiFrame, AMenuChangeWhileAChildIsMaximisedKeepsTheChildsSystemMenu) {
+    TMdiApplication mdi;
+    TMdiChild* child = mdi.Children[2];
+    child->SetWindowState(wsMaximized);
+    const HMENU system = GetSystemMenu(child->Handle(), FALSE);
+    ASSERT_TRUE(IsMenu(system));
+    const int items = GetMenuItemCount(GetMenu(mdi.Frame->Handle()));
+
+    auto* item = static_cast<TMenuItem*>(mdi.Frame->FindComponent("ExitItem"));
+    ASSERT_NE(item, nullptr);
+    item->SetCaption("&Quit");  // the menu is rebuilt
+    EXPECT_TRUE(IsMenu(system));
+    EXPECT_EQ(GetSystemMenu(child->Handle(), FALSE), system);
+    // The rebuilt bar carries the maximised child's buttons again.
+    EXPECT_EQ(GetMenuItemCount(GetMenu(mdi.Frame->Handle())), items);
+    child->SetWindowState(wsNormal);
+    EXPECT_TRUE(IsMenu(system));
+}
+
 TEST(MdiFrame, CascadeAndTileMoveTheChildrenInsideTheClient) {
     TMdiApplication mdi;
     std::vector<RECT> before;

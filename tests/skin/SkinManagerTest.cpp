@@ -396,6 +396,48 @@ TEST(SkinManager, TheKeyboardOpensTheSystemMenuAndTheMenusOfTheBand) {
     }
 }
 
+constexpr char kMenuFormData[] = R"(object SkinMenuForm: TSkinMenuForm
+  Left = 60
+  Top = 60
+  Width = 320
+  Height = 200
+  Caption = 'With a menu'
+  Menu = MainMenu1
+  object MainMenu1: TMainMenu
+    object FileItem: TMenuItem
+      Caption = '&File'
+    end
+  end
+end
+)";
+
+class TSkinMenuForm : public TForm {
+    VELLORAN_CLASS(TSkinMenuForm)
+public:
+    explicit TSkinMenuForm(TComponent* owner) : TForm(owner) { ReadRootComponentFromText(*this, kMenuFormData); }
+};
+
+const TClassInfo& TSkinMenuForm::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TSkinMenuForm>("TSkinMenuForm", &TForm::StaticClassInfo());
+    return info;
+}
+
+TEST(SkinManager, ARebuiltMenuGoesToTheBandAndTheWindowKeepsNoneOfItsOwn) {
+    TSkinnedProcess skinning;
+    TOwned<TSkinMenuForm> form(new TSkinMenuForm(nullptr));
+    TWinSkinForm* skinner = ShowSkinned(form->Handle());
+    ASSERT_NE(skinner, nullptr);
+    EXPECT_EQ(GetMenu(form->Handle()), nullptr);
+    const SIZE client = ClientSize(form->Handle());
+    static_cast<TMenuItem*>(form->FindComponent("FileItem"))->SetCaption("&Files");
+    EXPECT_EQ(GetMenu(form->Handle()), nullptr);
+    ASSERT_TRUE(IsMenu(skinner->WindowMenu));
+    char caption[32] = {};
+    GetMenuStringA(skinner->WindowMenu, 0, caption, sizeof caption, MF_BYPOSITION);
+    EXPECT_STREQ(caption, "&Files");
+    EXPECT_EQ(ClientSize(form->Handle()).cy, client.cy);
+}
+
 // ---- handles -----------------------------------------------------------------------------
 
 TEST(SkinManager, ManyCyclesLeakNoHandles) {
