@@ -63,10 +63,19 @@ TEST(SkinManager, SkinsWindowsWhenTheyAreFirstActivated) {
     EXPECT_EQ(skinning.Manager().MainData, skinning.Data.get());
 
     auto form = MakeForm("Shown later", 378, 127);
+    std::vector<std::string> events;
+    const auto record = [&](const char* when) {
+        return [&events, when, &form](TObject* sender, HWND wnd, const std::string& name) {
+            if (sender == form.get() && wnd == form->Handle()) events.push_back(when + (" " + name));
+        };
+    };
+    skinning.Data->OnBeforeSkinForm = record("before");
+    skinning.Data->OnAfterSkinForm = record("after");
     PumpFor(300);
     EXPECT_FALSE(IsSkinned(form->Handle()));
     TWinSkinForm* skinner = ShowSkinned(form->Handle());
     ASSERT_NE(skinner, nullptr);
+    EXPECT_EQ(events, (std::vector<std::string>{"before TForm", "after TForm"}));
     EXPECT_EQ(skinner->Form, form.get());
     EXPECT_EQ(skinner->BorderKind, bkSizeable);
     EXPECT_TRUE(IsSkinned(form->Handle()));
@@ -106,6 +115,12 @@ TEST(SkinManager, LeavesAloneWhatItMustNotSkin) {
     TWindowHandle foreground(CreateDialogWindow(dialogStyle | DS_SETFOREGROUND));
     ShowSkinned(foreground.get());
     EXPECT_FALSE(IsSkinned(foreground.get()));
+
+    // The application's own decision has the last word.
+    skinning.Data->OnFormSkin = [](TObject*, const std::string& name, bool& doSkin) { doSkin = name != "TForm"; };
+    auto refused = MakeForm("Refused");
+    ShowSkinned(refused->Handle());
+    EXPECT_FALSE(IsSkinned(refused->Handle()));
 
     TWindowHandle dialog(CreateDialogWindow(dialogStyle));
     TWinSkinForm* skinner = ShowSkinned(dialog.get());
