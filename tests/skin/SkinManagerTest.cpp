@@ -97,6 +97,18 @@ TEST(SkinManager, SkinsWindowsWhenTheyAreFirstActivated) {
         for (int y = 0; y < client.cy; y += 3) EXPECT_EQ(GetPixel(dc.get(), client.cx / 2, y), face) << y;
     }
 
+    // The frame can be painted into a DC of the caller's, and asked for.
+    EXPECT_EQ(SendMessageW(form->Handle(), SM_QUERYFRAME, 0, kSkinMessageKey), kSkinMessageKey);
+    EXPECT_EQ(SendMessageW(form->Handle(), SM_QUERYFRAME, 0, 0), 1);
+    TBitmap copy;
+    copy.SetSize(window.right - window.left, window.bottom - window.top);
+    EXPECT_EQ(SendMessageW(form->Handle(), SM_PAINTFRAMEDC, reinterpret_cast<WPARAM>(copy.Canvas().Handle()),
+                           kSkinMessageKey),
+              kSkinMessageKey);
+    const int row = skinner->BorderTop - 2;
+    EXPECT_EQ(PixelAt(GetBitmapPixels(copy), skinner->BorderLeft + 1, row),
+              PixelAt(ComposedTopFrame(*skinner, 1), 1, row));
+
     // The skinner goes with its window.
     form.reset();
     PumpFor(100);
