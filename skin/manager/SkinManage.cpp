@@ -35,8 +35,6 @@ bool IsEmptyRect(HWND wnd) {
 
 }  // namespace
 
-bool SkinManagerShuttingDown() { return g_shuttingDown; }
-
 TSkinManage* TSkinManage::Instance() { return g_instance.get(); }
 
 TSkinManage& TSkinManage::Create() {
@@ -84,6 +82,10 @@ void TSkinManage::UnregisterData(TSkinData* data) {
         CommandData = nullptr;
         timer_.Stop();
     }
+    // Nor may the windows skinned with it: they get their own look back.
+    const std::vector<TWinSkinForm*> skinners = formSkinners_;
+    for (TWinSkinForm* skinner : skinners)
+        if (skinner->SkinData == data && skinner->Stage != stDestroyed) UnskinAndFree(skinner);
 }
 
 TSkinData* TSkinManage::ChooseSkinData(HWND handle, const std::string& lowerClassName) const {

@@ -56,7 +56,6 @@ public:
 
     const std::vector<TWinSkinForm*>& FormSkinners() const { return formSkinners_; }
     const std::vector<TSkinData*>& SkinDatas() const { return skinDatas_; }
-    bool CommandPending() const { return timer_.Running(); }
 
     TSkinData* MainData = nullptr;
     TSkinData* CommandData = nullptr;
@@ -95,8 +94,5 @@ private:
     bool purgePosted_ = false;
     bool switchingMdi_ = false;
 };
-
-// True once the manager is being destroyed: the hook only passes calls on.
-bool SkinManagerShuttingDown();
 
 }  // namespace velloran

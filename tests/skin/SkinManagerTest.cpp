@@ -115,6 +115,25 @@ TEST(SkinManager, SkinsWindowsWhenTheyAreFirstActivated) {
     EXPECT_TRUE(skinning.Manager().FormSkinners().empty());
 }
 
+TEST(SkinManager, WindowsMadeAfterTheSkinDataWentAreNotSkinned) {
+    TSkinnedProcess skinning;
+    auto form = MakeForm("Before");
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    EXPECT_EQ(skinning.Manager().SkinDatas().size(), 1u);
+    skinning.Data->SetActive(false);  // a command is pending for the component
+    skinning.Data.reset();
+    EXPECT_TRUE(skinning.Manager().SkinDatas().empty());
+    EXPECT_EQ(skinning.Manager().MainData, nullptr);
+    EXPECT_EQ(skinning.Manager().CommandData, nullptr);
+    // The windows skinned with it are given back rather than left pointing at it.
+    EXPECT_FALSE(IsSkinned(form->Handle()));
+    EXPECT_TRUE(skinning.Manager().FormSkinners().empty());
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    auto later = MakeForm("After");
+    ShowSkinned(later->Handle());
+    EXPECT_FALSE(IsSkinned(later->Handle()));
+}
+
 TEST(SkinManager, LeavesAloneWhatItMustNotSkin) {
     TSkinnedProcess skinning;
     auto exempt = MakeForm("Tag 99");
