@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "framework/Handles.h"
+#include "skin/form/SkinImage.h"
 
 namespace velloran {
 namespace {
@@ -88,6 +89,14 @@ private:
 TColorValue WindowsSystemColor(int index) { return GetSysColor(index); }
 
 bool IsWindowsNT() { return (GetVersion() & 0x80000000u) == 0; }
+int WindowsMajorVersion() { return LOBYTE(LOWORD(GetVersion())); }
+int WindowsMinorVersion() { return HIBYTE(LOWORD(GetVersion())); }
+
+std::string WindowClassName(HWND wnd) {
+    char name[256] = {};
+    GetClassNameA(wnd, name, sizeof name);
+    return name;
+}
 
 // ---- pixels ------------------------------------------------------------------------------------
 
@@ -146,7 +155,7 @@ void ReplaceMagenta(TBitmap& bitmap, TColorValue color) {
     const TColorValue rgb = ResolveColor(color, &WindowsSystemColor);
     // TColorValue is 0x00BBGGRR, the pixels 0x00RRGGBB; magenta reads the same both ways.
     const std::uint32_t replacement = (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF);
-    std::replace(image.Pixels.begin(), image.Pixels.end(), std::uint32_t{kMagenta}, replacement);
+    std::replace(image.Pixels.begin(), image.Pixels.end(), std::uint32_t{kSkinKeyColor}, replacement);
     SetBitmapPixels(bitmap, image);
 }
 
@@ -266,11 +275,16 @@ bool DisableWindowsGhosting() {
     return true;
 }
 
-void LoadSystemCaptionFont(TFont& font) {
-    NONCLIENTMETRICSA metrics{};
+bool ReadNonClientMetrics(NONCLIENTMETRICSA& metrics) {
+    metrics = {};
     // The size without the padded border width, which systems before Vista refuse.
     metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return;
+    return SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0) != FALSE;
+}
+
+void LoadSystemCaptionFont(TFont& font) {
+    NONCLIENTMETRICSA metrics;
+    if (!ReadNonClientMetrics(metrics)) return;
     const LOGFONTA& caption = metrics.lfCaptionFont;
     font.SetName(caption.lfFaceName);
     font.SetHeight(caption.lfHeight);

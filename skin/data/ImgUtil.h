@@ -22,13 +22,17 @@
 namespace velloran {
 
 // The key colour of every skin image (0x00BBGGRR order).
-inline constexpr TColorValue kMagenta = 0xFF00FF;
 
 // GetSysColor, for the portable colour code.
 TColorValue WindowsSystemColor(int index);
 
 // True on the NT family, false on Windows 95, 98 and ME.
 bool IsWindowsNT();
+int WindowsMajorVersion();
+int WindowsMinorVersion();
+
+// The window's class name (at most 255 characters).
+std::string WindowClassName(HWND wnd);
 
 // ---- pixels ------------------------------------------------------------------------------------
 
@@ -63,6 +67,10 @@ int SkinDrawText(HDC dc, std::wstring_view text, RECT& rect, UINT format);
 
 // The system ANSI code page (CP_ACP) to UTF-16.
 std::wstring AnsiToWide(std::string_view text);
+
+// The system's non-client metrics (caption and menu fonts among them); false when the system does
+// not answer.
+bool ReadNonClientMetrics(NONCLIENTMETRICSA& metrics);
 
 // The system's caption font (name, height, character set, bold and italic) into font; unchanged
 // when the system does not answer.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinImage.h"
 #include "skin/form/SkinMessages.h"
@@ -368,9 +369,7 @@ bool TWinSkinForm::ActiveMdiChildMaximized() const {
 }
 
 bool TWinSkinForm::SystemMenuHasClose() const {
-    const DWORD version = GetVersion();
-    const bool windows9x = (version & 0x80000000u) != 0;
-    if (windows9x || LOBYTE(LOWORD(version)) < 5) return true;
+    if (!IsWindowsNT() || WindowsMajorVersion() < 5) return true;
     MENUITEMINFOA item{};
     item.cbSize = sizeof item;
     item.fMask = MIIM_STATE;

@@ -27,7 +27,7 @@ int Width(const RECT& rect) { return rect.right - rect.left; }
 int Height(const RECT& rect) { return rect.bottom - rect.top; }
 
 COLORREF SkinColor(const TSkinData& data, int slot) {
-    return static_cast<COLORREF>(ResolveColor(data.Colors[slot], &WindowsSystemColor));
+    return ColorToRGB(static_cast<TColor>(data.Colors[slot]));
 }
 
 TDataSkinBorder* FrameObject(TSkinData& data, int part) {

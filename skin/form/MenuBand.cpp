@@ -14,10 +14,8 @@ constexpr int kItemPadding = 7;
 
 HFONT MenuFont() {
     static const TFontHandle font = [] {
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-        return TFontHandle(CreateFontIndirectW(&metrics.lfMenuFont));
+        NONCLIENTMETRICSA metrics;
+        return TFontHandle(ReadNonClientMetrics(metrics) ? CreateFontIndirectA(&metrics.lfMenuFont) : nullptr);
     }();
     return font.get();
 }
@@ -32,8 +30,6 @@ std::wstring ItemCaption(HMENU menu, int position) {
     if (!GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) return {};
     return text;
 }
-
-COLORREF Resolved(TColorValue color) { return static_cast<COLORREF>(ResolveColor(color, &WindowsSystemColor)); }
 
 }  // namespace
 
@@ -71,7 +67,7 @@ void TMenuBand::Paint(HDC dc, const RECT& band) {
     {
         TSelectObject font(off, MenuFont());
         const int oldMode = SetBkMode(off, TRANSPARENT);
-        const COLORREF oldColor = SetTextColor(off, Resolved(skin.Colors[ciMenuBarText]));
+        const COLORREF oldColor = SetTextColor(off, ColorToRGB(static_cast<TColor>(skin.Colors[ciMenuBarText])));
         for (TItem& item : items_) {
             RECT text = item.Rect;
             DrawTextW(off, item.Caption.c_str(), static_cast<int>(item.Caption.size()), &text,

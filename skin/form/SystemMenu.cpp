@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/Menus.h"
+#include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/WinSkinForm.h"
 #include "skin/manager/SkinManage.h"
@@ -23,10 +24,7 @@ constexpr int kSysMenuTextLength = 80;
 constexpr int32_t kSystemMenuKind = 2;
 
 // Windows NT 4 and older lack the system menu items this menu copies; they get a fixed menu.
-bool NtBeforeWindows2000() {
-    const DWORD version = GetVersion();
-    return (version & 0x80000000u) == 0 && LOBYTE(LOWORD(version)) < 5;
-}
+bool NtBeforeWindows2000() { return IsWindowsNT() && WindowsMajorVersion() < 5; }
 
 TMenuItem* AddItem(TPopupMenu& popup, const std::string& caption, int32_t tag, int imageIndex,
                    std::function<void()> click) {

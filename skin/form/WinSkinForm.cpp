@@ -17,17 +17,6 @@ namespace velloran {
 
 namespace {
 
-DWORD WindowsVersion() { return GetVersion(); }
-int MajorVersion() { return LOBYTE(LOWORD(WindowsVersion())); }
-int MinorVersion() { return HIBYTE(LOWORD(WindowsVersion())); }
-bool IsWin9x() { return (WindowsVersion() & 0x80000000u) != 0; }
-
-std::string WindowClassName(HWND wnd) {
-    char name[101] = {};
-    GetClassNameA(wnd, name, sizeof name);
-    return name;
-}
-
 // Border thickness along one axis of a frame image: its size over its frame count. A frame count
 // of 0 means the skin gave that side no usable image: no border there.
 int FrameThickness(const TDataSkinBorder& frame, bool vertical) {
@@ -77,12 +66,9 @@ TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner) {
 
 TWinSkinForm::~TWinSkinForm() {
     if (Subclassed() && Stage != stDestroyed) {
-        if (Stage != stDetaching) Stage = stDetaching;
+        Stage = stDetaching;
         Detach();
     }
-    hoverTimer_.Stop();
-    HotObject = nullptr;
-    Buttons.clear();
     if (TSkinManage* manager = TSkinManage::Instance()) manager->RemoveFormSkinner(this);
 }
 
@@ -222,10 +208,10 @@ void TWinSkinForm::Classify() {
     MessageDialog = ClassName == "#32770" || ClassName == "TMessageForm";
     if (MessageDialog) BorderKind = bkDialog;
 
-    if (MajorVersion() >= 5 && MinorVersion() == 0 &&
-        (((exStyle & WS_EX_APPWINDOW) && !IsWin9x()) || (!OwnerWindow && !IsMdiChild())))
+    if (WindowsMajorVersion() >= 5 && WindowsMinorVersion() == 0 &&
+        (((exStyle & WS_EX_APPWINDOW) && IsWindowsNT()) || (!OwnerWindow && !IsMdiChild())))
         Caps |= capKeepSysMenu;
-    if (IsWin9x()) SkinData->SetSkinControls(SkinData->SkinControls() & ~SkinBit(xcSystemMenu));
+    if (!IsWindowsNT()) SkinData->SetSkinControls(SkinData->SkinControls() & ~SkinBit(xcSystemMenu));
 }
 
 void TWinSkinForm::ComputeBorders() {
@@ -392,20 +378,18 @@ void TWinSkinForm::SkinChanged() {
         const TColor face = static_cast<TColor>(SkinData->Colors[ciButtonFace]);
         Form->SetColor(face);
         RecolourLabels();
+        // Setting a colour repaints only when it differs.
         for (TComponent* component : Form->ComponentList())
-            if (auto* inner = dynamic_cast<TForm*>(component); inner && inner->Color() != face) {
-                inner->SetColor(face);
-                inner->Invalidate();
-            }
+            if (auto* inner = dynamic_cast<TForm*>(component)) inner->SetColor(face);
     }
     Stage = stRefreshing;
-    if (SkinFrame && Form) {
+    if (SkinFrame) {
         ResizeToClient(true);
-        Form->SetHeight(Form->Height() + 1);
-        Form->SetHeight(Form->Height() - 1);
-    } else if (SkinFrame) {
-        // A bare window has no form to relayout: the new frame thickness is taken the same way.
-        ResizeToClient(true);
+        // A form lays itself out again; a bare window has nothing more to do.
+        if (Form) {
+            Form->SetHeight(Form->Height() + 1);
+            Form->SetHeight(Form->Height() - 1);
+        }
     }
     UpdateRegion();
     SendMessageW(Handle, SM_SKINAPPLIED, 0, kSkinMessageKey);
@@ -497,7 +481,6 @@ void TWinSkinForm::LeaveMdiMaximized(bool restoreNormal) {
         return;
     }
     WindowState = stateNormal;
-    RegionWidth = RegionHeight = 0;
     FrameChanged();
     UpdateRegion();
 }
@@ -575,7 +558,7 @@ bool TWinSkinForm::StageA(TMessage& m) {
                 const auto dc = reinterpret_cast<HDC>(m.WParam);
                 SetBkMode(dc, TRANSPARENT);
                 // On the skin's face the system's text colour may not be readable (a dark skin).
-                SetTextColor(dc, static_cast<COLORREF>(ResolveColor(SkinData->Colors[ciButtonText], &WindowsSystemColor)));
+                SetTextColor(dc, ColorToRGB(static_cast<TColor>(SkinData->Colors[ciButtonText])));
                 m.Result = reinterpret_cast<LRESULT>(SkinData->FaceBrush.get());
             }
             return true;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/Forms.h"
+#include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinMessages.h"
 #include "skin/form/WinSkinForm.h"
@@ -20,12 +21,6 @@ constexpr UINT_PTR kCommandTimerId = 1;
 // whose creation has finished.
 constexpr UINT kPurgeMessage = WM_APP + 1;
 constexpr UINT kSkinCreatedMessage = WM_APP + 2;
-
-std::string ClassNameOf(HWND wnd) {
-    char name[256] = {};
-    GetClassNameA(wnd, name, sizeof name);
-    return name;
-}
 
 bool IsEmptyRect(HWND wnd) {
     RECT r{};
@@ -177,10 +172,10 @@ bool TSkinManage::SkinNewWindow(HWND handle) {
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_EXSTYLE));
     if (!Sweeping && (style & WS_CHILD) && !(exStyle & WS_EX_MDICHILD) &&
-        LowerCase(ClassNameOf(GetParent(handle))) != "mdiclient")
+        LowerCase(WindowClassName(GetParent(handle))) != "mdiclient")
         return false;
 
-    const std::string className = ClassNameOf(handle);
+    const std::string className = WindowClassName(handle);
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(handle, GWLP_HINSTANCE));
     if (!form && instance != GetModuleHandleW(nullptr) && className != "#32770") return false;
 
