@@ -24,7 +24,6 @@ constexpr int32_t kActionSharesMaximizePosition = 4;
 
 constexpr int32_t kMdiActions[] = {7, 8, 9};
 constexpr int32_t kMdiPlacement = 100;
-constexpr int kMdiCellCount = 12;
 constexpr int kMdiCellsPerButton = 4;
 
 constexpr int32_t kTabPaneMarginLimit = 4;

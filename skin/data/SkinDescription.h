@@ -293,6 +293,11 @@ private:
     TSkinKeyObserver observer_;
 };
 
+// The [MDICONTROLS] image: 12 equal cells, 4 for each of the maximised MDI child's buttons
+// (minimise, restore, close), which come last in the caption button list.
+inline constexpr int kMdiCellCount = 12;
+inline constexpr std::size_t kMdiButtonCount = 3;
+
 // Reads a whole skin description in the skin data component's order: section
 // list, skin name, frame borders, colours, caption and MDI buttons, [Buttons],
 // the title, the section objects, and finally the frame counts.

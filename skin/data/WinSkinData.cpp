@@ -89,8 +89,6 @@ private:
 // 0x00RRGGBB (pixel memory) to red + green * 256 + blue * 65536.
 TColorValue PixelToColor(uint32_t pixel) { return ((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16); }
 
-TColorValue Resolved(TColorValue color) { return ResolveColor(color, &WindowsSystemColor); }
-
 void FillMagenta(HDC dc, const RECT& rect) {
     TBrushHandle brush(CreateSolidBrush(kSkinKeyColor));
     FillRect(dc, &rect, brush.get());
@@ -181,7 +179,7 @@ TSkinData::TSkinData(TComponent* owner)
     MaxWidth = GetSystemMetrics(SM_CXMAXIMIZED);
     MaxHeight = GetSystemMetrics(SM_CYMAXIMIZED);
     AppIcon.Transparent = true;
-    AppIcon.TransparentColor = static_cast<TColor>(kMagenta);
+    AppIcon.TransparentColor = clFuchsia;
     TBitmap glyphs;
     LoadProgramBitmap("PELMARKMENU", glyphs);
     if (glyphs.Width() > 0) MenuImages->AddMasked(glyphs, static_cast<TColor>(0xFFFFFF));
@@ -322,9 +320,9 @@ void TSkinData::Parse(const TSkinDescription& skin, TSkinImageSource& images) {
 
     BuildComboImages();
     BuildComboArrow();
-    BuildToolbar();
     Colors[ciCaptionColor] = CaptionColor();
-    FaceBrush.reset(CreateSolidBrush(static_cast<COLORREF>(Resolved(Colors[ciButtonFace]))));
+    BuildToolbar();
+    FaceBrush.reset(CreateSolidBrush(ColorToRGB(static_cast<TColor>(Colors[ciButtonFace]))));
     Empty = false;
 }
 
@@ -337,22 +335,25 @@ void TSkinData::BuildComboImages() {
     TBitmap strip, cell;
     strip.SetSize(kCellWidth * frames, kCellHeight);
     cell.SetSize(kCellWidth, kCellHeight);
-    TMemoryDC stripDc(CreateCompatibleDC(nullptr)), cellDc(CreateCompatibleDC(nullptr));
-    TSelectObject stripSel(stripDc.get(), strip.Handle()), cellSel(cellDc.get(), cell.Handle());
-    FillMagenta(stripDc.get(), {0, 0, strip.Width(), kCellHeight});
-    const RECT whole{0, 0, kCellWidth, kCellHeight};
-    const RECT buttonPart{kCellWidth - arrowWidth, 0, kCellWidth, kCellHeight};
-    for (int k = 1; k <= frames; ++k) {
-        FillMagenta(cellDc.get(), whole);
-        DrawSkinObject(cellDc.get(), whole, *SunkEdge->Bitmap, false, false, SunkEdge->Trans != 0, SunkEdge->Frame, k,
-                       SunkEdge->Margins());
-        DrawSkinObject(cellDc.get(), buttonPart, *ComboButton->Bitmap, false, false, true, ComboButton->Frame, k,
-                       ComboButton->Margins());
-        if (ExtraImages) CenterFrame(cellDc.get(), buttonPart, *ExtraImages->Bitmap, true, ExtraImages->Frame, k);
-        FillMagenta(cellDc.get(), {2, 2, kCellWidth - 1 - arrowWidth, 18});
-        BitBlt(stripDc.get(), kCellWidth * (k - 1), 0, kCellWidth, kCellHeight, cellDc.get(), 0, 0, SRCCOPY);
+    {
+        // The strip leaves its DC before its pixels are read.
+        TMemoryDC stripDc(CreateCompatibleDC(nullptr)), cellDc(CreateCompatibleDC(nullptr));
+        TSelectObject stripSel(stripDc.get(), strip.Handle()), cellSel(cellDc.get(), cell.Handle());
+        FillMagenta(stripDc.get(), {0, 0, strip.Width(), kCellHeight});
+        const RECT whole{0, 0, kCellWidth, kCellHeight};
+        const RECT buttonPart{kCellWidth - arrowWidth, 0, kCellWidth, kCellHeight};
+        for (int k = 1; k <= frames; ++k) {
+            FillMagenta(cellDc.get(), whole);
+            DrawSkinObject(cellDc.get(), whole, *SunkEdge->Bitmap, false, false, SunkEdge->Trans != 0, SunkEdge->Frame,
+                           k, SunkEdge->Margins());
+            DrawSkinObject(cellDc.get(), buttonPart, *ComboButton->Bitmap, false, false, true, ComboButton->Frame, k,
+                           ComboButton->Margins());
+            if (ExtraImages) CenterFrame(cellDc.get(), buttonPart, *ExtraImages->Bitmap, true, ExtraImages->Frame, k);
+            FillMagenta(cellDc.get(), {2, 2, kCellWidth - 1 - arrowWidth, 18});
+            BitBlt(stripDc.get(), kCellWidth * (k - 1), 0, kCellWidth, kCellHeight, cellDc.get(), 0, 0, SRCCOPY);
+        }
+        GdiFlush();
     }
-    GdiFlush();
 
     ComboButton->Style = 2;
     ComboButton->TopHeight = SunkEdge->TopHeight;
@@ -377,7 +378,6 @@ void TSkinData::BuildComboArrow() {
         ComboArrow->Frame = ComboButton->Frame;
         return;
     }
-    if (ComboButton->Style != 2) return;
     const int frames = std::max(SunkEdge->Frame, 1);
     const TDecodedBitmap source = GetBitmapPixels(*ComboButton->Bitmap);
     const int cellWidth = source.Width / frames;
@@ -399,10 +399,10 @@ void TSkinData::BuildComboArrow() {
 
 void TSkinData::BuildToolbar() {
     if (!Toolbar) Toolbar = std::make_unique<TDataSkinObject>("Toolbar");
-    const TColorValue caption = CaptionColor();
+    const TColorValue caption = Colors[ciCaptionColor];
     TColorValue bottom = Blend(0x808080, caption, 150, &WindowsSystemColor);
     const TColorValue top = Blend(Colors[ciButtonFace], 0xFFFFFF, 150, &WindowsSystemColor);
-    const int saturation = ColorSaturation(Resolved(caption));
+    const int saturation = ColorSaturation(ColorToRGB(static_cast<TColor>(caption)));
     if (saturation > 110) bottom = Blend(caption, 0xFFFFFF, (5625 - 25 * saturation) / 140 + 50, &WindowsSystemColor);
     TBitmap& bitmap = *Toolbar->Bitmap;
     bitmap.SetSize(10, 40);

@@ -15,7 +15,6 @@
 namespace velloran {
 namespace {
 
-constexpr int kMdiCellCount = 12;
 
 std::string ColorText(TColorValue color) {
     if (color >= SystemColor(0)) return "system colour " + std::to_string(color - SystemColor(0));
@@ -187,18 +186,19 @@ void TSkinChecker::ReportSysButtons(const std::vector<TSkinSysButtonDesc>& butto
     out_ << "Caption buttons [Button<n>], [MDICONTROLS]\n";
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         const TSkinSysButtonDesc& button = buttons[i];
-        const bool mdi = i + 3 >= buttons.size();
+        const bool mdi = i + kMdiButtonCount >= buttons.size();
         const std::string where = mdi ? "MDI button " + std::to_string(button.Action) : button.Name;
         out_ << "  " << where << ": action " << button.Action << ", align " << button.Align << ", at " << button.XCoord
              << "," << button.YCoord << ", visibility " << button.Visibility << "/" << button.Visibility1
              << ", combine " << button.CombineOp << "; " << Image(where, button.Bitmap, button.Frame) << "\n";
     }
-    const TSkinSysButtonDesc& firstMdi = buttons[buttons.size() - 3];
+    const TSkinSysButtonDesc& firstMdi = buttons[buttons.size() - kMdiButtonCount];
     if (firstMdi.Bitmap.Part) {
         const TImageState& state = Lookup(firstMdi.Bitmap.Member);
         if (state.Size && state.Size->Width % kMdiCellCount != 0)
             Problem("MDICONTROLS", firstMdi.Bitmap.Member + " is " + std::to_string(state.Size->Width) +
-                                       " pixels wide, which does not divide into 12 cells");
+                                       " pixels wide, which does not divide into " +
+                                       std::to_string(kMdiCellCount) + " cells");
     }
 }
 
