@@ -281,9 +281,11 @@ void TForm::MDIActivated(bool active) {
     if (OnActivate) OnActivate(this);
 }
 
+TForm* TForm::MDIFrame() const { return Application ? Application->MainForm() : nullptr; }
+
 HWND TForm::CreateWindowHandle(const TCreateParams& p) {
     if (formStyle_ != fsMDIChild) return TWinControl::CreateWindowHandle(p);
-    TForm* frame = Application ? Application->MainForm() : nullptr;
+    TForm* frame = MDIFrame();
     if (!frame || frame->formStyle_ != fsMDIForm || !frame->clientHandle_) throw std::runtime_error(kNoMDIForm);
     defWndProc_ = DefMDIChildProcA;
     MDICREATESTRUCTA mcs{p.WinClassName.c_str(), p.Caption.c_str(), GetModuleHandleA(nullptr), p.X, p.Y, p.Width,

@@ -121,6 +121,8 @@ protected:
     void LoadFormData();
     void CreateParams(TCreateParams& params) override;
     HWND CreateWindowHandle(const TCreateParams& params) override;
+    // The frame an MDI child is made in: the application's main form unless a form says otherwise.
+    virtual TForm* MDIFrame() const;
     void InitializeWnd() override;
     void DestroyWnd() override;
     void SetParentComponent(TComponent*) override {}
