@@ -21,7 +21,7 @@
 #include "skin/form/SkinImage.h"
 #include "skin/form/SkinMessages.h"
 #include "skin/form/WinSkinForm.h"
-#include "tools/skinpack/SkinWriter.h"
+#include "tools/skinpack/SkinFiles.h"
 
 namespace {
 
@@ -46,45 +46,28 @@ bool OutsideCorner(int x, int y) {
     return dx > 0 && dy > 0 && dx * dx + dy * dy > kCornerRadius * kCornerRadius;
 }
 
-double MeanMilliseconds(const TBitmap& frame, int runs, int& rectangleCount) {
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < runs; ++i) {
-        const TRegionHandle region = RegionFromBitmap(frame, 0, 0, 1, 1, 1, kSkinKeyColor);
-        if (i == 0)
-            rectangleCount =
-                static_cast<int>((GetRegionData(region.get(), 0, nullptr) - sizeof(RGNDATAHEADER)) / sizeof(RECT));
-    }
-    const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count() / runs;
-}
-
-// The default skin packed from the source tree, on Wine's drive for the Unix root.
-std::vector<uint8_t> PackedDefaultSkin() {
-    std::vector<TSkinMemberSource> members;
-    for (const auto& entry : std::filesystem::directory_iterator("Z:" VELLORAN_SOURCE_DIR "/resources/skins/Default")) {
-        std::ifstream file(entry.path(), std::ios::binary);
-        members.push_back({entry.path().filename().string(),
-                           {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()}});
-    }
-    return WriteSkinContainer(members);
-}
-
-double LoadSkinMilliseconds(int runs) {
-    TSkinData data(nullptr);
-    data.SkinStream = PackedDefaultSkin();
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < runs; ++i)
-        if (!data.LoadSkin()) return -1;
-    const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count() / runs;
-}
-
 template <class F>
 double MeanMilliseconds(int runs, F&& work) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < runs; ++i) work();
     const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
     return elapsed.count() / runs;
+}
+
+double RegionMilliseconds(const TBitmap& frame, int runs, int& rectangleCount) {
+    const TRegionHandle region = RegionFromBitmap(frame, 0, 0, 1, 1, 1, kSkinKeyColor);
+    rectangleCount = static_cast<int>((GetRegionData(region.get(), 0, nullptr) - sizeof(RGNDATAHEADER)) / sizeof(RECT));
+    return MeanMilliseconds(runs, [&] { RegionFromBitmap(frame, 0, 0, 1, 1, 1, kSkinKeyColor); });
+}
+
+// The default skin packed from the source tree, on Wine's drive for the Unix root.
+std::vector<uint8_t> PackedDefaultSkin() { return PackedSkinAt("Z:" VELLORAN_SOURCE_DIR "/resources/skins/Default"); }
+
+double LoadSkinMilliseconds(int runs) {
+    TSkinData data(nullptr);
+    data.SkinStream = PackedDefaultSkin();
+    if (!data.LoadSkin()) return -1;
+    return MeanMilliseconds(runs, [&] { data.LoadSkin(); });
 }
 
 void FrameTimings(int runs) {
@@ -126,10 +109,10 @@ int main(int argc, char** argv) {
     Fill(checker, [](int x, int y) { return (x + y) % 2 == 0 ? 0x3060A0u : 0xFF00FFu; });
 
     int rectangles = 0;
-    const double captionMs = MeanMilliseconds(caption, runs, rectangles);
+    const double captionMs = RegionMilliseconds(caption, runs, rectangles);
     std::printf("RegionFromBitmap %dx%d caption with rounded corners: %.3f ms mean over %d runs (%d rectangles)\n",
                 kWidth, kHeight, captionMs, runs, rectangles);
-    const double checkerMs = MeanMilliseconds(checker, runs, rectangles);
+    const double checkerMs = RegionMilliseconds(checker, runs, rectangles);
     std::printf("RegionFromBitmap %dx%d checkerboard: %.3f ms mean over %d runs (%d rectangles)\n", kWidth, kHeight,
                 checkerMs, runs, rectangles);
     FrameTimings(runs);

@@ -15,6 +15,7 @@
 #include "skin/data/WinSkinData.h"
 #include "tests/framework/FrameworkTestMain.h"
 #include "tests/skin/SkinFormTestSupport.h"
+#include "tools/skinpack/SkinFiles.h"
 #include "tools/skinpack/SkinWriter.h"
 
 namespace velloran {
@@ -23,7 +24,6 @@ namespace {
 using namespace fwtest;
 
 using skintest::kSkins;
-constexpr auto& PackFolder = skintest::PackSkinFolder;
 constexpr auto& Stored = skintest::StoredSkin;
 
 TOwned<TSkinData> Loaded(const std::vector<uint8_t>& packed) {
@@ -88,7 +88,7 @@ TEST(SkinData, AnEmptyStoredSkinSwitchesItselfOffAndMenuFamiliesExcludeEachOther
 }
 
 TEST(SkinData, TheDefaultSkinIsParsedIntoItsObjectsAndDerivedImages) {
-    const std::vector<uint8_t> packed = PackFolder(kSkins / "Default");
+    const std::vector<uint8_t> packed = PackedSkinAt(kSkins / "Default");
     auto data = Loaded(packed);
     ASSERT_FALSE(data->Empty);
     EXPECT_EQ(Hex(data->SkinStreamData()), Hex(Stored(packed)));
@@ -124,7 +124,7 @@ TEST(SkinData, TheDefaultSkinIsParsedIntoItsObjectsAndDerivedImages) {
 }
 
 TEST(SkinData, TheContrastSkinTakesTheOtherPaths) {
-    auto data = Loaded(PackFolder(kSkins / "Contrast"));
+    auto data = Loaded(PackedSkinAt(kSkins / "Contrast"));
     ASSERT_FALSE(data->Empty);
     EXPECT_EQ(data->Button.CheckFrame, 12);
     EXPECT_EQ(data->Button.RadioFrame, 8);
@@ -136,7 +136,7 @@ TEST(SkinData, TheContrastSkinTakesTheOtherPaths) {
 }
 
 TEST(SkinData, AnUnreadableContainerShowsTheBoxAndKeepsThePreviousSkin) {
-    auto data = Loaded(PackFolder(kSkins / "Default"));
+    auto data = Loaded(PackedSkinAt(kSkins / "Default"));
     ASSERT_FALSE(data->Empty);
     TBitmap* buttons = data->Button.Bitmap.get();
     const int width = buttons->Width();
@@ -156,8 +156,7 @@ TEST(SkinData, AnUnreadableContainerShowsTheBoxAndKeepsThePreviousSkin) {
 }
 
 TEST(SkinData, CapitalExtensionsLoadNoImage) {
-    std::ifstream file(kSkins / "Default" / "button.bmp", std::ios::binary);
-    std::vector<uint8_t> bmp{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const std::vector<uint8_t> bmp = ReadFileBytes(kSkins / "Default" / "button.bmp");
     ASSERT_FALSE(bmp.empty());
     const std::string ini = "[Buttons]\r\nBitmap=Button.BMP\r\n[SunkEdge]\r\nImage=skins\\button.bmp\r\n";
     std::vector<TSkinMemberSource> members{{"skin.ini", {ini.begin(), ini.end()}}, {"button.bmp", bmp}};
@@ -170,10 +169,9 @@ TEST(SkinData, CapitalExtensionsLoadNoImage) {
 
 TEST(SkinData, ASkinFileReplacesTheStoredSkinAndAMissingOneIsOnlyNoted) {
     const std::filesystem::path file = std::filesystem::temp_directory_path() / "velloran-contrast.skn";
-    const std::vector<uint8_t> packed = PackFolder(kSkins / "Contrast");
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(packed.data()),
-                                                static_cast<std::streamsize>(packed.size()));
-    auto data = Loaded(PackFolder(kSkins / "Default"));
+    const std::vector<uint8_t> packed = PackedSkinAt(kSkins / "Contrast");
+    WriteFileBytes(file, packed);
+    auto data = Loaded(PackedSkinAt(kSkins / "Default"));
     data->SetSkinFile(file.string());
     EXPECT_FALSE(data->Empty);
     EXPECT_EQ(data->SkinStream, packed);
@@ -218,7 +216,7 @@ TEST(SkinData, TheFormSkinDecisionLeavesOutCalendarsAndReportFormsUnlessTheAppli
 }
 
 TEST(SkinData, ReloadingSkinsLeaksNoGdiObjects) {
-    const std::vector<uint8_t> packed = PackFolder(kSkins / "Default");
+    const std::vector<uint8_t> packed = PackedSkinAt(kSkins / "Default");
     auto data = Loaded(packed);
     const int before = CountGdiObjects();
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(data->LoadSkin());

@@ -20,28 +20,18 @@
 #include "skin/form/WinSkinForm.h"
 #include "skin/manager/SkinManage.h"
 #include "tests/framework/FrameworkTestMain.h"
-#include "tools/skinpack/SkinWriter.h"
+#include "skin/data/LittleEndian.h"
+#include "tools/skinpack/SkinFiles.h"
 
 namespace velloran::skintest {
 
 // The source tree as this Windows program sees it, on Wine's drive for the Unix root.
 inline const std::filesystem::path kSkins = std::filesystem::path("Z:" VELLORAN_SOURCE_DIR) / "resources" / "skins";
 
-inline std::vector<uint8_t> PackSkinFolder(const std::filesystem::path& folder) {
-    std::vector<TSkinMemberSource> members;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        std::ifstream file(entry.path(), std::ios::binary);
-        members.push_back({entry.path().filename().string(),
-                           {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()}});
-    }
-    return WriteSkinContainer(members);
-}
-
 // The form data's stored form of a packed skin: its size, then the bytes.
 inline std::vector<uint8_t> StoredSkin(const std::vector<uint8_t>& packed) {
     std::vector<uint8_t> out;
-    const uint32_t size = static_cast<uint32_t>(packed.size());
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(size >> (8 * i)));
+    AppendInt32LE(out, static_cast<int32_t>(packed.size()));
     std::copy(packed.begin(), packed.end(), std::back_inserter(out));
     return out;
 }
@@ -49,15 +39,13 @@ inline std::vector<uint8_t> StoredSkin(const std::vector<uint8_t>& packed) {
 // A skin data component holding one of the project's skins ("Default", "Contrast").
 inline fwtest::TOwned<TSkinData> LoadProjectSkin(const std::string& name, TComponent* owner = nullptr) {
     fwtest::TOwned<TSkinData> data(new TSkinData(owner));
-    data->SetSkinStreamData(StoredSkin(PackSkinFolder(kSkins / name)));
+    data->SetSkinStreamData(StoredSkin(PackedSkinAt(kSkins / name)));
     return data;
 }
 
 // Writes one of the project's skins packed into file, for SkinFile.
 inline void WriteProjectSkin(const std::string& name, const std::filesystem::path& file) {
-    const std::vector<uint8_t> packed = PackSkinFolder(kSkins / name);
-    std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(packed.data()), static_cast<std::streamsize>(packed.size()));
+    WriteFileBytes(file, PackedSkinAt(kSkins / name));
 }
 
 // A plain top-level window of a class of its own, destroyed with the object.
@@ -80,7 +68,6 @@ public:
                                    nullptr, GetModuleHandleA(nullptr), nullptr));
     }
     HWND get() const { return wnd_.get(); }
-    void Destroy() { wnd_.reset(); }
 
 private:
     TWindowHandle wnd_;

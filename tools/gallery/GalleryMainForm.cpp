@@ -96,13 +96,13 @@ void TGalleryMainForm::Start(const TGalleryOptions& options) {
 }
 
 TForm* TGalleryMainForm::OpenPage(const std::string& name) {
-    if (SameName(name, kMainPageName)) {
+    if (SameText(name, kMainPageName)) {
         Show();
         BringToFront();
         return this;
     }
     const auto& pages = GalleryPages();
-    auto page = std::find_if(pages.begin(), pages.end(), [&](const TGalleryPage& p) { return SameName(p.Name, name); });
+    auto page = std::find_if(pages.begin(), pages.end(), [&](const TGalleryPage& p) { return SameText(p.Name, name); });
     if (page == pages.end()) throw std::invalid_argument("No page named \"" + name + "\"");
     TForm*& form = pages_[page->Name];
     if (!form) form = page->Create(this);

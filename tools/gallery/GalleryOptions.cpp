@@ -12,10 +12,10 @@ std::string DefaultSkinsFolder() { return VELLORAN_GALLERY_SKINS; }
 namespace {
 
 void CheckPageName(const std::string& name) {
-    if (SameName(name, kMainPageName)) return;
+    if (SameText(name, kMainPageName)) return;
     std::string known = kMainPageName;
     for (const TGalleryPage& page : GalleryPages()) {
-        if (SameName(name, page.Name)) return;
+        if (SameText(name, page.Name)) return;
         known += ", " + page.Name;
     }
     throw std::invalid_argument("Unknown form \"" + name + "\" for --open; the forms are " + known);

@@ -25,14 +25,7 @@ TGalleryMdiChildForm::TGalleryMdiChildForm(TGalleryMdiFrameForm& frame, int numb
     PlaceControl<TEdit>(*this, {10, 30, 200, 21})->SetText("Some text");
 }
 
-// The framework makes MDI children inside the application's main form only; the gallery's frame
-// is a window beside its main form, so the child goes into its own frame's client instead.
-HWND TGalleryMdiChildForm::CreateWindowHandle(const TCreateParams& p) {
-    defWndProc_ = DefMDIChildProcA;
-    MDICREATESTRUCTA create{p.WinClassName.c_str(), p.Caption.c_str(), GetModuleHandleA(nullptr), p.X, p.Y, p.Width,
-                            p.Height, p.Style, 0};
-    return reinterpret_cast<HWND>(
-        SendMessageA(frame_.ClientHandle(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-}
+// The gallery's frame is a window beside its main form: the child goes into its own frame.
+TForm* TGalleryMdiChildForm::MDIFrame() const { return &frame_; }
 
 }  // namespace velloran

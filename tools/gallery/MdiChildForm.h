@@ -12,7 +12,7 @@ public:
     TGalleryMdiChildForm(TGalleryMdiFrameForm& frame, int number);
 
 protected:
-    HWND CreateWindowHandle(const TCreateParams& params) override;
+    TForm* MDIFrame() const override;
 
 private:
     TGalleryMdiFrameForm& frame_;

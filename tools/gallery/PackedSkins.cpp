@@ -1,48 +1,15 @@
 #include "tools/gallery/PackedSkins.h"
 
 #include <algorithm>
-#include <cctype>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <system_error>
 
-#include "tools/skinpack/SkinWriter.h"
+#include "framework/Classes.h"
+#include "tools/skinpack/SkinFiles.h"
 
 namespace velloran {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-std::vector<uint8_t> ReadBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw std::runtime_error("Cannot read " + file.string());
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<uint8_t> PackFolder(const fs::path& folder) {
-    std::vector<TSkinMemberSource> members;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-        if (entry.is_regular_file()) members.push_back({entry.path().filename().string(), ReadBytes(entry.path())});
-    // The same skin packs to the same bytes whatever order the folder lists its files in.
-    std::sort(members.begin(), members.end(), [](const auto& a, const auto& b) { return a.Name < b.Name; });
-    return WriteSkinContainer(members);
-}
-
-void WriteBytes(const fs::path& file, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) throw std::runtime_error("Cannot write " + file.string());
-}
-
-}  // namespace
-
-bool SameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
 
 TPackedSkins::TPackedSkins(const fs::path& skinsFolder, const fs::path& packedFolder) : folder_(packedFolder) {
     std::error_code error;
@@ -57,7 +24,7 @@ TPackedSkins::TPackedSkins(const fs::path& skinsFolder, const fs::path& packedFo
         for (const fs::path& source : sources) {
             TPackedSkin skin{source.filename().string(), folder_ / (source.filename().string() + ".skn")};
             try {
-                WriteBytes(skin.File, PackFolder(source));
+                WriteFileBytes(skin.File, PackedSkinAt(source));
             } catch (const std::logic_error& e) {
                 // The writer refuses members it cannot store (too many, too large, bad names).
                 throw std::runtime_error("Cannot pack " + source.string() + ": " + e.what());
@@ -76,7 +43,7 @@ TPackedSkins::~TPackedSkins() {
 }
 
 const TPackedSkin* TPackedSkins::Find(std::string_view name) const {
-    auto it = std::find_if(skins_.begin(), skins_.end(), [&](const TPackedSkin& s) { return SameName(s.Name, name); });
+    auto it = std::find_if(skins_.begin(), skins_.end(), [&](const TPackedSkin& s) { return SameText(s.Name, name); });
     return it == skins_.end() ? nullptr : &*it;
 }
 

@@ -32,7 +32,4 @@ private:
     std::vector<TPackedSkin> skins_;
 };
 
-// Equal ignoring ASCII case, as the platform compares file names.
-bool SameName(std::string_view a, std::string_view b);
-
 }  // namespace velloran

@@ -27,7 +27,7 @@ TSkinChooser::TSkinChooser(TForm& form, TPlace column, TSkinData& skinData, cons
 }
 
 TChoiceButton* TSkinChooser::Button(std::string_view name) const {
-    auto it = std::find_if(choices_.begin(), choices_.end(), [&](const TChoice& c) { return SameName(c.Name, name); });
+    auto it = std::find_if(choices_.begin(), choices_.end(), [&](const TChoice& c) { return SameText(c.Name, name); });
     return it == choices_.end() ? nullptr : it->Button;
 }
 

@@ -3,7 +3,6 @@
 // One set and one skin per process, as each program has one skin data of its own.
 #include <windows.h>
 
-#include <cctype>
 #include <cstdio>
 #include <exception>
 #include <map>
@@ -15,15 +14,6 @@
 #include "tools/gallery/PackedSkins.h"
 #include "tools/screenshots/GalleryShots.h"
 #include "tools/screenshots/ProgramShots.h"
-
-namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     using namespace velloran;
@@ -39,10 +29,10 @@ int main(int argc, char** argv) {
         TApplication application(nullptr);
         try {
             Application->Initialize();
-            TShotSession session(out, Lower(skin));
+            TShotSession session(out, LowerCase(skin));
             if (set == "gallery") {
                 ShootGalleryWindows(session, options["--skins"], skin);
-            } else if (SameName(skin, "Default")) {
+            } else if (SameText(skin, "Default")) {
                 // The status window's form data carries the default skin.
                 ShootProgramWindows(session, {});
             } else {
