@@ -61,7 +61,7 @@ test-fuzz: native
 
 # Google Benchmark targets of the native tree, then the timings of the skin engine under Wine.
 bench: setup native win32
-	@for b in $(NATIVE)/tests/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@for b in $(NATIVE)/tests/bench/bench_*; do if [ -x "$$b" ]; then "$$b" || exit 1; fi; done
 	bash scripts/wine-env.sh start $(WIN32DIR)/bench-wine >/dev/null
 	bash scripts/wine-env.sh exec $(WIN32DIR)/bench-wine $(WIN32DIR)/bin/skin_timing.exe; \
 	  status=$$?; bash scripts/wine-env.sh stop $(WIN32DIR)/bench-wine >/dev/null; exit $$status

@@ -55,19 +55,14 @@ the late ferry hums across the bay
 LYRICS
 : >"$demo/Velloran.dll.log"
 
-own_xvfb=0
 background=()
 cleanup() {
   trap - EXIT INT TERM
   echo
   echo "run-demo: stopping"
-  # Stopping the server ends every Windows program of the prefix; Xvfb only if the demo started it.
-  if [ "$own_xvfb" = 1 ]; then
-    wine_world_stop "$world"
-  elif [ -f "$world/env" ]; then
-    # shellcheck disable=SC1091
-    (. "$world/env"; wineserver -k >/dev/null 2>&1) || true
-  fi
+  # Stopping the server ends every Windows program of the prefix; the world holds a display of
+  # its own only when the demo started one.
+  wine_world_stop "$world"
   for pid in "${background[@]}"; do
     kill "$pid" 2>/dev/null || true
   done
@@ -78,13 +73,11 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Taken first: stopping a world sources its env file, which sets DISPLAY to that world's.
-display=${DISPLAY:-}
 # A previous demo that was killed may have left its server or display behind.
 wine_world_stop "$world"
+display=${DISPLAY:-}
 if [ -z "$display" ]; then
   display=$(wine_world_start_xvfb "$world")
-  own_xvfb=1
 fi
 wine_world_write_env "$world" "$world/prefix" "$display"
 # shellcheck disable=SC1091

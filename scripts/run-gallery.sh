@@ -24,10 +24,9 @@ fi
 
 world=$build/gallery-wine
 mkdir -p "$world"
-# Taken first: stopping a world sources its env file, which sets DISPLAY to that world's.
-display=${DISPLAY:-}
 # A gallery that was killed may have left its server or display behind.
 wine_world_stop "$world"
+display=${DISPLAY:-}
 trap 'wine_world_stop "$world"' EXIT
 trap 'exit 130' INT TERM
 [ -n "$display" ] || display=$(wine_world_start_xvfb "$world")

@@ -62,9 +62,9 @@ wine_world_start_server() {
 wine_world_stop() {
   local dir=$1
   if [ -f "$dir/env" ]; then
+    # In a subshell: the caller's DISPLAY and WINEPREFIX stay its own.
     # shellcheck disable=SC1091
-    . "$dir/env"
-    wineserver -k >/dev/null 2>&1 || true
+    (. "$dir/env"; wineserver -k >/dev/null 2>&1) || true
   fi
   if [ -f "$dir/xvfb.pid" ]; then
     local pid
