@@ -4,6 +4,7 @@
 // its time in the pixel formats rather than on the signature.
 
 #include "skin/data/BitmapFile.h"
+#include "tests/fuzz/FuzzRequire.h"
 
 #include <array>
 #include <cstddef>
@@ -16,9 +17,7 @@ namespace {
 
 using namespace velloran;
 
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
+using fuzztest::Require;
 
 void Put16(std::vector<uint8_t>& out, uint32_t value) {
     out.push_back(static_cast<uint8_t>(value));

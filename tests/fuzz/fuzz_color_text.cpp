@@ -2,6 +2,7 @@
 // colours, and gradients must run from their first colour to their last.
 
 #include "skin/data/SkinColors.h"
+#include "tests/fuzz/FuzzRequire.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,9 +15,7 @@ namespace {
 
 using namespace velloran;
 
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
+using fuzztest::Require;
 
 TColorValue SystemColor(int index) {
     Require(index >= 0 && index <= 0xFF);

@@ -2,6 +2,7 @@
 // and through the packer and back.
 
 #include "skin/data/LZH.h"
+#include "tests/fuzz/FuzzRequire.h"
 #include "tools/skinpack/LzhEncoder.h"
 
 #include <algorithm>
@@ -16,9 +17,7 @@ namespace {
 
 using namespace velloran;
 
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
+using fuzztest::Require;
 
 // Keeps every run short; the sign of the announced size is kept.
 constexpr int32_t kSizeBound = 1 << 13;

@@ -3,6 +3,7 @@
 
 #include "framework/Classes.h"
 #include "skin/data/WinSkinIni.h"
+#include "tests/fuzz/FuzzRequire.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,9 +17,7 @@ namespace {
 
 using namespace velloran;
 
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
+using fuzztest::Require;
 
 constexpr std::string_view kDefault = "\x01 default";
 

@@ -7,6 +7,7 @@
 #include "skin/data/LZH.h"
 #include "skin/data/LittleEndian.h"
 #include "skin/data/SkinRead.h"
+#include "tests/fuzz/FuzzRequire.h"
 #include "tools/skinpack/LzhEncoder.h"
 
 #include <algorithm>
@@ -21,18 +22,10 @@ namespace {
 
 using namespace velloran;
 
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
+using fuzztest::Require;
 
 constexpr int32_t kSizeBound = 1 << 14;
 constexpr std::size_t kMembersChecked = 32;
-
-std::string UpperCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 std::vector<uint8_t> BoundedPacked(std::span<const uint8_t> packed) {
     std::vector<uint8_t> bounded;

@@ -4,6 +4,7 @@
 
 #include "skin/data/SkinDescription.h"
 #include "skin/data/WinSkinIni.h"
+#include "tests/fuzz/FuzzRequire.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,9 +19,7 @@ namespace {
 
 using namespace velloran;
 
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
+using fuzztest::Require;
 
 // Some names have no bitmap; the others get a size from their hash, narrow and wide strips alike.
 std::optional<TImageSize> MadeUpSize(std::string_view member) {

@@ -5,6 +5,7 @@
 #include "app/ProfileText.h"
 #include "app/StatusEngine.h"
 #include "app/StatusTemplate.h"
+#include "tests/fuzz/FuzzRequire.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,11 +20,7 @@ namespace
 
 using namespace velloran;
 
-void Require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+using fuzztest::Require;
 
 // Input layout: 12 control bytes (position, length, flags, random seed), then
 // fields separated by NUL: template, title, then quote and lyric lines
