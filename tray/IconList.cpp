@@ -69,8 +69,8 @@ TIcon* TIconList::Items(int index) const {
     return items_[static_cast<size_t>(index)].get();
 }
 
+// Callers check the index first, before they make the icon.
 void TIconList::InsertItem(int index, std::unique_ptr<TIcon> icon) {
-    CheckIndex(index, true);
     icon->OnChange = [this](TObject*) { Changed(); };
     items_.insert(items_.begin() + index, std::move(icon));
     Changed();
@@ -152,17 +152,20 @@ void TIconList::Assign(const TIconList& other) {
     if (&other == this) return;
     std::vector<std::unique_ptr<TIcon>> copies;
     for (const auto& icon : other.items_) copies.push_back(CopyOf(*icon));
-    BeginUpdate();
-    items_.clear();
-    for (auto& copy : copies) InsertItem(Count(), std::move(copy));
-    EndUpdate();
+    ReplaceAll(std::move(copies));
 }
 
 void TIconList::Assign(const TIcon& icon) {
-    std::unique_ptr<TIcon> copy = CopyOf(icon);
+    std::vector<std::unique_ptr<TIcon>> copy;
+    copy.push_back(CopyOf(icon));
+    ReplaceAll(std::move(copy));
+}
+
+// The icons are made before the list changes, so that one that cannot be made leaves it as it was.
+void TIconList::ReplaceAll(std::vector<std::unique_ptr<TIcon>> icons) {
     BeginUpdate();
     items_.clear();
-    InsertItem(0, std::move(copy));
+    for (auto& icon : icons) InsertItem(Count(), std::move(icon));
     EndUpdate();
 }
 
@@ -196,10 +199,7 @@ void TIconList::LoadFromBytes(const std::vector<uint8_t>& bytes) {
         icons.push_back(std::move(icon));
     }
     if (!reader.AtEnd()) throw EPropertyError("Icon list data has bytes past its last icon");
-    BeginUpdate();
-    items_.clear();
-    for (auto& icon : icons) InsertItem(Count(), std::move(icon));
-    EndUpdate();
+    ReplaceAll(std::move(icons));
 }
 
 }  // namespace velloran

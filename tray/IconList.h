@@ -53,6 +53,7 @@ private:
     void CheckIndex(int index, bool allowEnd) const;
     // Takes the icon into slot index, listening to its changes.
     void InsertItem(int index, std::unique_ptr<TIcon> icon);
+    void ReplaceAll(std::vector<std::unique_ptr<TIcon>> icons);
     void Changed();
 
     std::vector<std::unique_ptr<TIcon>> items_;

@@ -34,11 +34,6 @@ void TTimerThread::Suspend() {
     wake_.notify_all();
 }
 
-bool TTimerThread::Running() const {
-    std::lock_guard lock(mutex_);
-    return running_;
-}
-
 void TTimerThread::SetInterval(unsigned intervalMs) {
     {
         std::lock_guard lock(mutex_);

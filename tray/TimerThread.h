@@ -21,7 +21,6 @@ public:
 
     void Resume();
     void Suspend();
-    bool Running() const;
     // Takes effect at once: the period under way starts again with the new length.
     void SetInterval(unsigned intervalMs);
     void TickHandled();

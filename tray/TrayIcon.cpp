@@ -117,13 +117,11 @@ void TTrayIcon::SetHint(const std::string& hint) {
 }
 
 void TTrayIcon::SetAnimated(bool animated) {
-    if (animated_ == animated) return;
+    if (Animated() == animated) return;
     if (animated) {
         if (icons_->Count() == 0) return;
         thread_ = std::make_unique<TTimerThread>(window_->Handle(), kFrameMessage, interval_, added_);
-        animated_ = true;
     } else {
-        animated_ = false;
         thread_.reset();
     }
     frame_ = 0;
@@ -153,7 +151,7 @@ std::string TTrayIcon::ShortHint() const { return hint_.substr(0, std::min(hint_
 
 TIcon* TTrayIcon::CurrentIcon() const {
     const int count = icons_->Count();
-    if (animated_ && count > 0) return icons_->Items(std::clamp(frame_, 0, count - 1));
+    if (thread_ && count > 0) return icons_->Items(std::clamp(frame_, 0, count - 1));
     return icon_.get();
 }
 
@@ -173,7 +171,7 @@ void TTrayIcon::AddToTray() {
     RemoveFromTray();
     // The animation runs whenever the icon is meant to be seen, through blank frames too:
     // the next frame with a picture shows the icon again.
-    if (animated_ && thread_) thread_->Resume();
+    if (thread_) thread_->Resume();
     if (CurrentIcon()->Empty()) return;
     pressed_ = 0;
     FillNotifyRecord();
@@ -185,7 +183,7 @@ void TTrayIcon::RemoveFromTray() {
     Shell_NotifyIconA(NIM_DELETE, &record_);
     added_ = false;
     pressed_ = 0;
-    if (animated_ && thread_) thread_->Suspend();
+    if (thread_) thread_->Suspend();
 }
 
 void TTrayIcon::RefreshTrayIcon() {
@@ -223,8 +221,10 @@ bool TTrayIcon::WindowMessage(TMessage& message) {
         return true;
     }
     if (message.Msg == kFrameMessage) {
-        if (thread_) thread_->TickHandled();
-        if (animated_) NextFrame();
+        if (thread_) {
+            thread_->TickHandled();
+            NextFrame();
+        }
         return true;
     }
     // The shell broadcasts this when it has been restarted, with an empty notification area.

@@ -48,7 +48,7 @@ public:
     // The stored form of Icons, as form data holds it.
     std::vector<uint8_t> IconsData() const { return icons_->SaveToBytes(); }
     void SetIconsData(const std::vector<uint8_t>& bytes) { icons_->LoadFromBytes(bytes); }
-    bool Animated() const { return animated_; }
+    bool Animated() const { return thread_ != nullptr; }
     void SetAnimated(bool animated);
     uint16_t Interval() const { return interval_; }
     void SetInterval(uint16_t ms);
@@ -104,7 +104,6 @@ private:
 
     bool active_ = true;
     bool enabled_ = true;
-    bool animated_ = false;
     bool showDesign_ = false;
     bool added_ = false;
     uint16_t interval_ = 150;
