@@ -337,28 +337,29 @@ RECT FrameFor(const TCreateParams& p, bool hasMenu) {
 
 // Before the window exists and with only the outer size given, the client area is what the
 // frame will leave of it; anchored children take their margins from it.
+// What the frame of the window this form would create takes from its outer size.
+RECT TForm::PredictedFrame() const {
+    TCreateParams p;
+    const_cast<TForm*>(this)->CreateParams(p);
+    return FrameFor(p, menu_ != nullptr);
+}
+
 int TForm::ClientWidth() const {
     if (handle_) return TWinControl::ClientWidth();
     if (clientWidth_) return clientWidth_;
-    TCreateParams p;
-    const_cast<TForm*>(this)->CreateParams(p);
-    RECT frame = FrameFor(p, menu_ != nullptr);
+    const RECT frame = PredictedFrame();
     return std::max(width_ - static_cast<int>(frame.right - frame.left), 0);
 }
 
 int TForm::ClientHeight() const {
     if (handle_) return TWinControl::ClientHeight();
     if (clientHeight_) return clientHeight_;
-    TCreateParams p;
-    const_cast<TForm*>(this)->CreateParams(p);
-    RECT frame = FrameFor(p, menu_ != nullptr);
+    const RECT frame = PredictedFrame();
     return std::max(height_ - static_cast<int>(frame.bottom - frame.top), 0);
 }
 
 void TForm::SetClientWidth(int w) {
-    TCreateParams p;
-    CreateParams(p);
-    RECT frame = FrameFor(p, menu_ != nullptr);
+    const RECT frame = PredictedFrame();
     if (handle_) {
         SetWidth(Width() - TWinControl::ClientWidth() + w);
         return;
@@ -368,9 +369,7 @@ void TForm::SetClientWidth(int w) {
 }
 
 void TForm::SetClientHeight(int h) {
-    TCreateParams p;
-    CreateParams(p);
-    RECT frame = FrameFor(p, menu_ != nullptr);
+    const RECT frame = PredictedFrame();
     if (handle_) {
         SetHeight(Height() - TWinControl::ClientHeight() + h);
         return;

@@ -134,6 +134,7 @@ private:
     void DoHide();
     void CenterOnScreen();
     void ApplyDesignClientSize();
+    RECT PredictedFrame() const;
     bool IsMDIChildWindow() const;
     void CreateMDIClient();
     HMENU WindowMenuHandle();

@@ -19,7 +19,6 @@ public:
     TWindowSubclass(const TWindowSubclass&) = delete;
     TWindowSubclass& operator=(const TWindowSubclass&) = delete;
 
-    HWND Window() const { return wnd_; }
     bool Attached() const { return attached_; }
     // Leaves the chain now; the window keeps every other hook.
     void Detach();
