@@ -24,18 +24,6 @@ int FrameThickness(const TDataSkinBorder& frame, bool vertical) {
     return (vertical ? frame.Bitmap->Height() : frame.Bitmap->Width()) / frame.Frame;
 }
 
-// Counts the skinner's procedures on the stack, so that it is not freed under them.
-class TBusyScope {
-public:
-    explicit TBusyScope(int& depth) : depth_(++depth) {}
-    ~TBusyScope() { --depth_; }
-    TBusyScope(const TBusyScope&) = delete;
-    TBusyScope& operator=(const TBusyScope&) = delete;
-
-private:
-    int& depth_;
-};
-
 bool IsSystemCommandForFrame(UINT code) {
     switch (code) {
         case SC_SIZE:
@@ -54,6 +42,21 @@ bool IsSystemCommandForFrame(UINT code) {
 
 }  // namespace
 
+// Counts the skinner's procedures on the stack, so that it is never freed under them; the last
+// one to return frees a skinner that the manager has let go meanwhile.
+class TWinSkinForm::TRunScope {
+public:
+    explicit TRunScope(TWinSkinForm& skinner) : skinner_(skinner) { ++skinner_.runDepth_; }
+    ~TRunScope() {
+        if (--skinner_.runDepth_ == 0 && skinner_.release_ == srFreeOnReturn) Free(&skinner_);
+    }
+    TRunScope(const TRunScope&) = delete;
+    TRunScope& operator=(const TRunScope&) = delete;
+
+private:
+    TWinSkinForm& skinner_;
+};
+
 const TClassInfo& TWinSkinForm::StaticClassInfo() {
     static const TClassInfo info = DefineClass<TWinSkinForm>("TWinSkinForm", &TComponent::StaticClassInfo(), {});
     return info;
@@ -70,6 +73,15 @@ TWinSkinForm::~TWinSkinForm() {
         Detach();
     }
     if (TSkinManage* manager = TSkinManage::Instance()) manager->RemoveFormSkinner(this);
+}
+
+void TWinSkinForm::ReleaseFromManager() {
+    if (!Running()) {
+        Free(this);
+        return;
+    }
+    Stage = stDestroyed;
+    release_ = srFreeOnReturn;
 }
 
 // ---- attach -----------------------------------------------------------------------------
@@ -492,7 +504,7 @@ void TWinSkinForm::CallDefault(TMessage& message) {
 }
 
 void TWinSkinForm::WindowProc(TMessage& message) {
-    const TBusyScope busy(busy_);
+    const TRunScope running(*this);
     if (StageA(message)) return;
     if (ChildWindow && !IsMdiChild()) {
         CallDefault(message);
@@ -791,7 +803,7 @@ void TWinSkinForm::NcCalcSize(TMessage& m) {
 // ---- the form object's handler and the MDI client ----------------------------------------
 
 void TWinSkinForm::FormWindowProc(TMessage& m) {
-    const TBusyScope busy(busy_);
+    const TRunScope running(*this);
     switch (m.Msg) {
         case WM_SETTEXT:
             oldFormHandler_(m);
@@ -827,7 +839,7 @@ void TWinSkinForm::FormWindowProc(TMessage& m) {
 }
 
 LRESULT TWinSkinForm::ClientWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const TBusyScope busy(busy_);
+    const TRunScope running(*this);
     TSkinManage* manager = TSkinManage::Instance();
     switch (msg) {
         case WM_NCDESTROY: {

@@ -41,6 +41,9 @@ enum TSkinStage : int32_t {
     stSizing = 5,      // the first resize that keeps the client size
     stDestroyed = 6    // the window is gone
 };
+// Who frees a skinner: the manager that holds it, or, once the manager let it go while one of its
+// procedures was running, the last of those procedures to return.
+enum TSkinnerRelease : uint8_t { srHeld, srFreeOnReturn };
 
 // A clickable object of the non-client area: a caption button, or a menu-bar button.
 class TNCObject {
@@ -95,8 +98,12 @@ public:
     void Detach();
     void FrameChanged();
     bool Subclassed() const { return subclass_ != nullptr; }
-    // True while one of the skinner's procedures is running: freeing must wait.
-    bool Busy() const { return busy_ > 0; }
+    // True while one of the skinner's procedures is on the stack (a modal loop may run inside it).
+    bool Running() const { return runDepth_ > 0; }
+    // Called by the manager instead of freeing: frees the skinner now, or, while it is running,
+    // marks it dead (nothing more is painted or shaped) and leaves the freeing to the last of
+    // its procedures to return. The caller must not touch the skinner afterwards.
+    void ReleaseFromManager();
     void ResizeToClient(bool keepCurrent);
     // The maximised-MDI-child presentation, switched by the manager.
     void EnterMdiMaximized();
@@ -210,6 +217,7 @@ public:
     bool MaximizedMdiChild() const { return MDIKind == mkChild && WindowState == stateMaximized; }
 
 private:
+    class TRunScope;
     void Classify();
     void InitSkin();
     void WindowProc(TMessage& message);
@@ -252,7 +260,8 @@ private:
         bool ParentFont;
     };
     std::vector<TLabelLook> labels_;
-    int busy_ = 0;
+    int runDepth_ = 0;
+    TSkinnerRelease release_ = srHeld;
 };
 
 void RegisterSkinFormClasses();

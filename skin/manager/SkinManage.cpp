@@ -55,7 +55,7 @@ TSkinManage::~TSkinManage() {
     for (TWinSkinForm* skinner : skinners) {
         if (skinner->ManagerStamp != Stamp) continue;
         skinner->Detach();
-        Free(skinner);
+        skinner->ReleaseFromManager();
     }
     hook_.reset();
     g_shuttingDown = true;
@@ -230,14 +230,14 @@ void TSkinManage::RemoveFormSkinner(TWinSkinForm* skinner) {
 
 void TSkinManage::FreeSkinner(TWinSkinForm* skinner) {
     RemoveFormSkinner(skinner);
-    Free(skinner);
+    skinner->ReleaseFromManager();
 }
 
 void TSkinManage::PurgeFormSkinners() {
     if (Started == 4) return;
     const std::vector<TWinSkinForm*> skinners = formSkinners_;
     for (TWinSkinForm* skinner : skinners)
-        if (skinner->Stage == stDestroyed && skinner->ManagerStamp == Stamp && !skinner->Busy()) FreeSkinner(skinner);
+        if (skinner->Stage == stDestroyed && skinner->ManagerStamp == Stamp) FreeSkinner(skinner);
 }
 
 void TSkinManage::SchedulePurge() {
@@ -248,16 +248,9 @@ void TSkinManage::SchedulePurge() {
 void TSkinManage::UnskinAndFree(TWinSkinForm* skinner) {
     skinner->Unskin();
     const HWND handle = skinner->Handle;
-    RemoveFormSkinner(skinner);
-    // A skinner whose procedure is on the stack (a modal loop inside it) is freed later; its
-    // window is no longer subclassed.
-    if (skinner->Busy()) {
-        skinner->Stage = stDestroyed;
-        formSkinners_.push_back(skinner);
-        SchedulePurge();
-    } else {
-        Free(skinner);
-    }
+    // Off the list in any case, so that a skin-off always ends, also when this runs in a modal
+    // loop inside the skinner's own procedure.
+    FreeSkinner(skinner);
     if (IsWindow(handle)) {
         InvalidateRect(handle, nullptr, TRUE);
         UpdateWindow(handle);

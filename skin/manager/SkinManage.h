@@ -42,7 +42,7 @@ public:
     TWinSkinForm* FindFormSkinner(HWND handle) const;
     // Called by a skinner's destructor.
     void RemoveFormSkinner(TWinSkinForm* skinner);
-    // Frees the skinners whose window is gone.
+    // Frees the skinners whose window is gone (one still running frees itself as it returns).
     void PurgeFormSkinners();
     // Asks for a purge once the current message is done (a skinner's window was destroyed).
     void SchedulePurge();
@@ -81,6 +81,7 @@ private:
     bool HandleMessage(TMessage& message);
     void RunCommand();
     bool WindowFilter(HWND handle, const std::string& className) const;
+    // Takes the skinner off the list and lets it go: freed now, or when its procedure returns.
     void FreeSkinner(TWinSkinForm* skinner);
     void UnskinAndFree(TWinSkinForm* skinner);
     std::vector<TForm*> ScreenForms() const;

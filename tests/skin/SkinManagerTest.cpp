@@ -1,10 +1,12 @@
 // The skin manager on real windows: which windows its hook skins and with what, switching skinning
-// off, on and to another skin while windows are open, MDI frames with a maximised child, and the
-// process's handle counts over many cycles.
+// off, on and to another skin while windows are open (also from inside a window's own handler),
+// MDI frames with a maximised child, and the process's handle counts over many cycles.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -278,6 +280,96 @@ TEST(SkinManager, SwitchingOffGivesEveryWindowBackAndOnSkinsThemAgain) {
 
     skinning.Data->SetActive(true);
     ASSERT_TRUE(PumpUntil([&] { return IsSkinned(sizeable->Handle()) && IsSkinned(dialog->Handle()); }));
+}
+
+// Ends the run as failed when the code it guards does not finish in time: a GUI thread caught in a
+// loop cannot be unwound, but it must not hold up the suite.
+class TWatchdog {
+public:
+    TWatchdog(int timeoutMs, const char* what)
+        : thread_([this, timeoutMs, what] {
+              for (int waited = 0; waited < timeoutMs && !done_; waited += 10) Sleep(10);
+              if (done_) return;
+              std::fprintf(stderr, "Hung: %s\n", what);
+              std::fflush(stderr);
+              TerminateProcess(GetCurrentProcess(), 3);
+          }) {}
+    ~TWatchdog() {
+        done_ = true;
+        thread_.join();
+    }
+    TWatchdog(const TWatchdog&) = delete;
+    TWatchdog& operator=(const TWatchdog&) = delete;
+
+private:
+    std::atomic<bool> done_{false};
+    std::thread thread_;
+};
+
+// Tells whether the component it watches has been freed.
+class TFreeWatch : public TComponent {
+public:
+    explicit TFreeWatch(TComponent* watched) : TComponent(nullptr) { watched->FreeNotification(this); }
+    void Notification(TComponent* component, TOperation operation) override {
+        TComponent::Notification(component, operation);
+        if (operation == TOperation::Remove) Freed = true;
+    }
+    bool Freed = false;
+};
+
+// A modal form shown from a click handler, a window being moved or sized and an open system menu
+// all run a message loop inside the window's procedure; here the click handler pumps itself.
+TEST(SkinManager, SwitchingOffInsideAWindowsOwnHandlerEndsAndFreesItsSkinnerOnReturn) {
+    TSkinnedProcess skinning;
+    auto clicked = MakeForm("Clicked");
+    auto* button = new TButton(clicked.get());
+    button->SetParent(clicked.get());
+    auto other = MakeForm("Other", 200, 100);
+    other->SetBounds(420, 260, other->Width(), other->Height());
+    const WNDPROC clickedProc = ProcOf(clicked->Handle());
+    TWinSkinForm* otherSkinner = ShowSkinned(other->Handle());
+    TWinSkinForm* skinner = ShowSkinned(clicked->Handle());
+    ASSERT_NE(otherSkinner, nullptr);
+    ASSERT_NE(skinner, nullptr);
+    TOwned<TFreeWatch> clickedWatch(new TFreeWatch(skinner)), otherWatch(new TFreeWatch(otherSkinner));
+    int notified = 0;
+    skinning.Data->OnSkinChanged = [&notified](TObject*) { ++notified; };
+
+    struct TInside {
+        bool Clicked = false, Finished = false, Unskinned = false, OtherUnskinned = false;
+        bool OtherFreed = false, FreedWhileRunning = true;
+        size_t Listed = 99;
+    } inside;
+    button->OnClick = [&](TObject*) {
+        inside.Clicked = true;
+        skinning.Data->SetActive(false);
+        inside.Finished = PumpUntil([&] { return notified > 0; }, 3000);
+        inside.Unskinned = !IsSkinned(clicked->Handle()) && ProcOf(clicked->Handle()) == clickedProc &&
+                           !HasRegion(clicked->Handle());
+        inside.OtherUnskinned = !IsSkinned(other->Handle()) && !HasRegion(other->Handle());
+        inside.Listed = skinning.Manager().FormSkinners().size();
+        inside.OtherFreed = otherWatch->Freed;
+        inside.FreedWhileRunning = clickedWatch->Freed;
+    };
+    {
+        const TWatchdog watchdog(30000, "switching skinning off inside a window's own handler");
+        SendMessageW(clicked->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button->Handle()), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button->Handle()));
+    }
+    ASSERT_TRUE(inside.Clicked);
+    EXPECT_TRUE(inside.Finished);
+    EXPECT_EQ(notified, 1);
+    EXPECT_TRUE(inside.Unskinned);
+    EXPECT_TRUE(inside.OtherUnskinned);
+    EXPECT_EQ(inside.Listed, 0u);
+    EXPECT_TRUE(inside.OtherFreed);
+    EXPECT_FALSE(inside.FreedWhileRunning);
+    EXPECT_TRUE(clickedWatch->Freed);
+
+    // Nothing of the old skinners is left in the way of skinning both again.
+    skinning.Data->SetActive(true);
+    ASSERT_TRUE(PumpUntil([&] { return IsSkinned(clicked->Handle()) && IsSkinned(other->Handle()); }));
+    EXPECT_EQ(skinning.Manager().FormSkinners().size(), 2u);
 }
 
 TEST(SkinManager, OffThenOnWithinTheDelayRunsOnlyTheLater) {
