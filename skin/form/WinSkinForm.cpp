@@ -134,7 +134,7 @@ void TWinSkinForm::Notification(TComponent* component, TOperation operation) {
 void TWinSkinForm::SkinWindow(TSkinData* skinData) {
     if (Subclassed()) return;
     TSkinManage* manager = TSkinManage::Instance();
-    if (manager && manager->Started != 4) manager->Started = std::max(manager->Started, 1);
+    if (manager && manager->Started == 0) manager->Started = 1;
     SkinData = skinData;
 
     SkinFrame = (skinData->SkinControls() & SkinBit(xcMainMenu)) != 0;

@@ -46,7 +46,7 @@ TSkinManage::TSkinManage()
     : window_([this](TMessage& m) { return HandleMessage(m); }) {}
 
 TSkinManage::~TSkinManage() {
-    Started = 4;
+    stage_ = msDestroying;
     Enabled = false;
     timer_.Stop();
     // Skinners of another manager (a library's) are not ours to free.
@@ -223,7 +223,7 @@ TWinSkinForm* TSkinManage::FindFormSkinner(HWND handle) const {
 }
 
 void TSkinManage::RemoveFormSkinner(TWinSkinForm* skinner) {
-    if (Started == 4) return;
+    if (stage_ == msDestroying) return;
     const auto found = std::find(formSkinners_.begin(), formSkinners_.end(), skinner);
     if (found != formSkinners_.end()) formSkinners_.erase(found);
 }
@@ -234,7 +234,7 @@ void TSkinManage::FreeSkinner(TWinSkinForm* skinner) {
 }
 
 void TSkinManage::PurgeFormSkinners() {
-    if (Started == 4) return;
+    if (stage_ == msDestroying) return;
     const std::vector<TWinSkinForm*> skinners = formSkinners_;
     for (TWinSkinForm* skinner : skinners)
         if (skinner->Stage == stDestroyed && skinner->ManagerStamp == Stamp) FreeSkinner(skinner);

@@ -19,6 +19,8 @@ class TSkinData;
 class TWinSkinForm;
 
 enum TSkinCommand : int32_t { skcNone = 0, skcSkinOn = 1, skcSkinOff = 2, skcSkinChanged = 3 };
+// The manager at work, or taking its skinners down at program end.
+enum TManagerStage : uint8_t { msRunning, msDestroying };
 
 class TSkinManage {
 public:
@@ -62,6 +64,8 @@ public:
     TSkinCommand Command = skcNone;
     bool Enabled = false;
     bool Sweeping = false;
+    // 0 until skinning first meets a window; then counts the starts (each component that is not
+    // the main one adds one). Whether the manager is going away is its stage, never this count.
     int32_t Started = 0;
     int32_t MenuKind = 0;
     bool MenuBarPopup = false;
@@ -86,6 +90,7 @@ private:
     void UnskinAndFree(TWinSkinForm* skinner);
     std::vector<TForm*> ScreenForms() const;
 
+    TManagerStage stage_ = msRunning;
     std::vector<TSkinData*> skinDatas_;
     std::vector<TWinSkinForm*> formSkinners_;
     THookHandle hook_;

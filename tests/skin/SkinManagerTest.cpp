@@ -372,6 +372,38 @@ TEST(SkinManager, SwitchingOffInsideAWindowsOwnHandlerEndsAndFreesItsSkinnerOnRe
     EXPECT_EQ(skinning.Manager().FormSkinners().size(), 2u);
 }
 
+// Each loaded component that is not the main one counts a start; no count may pass for the
+// manager's going away, which would leave freed skinners in its list.
+TEST(SkinManager, AnyNumberOfSecondaryComponentsKeepsTheSkinnerListTrue) {
+    for (const int count : {3, 4, 5}) {
+        SCOPED_TRACE(count);
+        TSkinnedProcess skinning;
+        std::vector<TOwned<TSkinData>> dialogData;
+        for (int i = 0; i < count; ++i) {
+            dialogData.emplace_back(new TSkinData(nullptr));
+            dialogData.back()->SetSkinFormtype(sfDialog);
+            dialogData.back()->Loaded();
+        }
+        EXPECT_EQ(skinning.Manager().Started, count);
+        auto gone = MakeForm("Gone");
+        auto kept = MakeForm("Kept", 200, 100);
+        kept->SetBounds(420, 260, kept->Width(), kept->Height());
+        ASSERT_NE(ShowSkinned(gone->Handle()), nullptr);
+        ASSERT_NE(ShowSkinned(kept->Handle()), nullptr);
+        EXPECT_GE(skinning.Manager().Started, 1);
+
+        gone.reset();  // its skinner goes with it
+        PumpFor(50);
+        ASSERT_EQ(skinning.Manager().FormSkinners().size(), 1u);
+        EXPECT_EQ(skinning.Manager().FormSkinners().front()->Handle, kept->Handle());
+
+        const TWatchdog watchdog(30000, "switching skinning off with secondary components");
+        skinning.Data->SetActive(false);
+        ASSERT_TRUE(PumpUntil([&] { return skinning.Manager().FormSkinners().empty(); }));
+        EXPECT_FALSE(IsSkinned(kept->Handle()));
+    }
+}
+
 TEST(SkinManager, OffThenOnWithinTheDelayRunsOnlyTheLater) {
     TSkinnedProcess skinning;
     auto form = MakeForm("Kept");
