@@ -40,7 +40,6 @@ const TClassInfo& TControl::StaticClassInfo() {
 }
 
 TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
-    WindowProc = [this](TMessage& m) { WndProc(m); };
     font_->OnChange = [this](TObject*) {
         parentFont_ = false;
         FontChanged();

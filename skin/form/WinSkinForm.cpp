@@ -246,18 +246,12 @@ void TWinSkinForm::ReadWindowState() {
 }
 
 void TWinSkinForm::HookForm() {
-    if (formHooked_ || !Form) return;
-    oldFormHandler_ = Form->WindowProc;
-    Form->WindowProc = [this](TMessage& m) { FormWindowProc(m); };
-    formHooked_ = true;
+    if (formHook_ || !Form) return;
+    formHook_ = std::make_unique<TControlHook>(
+        *Form, [this](TMessage& m, const TControlHook::TNext& next) { FormWindowProc(m, next); });
 }
 
-void TWinSkinForm::UnhookForm() {
-    if (!formHooked_) return;
-    formHooked_ = false;
-    if (Form) Form->WindowProc = std::move(oldFormHandler_);
-    oldFormHandler_ = nullptr;
-}
+void TWinSkinForm::UnhookForm() { formHook_.reset(); }
 
 // ---- initialisation ---------------------------------------------------------------------
 
@@ -790,11 +784,11 @@ void TWinSkinForm::NcCalcSize(TMessage& m) {
 
 // ---- the form object's handler and the MDI client ----------------------------------------
 
-void TWinSkinForm::FormWindowProc(TMessage& m) {
+void TWinSkinForm::FormWindowProc(TMessage& m, const TControlHook::TNext& next) {
     const TBusyScope busy(busy_);
     switch (m.Msg) {
         case WM_SETTEXT:
-            oldFormHandler_(m);
+            next(m);
             if (IsWindowVisible(Handle)) {
                 TSkinManage* manager = TSkinManage::Instance();
                 if (WindowState == stateMaximized && manager && manager->MdiClient)
@@ -810,7 +804,7 @@ void TWinSkinForm::FormWindowProc(TMessage& m) {
             return;
         case CM_MENUCHANGED:
             // The form object tells itself of a rebuilt menu without going through the window.
-            MenuChanged([&] { oldFormHandler_(m); });
+            MenuChanged([&] { next(m); });
             return;
         case SM_PAINTFRAMEDC:
             if (m.LParam != kSkinMessageKey) break;
@@ -823,7 +817,7 @@ void TWinSkinForm::FormWindowProc(TMessage& m) {
         default:
             break;
     }
-    oldFormHandler_(m);
+    next(m);
 }
 
 LRESULT TWinSkinForm::ClientWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -280,6 +280,36 @@ TEST(SkinManager, SwitchingOffGivesEveryWindowBackAndOnSkinsThemAgain) {
     ASSERT_TRUE(PumpUntil([&] { return IsSkinned(sizeable->Handle()) && IsSkinned(dialog->Handle()); }));
 }
 
+// The skinner's hook on the form object is one link among others: hooks installed before and
+// after it keep their messages when it leaves.
+TEST(SkinManager, TheFormSkinnersHookLeavesWithoutCuttingOutOthers) {
+    TSkinnedProcess skinning;
+    auto form = MakeForm("Hooked");
+    constexpr UINT kProbe = WM_APP + 12;
+    int earlier = 0, later = 0;
+    const auto counting = [](int& count) {
+        return [&count](TMessage& m, const TControlHook::TNext& next) {
+            if (m.Msg == kProbe) ++count;
+            next(m);
+        };
+    };
+    TControlHook before(*form, counting(earlier));
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    TControlHook after(*form, counting(later));
+    const auto queryFrame = [&] { return SendMessageW(form->Handle(), SM_QUERYFRAME, 0, kSkinMessageKey); };
+    EXPECT_EQ(queryFrame(), kSkinMessageKey);
+    SendMessageW(form->Handle(), kProbe, 0, 0);
+    EXPECT_EQ(earlier, 1);
+    EXPECT_EQ(later, 1);
+
+    skinning.Data->SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return skinning.Manager().FormSkinners().empty(); }));
+    EXPECT_NE(queryFrame(), kSkinMessageKey);
+    SendMessageW(form->Handle(), kProbe, 0, 0);
+    EXPECT_EQ(earlier, 2);
+    EXPECT_EQ(later, 2);
+}
+
 TEST(SkinManager, OffThenOnWithinTheDelayRunsOnlyTheLater) {
     TSkinnedProcess skinning;
     auto form = MakeForm("Kept");
