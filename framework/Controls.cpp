@@ -681,6 +681,9 @@ bool TWinControl::ReflectToChild(TMessage& m) {
         child = reinterpret_cast<HWND>(m.LParam);
         break;
     case WM_NOTIFY:
+        // Nothing below 64 KB is mapped, so such an lParam is no notification; the skin engine
+        // relies on it, sending a small key with its message of the reflected number.
+        if (static_cast<ULONG_PTR>(m.LParam) < 0x10000) return false;
         child = reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom;
         break;
     case WM_DRAWITEM:
