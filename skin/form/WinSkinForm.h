@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "framework/Classes.h"
+#include "framework/ControlHook.h"
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
 #include "framework/Messages.h"
@@ -216,7 +217,7 @@ private:
     bool StageA(TMessage& message);
     bool StageB(TMessage& message);
     void StageC(TMessage& message);
-    void FormWindowProc(TMessage& message);
+    void FormWindowProc(TMessage& message, const TControlHook::TNext& next);
     LRESULT ClientWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void SizeHandler(TMessage& message);
     // The form's menu was rebuilt: the band takes the new one from the window.
@@ -243,8 +244,7 @@ private:
 
     std::unique_ptr<TWindowSubclass> subclass_;
     std::unique_ptr<TWindowSubclass> clientSubclass_;
-    TWndMethod oldFormHandler_;
-    bool formHooked_ = false;
+    std::unique_ptr<TControlHook> formHook_;
     TTimerHandle hoverTimer_;
     struct TLabelLook {
         TLabel* Label;
