@@ -3,12 +3,19 @@ MAKEFLAGS  += --no-print-directory
 BUILD      := build
 NATIVE     := $(BUILD)/native
 WIN32DIR   := $(BUILD)/win32
+WIN64DIR   := $(BUILD)/win64
 ASAN       := $(BUILD)/asan
 FUZZDIR    := $(BUILD)/fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G "Unix Makefiles"
 
-.PHONY: all setup native win32 win64 test test-native test-fuzz test-win32 sanitize fuzz run gallery screenshots bench clean
+.PHONY: all setup native win32 win64 test test-native test-fuzz test-win32 test-win64 test-windows sanitize fuzz run gallery screenshots bench clean
+
+# The Windows tree that this machine can run, asked of the machine when a recipe needs it: the
+# 32-bit product where 32-bit code executes, its 64-bit build elsewhere.
+RUNARCH     = $(if $(shell bash scripts/wine-env.sh can-run-32bit && echo yes),win32,win64)
+SAY_RUNARCH = @if [ $(RUNARCH) = win32 ]; then echo "Using the 32-bit build $(WIN32DIR)"; \
+              else echo "Using the 64-bit build $(WIN64DIR): this machine cannot run 32-bit Windows code"; fi
 
 all: native win32
 
@@ -22,11 +29,11 @@ $(WIN32DIR)/Makefile:
 	cmake $(CMAKE_GEN) -S . -B $(WIN32DIR) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw.cmake
 
-# The same sources as a 64-bit program, to keep the code 64-bit clean.
-win64:
-	cmake $(CMAKE_GEN) -S . -B $(BUILD)/win64 -DCMAKE_BUILD_TYPE=Release \
+# The same sources as a 64-bit program: kept 64-bit clean, and the tree that runs the Windows
+# tests on machines that execute no 32-bit code.
+$(WIN64DIR)/Makefile:
+	cmake $(CMAKE_GEN) -S . -B $(WIN64DIR) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw.cmake -DVELLORAN_MINGW_ARCH=x86_64
-	cmake --build $(BUILD)/win64 -j $(JOBS)
 
 native: $(NATIVE)/Makefile
 	cmake --build $(NATIVE) -j $(JOBS)
@@ -34,16 +41,28 @@ native: $(NATIVE)/Makefile
 win32: $(WIN32DIR)/Makefile
 	cmake --build $(WIN32DIR) -j $(JOBS)
 
+win64: $(WIN64DIR)/Makefile
+	cmake --build $(WIN64DIR) -j $(JOBS)
+
 test-native: native
 	cd $(NATIVE) && ctest --output-on-failure
 
 test-win32: win32
 	cd $(WIN32DIR) && ctest --output-on-failure
 
+test-win64: win64
+	cd $(WIN64DIR) && ctest --output-on-failure
+
+# The 32-bit product is always built; its tests run where 32-bit code executes, the 64-bit
+# build's everywhere.
+test-windows: win32 test-win64
+	@if bash scripts/wine-env.sh can-run-32bit; then $(MAKE) test-win32; else \
+	  echo "32-bit Windows code cannot run on this machine: the 32-bit program was built, the tests ran on its 64-bit build"; fi
+
 test: setup
 	$(MAKE) test-native
 	$(MAKE) test-fuzz
-	$(MAKE) test-win32
+	$(MAKE) test-windows
 
 sanitize: setup
 	cmake $(CMAKE_GEN) -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELLORAN_SANITIZE=ON
@@ -60,22 +79,31 @@ test-fuzz: native
 	bash scripts/fuzz.sh $(SMOKE_FUZZ_SECONDS) $(CURDIR)/$(FUZZDIR)
 
 # Google Benchmark targets of the native tree, then the timings of the skin engine under Wine.
-bench: setup native win32
+bench: setup native
+	$(SAY_RUNARCH)
+	$(MAKE) $(RUNARCH)
 	@for b in $(NATIVE)/tests/bench/bench_*; do if [ -x "$$b" ]; then "$$b" || exit 1; fi; done
-	bash scripts/wine-env.sh start $(WIN32DIR)/bench-wine >/dev/null
-	bash scripts/wine-env.sh exec $(WIN32DIR)/bench-wine $(WIN32DIR)/bin/skin_timing.exe; \
-	  status=$$?; bash scripts/wine-env.sh stop $(WIN32DIR)/bench-wine >/dev/null; exit $$status
+	bash scripts/wine-env.sh start $(BUILD)/$(RUNARCH)/bench-wine $(RUNARCH) >/dev/null
+	bash scripts/wine-env.sh exec $(BUILD)/$(RUNARCH)/bench-wine $(BUILD)/$(RUNARCH)/bin/skin_timing.exe; \
+	  status=$$?; bash scripts/wine-env.sh stop $(BUILD)/$(RUNARCH)/bench-wine >/dev/null; exit $$status
 
-run: setup win32
-	bash scripts/run-demo.sh $(WIN32DIR)
+# DEMO_ARGS passes switches to the demo, e.g. DEMO_ARGS=--verbose.
+run: setup
+	$(SAY_RUNARCH)
+	$(MAKE) $(RUNARCH)
+	bash scripts/run-demo.sh $(DEMO_ARGS) $(BUILD)/$(RUNARCH)
 
 # The gallery of skinned windows; GALLERY_ARGS passes switches, e.g. GALLERY_ARGS="--open mdi".
-gallery: setup win32
-	bash scripts/run-gallery.sh $(WIN32DIR) $(GALLERY_ARGS)
+gallery: setup
+	$(SAY_RUNARCH)
+	$(MAKE) $(RUNARCH)
+	bash scripts/run-gallery.sh $(BUILD)/$(RUNARCH) $(GALLERY_ARGS)
 
 # PNG pictures of the program's and the gallery's windows in docs/screenshots.
-screenshots: setup win32
-	bash scripts/screenshots.sh $(WIN32DIR) docs/screenshots
+screenshots: setup
+	$(SAY_RUNARCH)
+	$(MAKE) $(RUNARCH)
+	bash scripts/screenshots.sh $(BUILD)/$(RUNARCH) docs/screenshots
 
 clean:
 	rm -rf $(BUILD)

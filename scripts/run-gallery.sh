@@ -22,6 +22,7 @@ if [ ! -f "$gallery" ]; then
   exit 1
 fi
 
+arch=$(wine_world_arch_of "$gallery")
 world=$build/gallery-wine
 mkdir -p "$world"
 # A gallery that was killed may have left its server or display behind.
@@ -30,18 +31,19 @@ display=${DISPLAY:-}
 trap 'wine_world_stop "$world"' EXIT
 trap 'exit 130' INT TERM
 [ -n "$display" ] || display=$(wine_world_start_xvfb "$world")
-wine_world_write_env "$world" "$world/prefix" "$display"
+wine_world_write_env "$world" "$world/prefix" "$display" "$arch"
 # shellcheck disable=SC1091
 . "$world/env"
-if [ ! -f "$world/prefix-ready" ]; then
+# A prefix is made for one architecture: one of the other kind is made anew.
+if [ "$(cat "$world/prefix-ready" 2>/dev/null)" != "$arch" ]; then
   echo "run-gallery: creating the Wine prefix $WINEPREFIX (first run only, about 15 s)"
   rm -rf "$WINEPREFIX"
   wine_world_create_prefix "$world/wineboot.log"
-  touch "$world/prefix-ready"
+  echo "$arch" >"$world/prefix-ready"
 fi
-wine_world_start_server
+wine_world_start_server "$world/wineserver.log"
 
-echo "run-gallery: the gallery runs on display $DISPLAY; close its main window to end it."
+echo "run-gallery: the gallery ($arch) runs on display $DISPLAY; close its main window to end it."
 # In the background, so that Ctrl-C reaches the traps at once.
-wine "$gallery" "$@" </dev/null &
+"$WINE" "$gallery" "$@" </dev/null &
 wait $!

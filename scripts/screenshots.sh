@@ -8,6 +8,8 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=scripts/wine-env.sh
+. "$here/wine-env.sh"
 root=$(dirname "$here")
 if [ $# -lt 1 ] || [ $# -gt 2 ] || [ ! -d "$1" ]; then
   echo "usage: $0 BUILD_DIR [OUT_DIR]   (after 'make win32')" >&2
@@ -45,7 +47,7 @@ One good thing about music: when it hits you, you feel no pain.
 QUOTES
 
 trap 'bash "$here/wine-env.sh" stop "$world" >/dev/null' EXIT
-bash "$here/wine-env.sh" start "$world" >/dev/null
+bash "$here/wine-env.sh" start "$world" "$(wine_world_arch_of "$driver")" >/dev/null
 for set in program gallery; do
   for skin in Default Contrast; do
     echo "screenshots: $set windows with the $skin skin"

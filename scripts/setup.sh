@@ -6,8 +6,9 @@ set -euo pipefail
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 
-native_pkgs=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev)
-mingw_pkgs=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev)
+native_pkgs=(cmake make ccache g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev)
+mingw_pkgs=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+            g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
 wine_pkgs=(wine wine64 wine32:i386 xvfb x11-utils xdotool imagemagick libcap2-bin procps)
 
 missing=()

@@ -1,11 +1,47 @@
 #!/usr/bin/env bash
-# A private Wine world for one test run: its own X display (Xvfb), a fresh 32-bit WINEPREFIX and a
+# A private Wine world for one test run: its own X display (Xvfb), a fresh WINEPREFIX and a
 # persistent wineserver, so each Windows test launch costs a fraction of a second.
-#   wine-env.sh start DIR        wipe DIR, start Xvfb, create DIR/prefix, start the server, write DIR/env
+#   wine-env.sh start DIR ARCH   wipe DIR, start Xvfb, create DIR/prefix for ARCH (win32 or win64),
+#                                start the server, write DIR/env
 #                                (waits while another live test run still uses DIR)
-#   wine-env.sh exec DIR CMD...  run CMD (a .exe is run through wine) inside that world
+#   wine-env.sh exec DIR CMD...  run CMD (a .exe is run through Wine) inside that world
 #   wine-env.sh stop DIR         stop every Wine process of the prefix, the server and the display
+#   wine-env.sh can-run-32bit    exit 0 when this machine executes 32-bit Windows code
 # Sourced (as scripts/run-demo.sh does), it only defines the wine_world_* functions.
+# Any failure to bring a world up says why on stderr, with the end of the log that holds the cause.
+
+# The loaders are called directly: /usr/bin/wine picks the 32-bit loader whenever it is installed,
+# also on machines whose kernel cannot execute it.
+WINE_LOADER_32=${VELLORAN_WINE_LOADER_32:-/usr/lib/wine/wine}
+WINE_LOADER_64=${VELLORAN_WINE_LOADER_64:-/usr/lib/wine/wine64}
+
+# Asks the machine itself: some kernels execute no 32-bit code at all, whatever is installed.
+wine_world_can_run_32bit() {
+  [ -x "$WINE_LOADER_32" ] && "$WINE_LOADER_32" --version >/dev/null 2>&1
+}
+
+# The Wine architecture a Windows executable needs, from its PE header: win32 or win64.
+wine_world_arch_of() {
+  local exe=$1 pe machine
+  pe=$(od -An -tu4 -j 60 -N 4 "$exe" 2>/dev/null | tr -d ' ')
+  machine=$(od -An -tx2 -j $((pe + 4)) -N 2 "$exe" 2>/dev/null | tr -d ' ')
+  case "$machine" in
+  014c) echo win32 ;;
+  8664) echo win64 ;;
+  *)
+    echo "wine-env: $exe is not a Windows program of a known architecture" >&2
+    return 1
+    ;;
+  esac
+}
+
+# Prints the last lines of a log to stderr, indented, for a failure message.
+wine_world_log_tail() {
+  local log=$1
+  [ -s "$log" ] || return 0
+  echo "--- end of $log:" >&2
+  tail -n 15 "$log" | sed 's/^/    /' >&2
+}
 
 # Starts Xvfb on a display number it picks itself (-displayfd), so parallel runs and other users'
 # displays never collide. Writes DIR/xvfb.pid and prints the display, e.g. ":3".
@@ -22,18 +58,29 @@ wine_world_start_xvfb() {
     sleep 0.1
   done
   if [ -z "$number" ]; then
-    echo "wine-env: Xvfb did not start, see $dir/xvfb.log" >&2
+    echo "wine-env: the virtual display (Xvfb) did not start" >&2
+    wine_world_log_tail "$dir/xvfb.log"
     return 1
   fi
   echo ":$number"
 }
 
-# Writes DIR/env for PREFIX and DISPLAY; everything else sources it.
+# Writes DIR/env for PREFIX, DISPLAY and ARCH (win32 or win64); everything else sources it.
+# WINE names the loader to start programs with.
 wine_world_write_env() {
-  local dir=$1 prefix=$2 display=$3
+  local dir=$1 prefix=$2 display=$3 arch=$4 loader
+  case "$arch" in
+  win32) loader=$WINE_LOADER_32 ;;
+  win64) loader=$WINE_LOADER_64 ;;
+  *)
+    echo "wine-env: unknown architecture '$arch' (win32 or win64)" >&2
+    return 2
+    ;;
+  esac
   cat >"$dir/env" <<ENV
 export WINEPREFIX="$prefix"
-export WINEARCH=win32
+export WINEARCH=$arch
+export WINE="$loader"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 export DISPLAY="$display"
@@ -42,19 +89,39 @@ ENV
 
 # Creates the prefix named in the sourced env. Needs no running server for it; leaves none behind.
 wine_world_create_prefix() {
-  local log=$1
+  local log=$1 status=0
   mkdir -p "$WINEPREFIX"
-  wineboot -i </dev/null >"$log" 2>&1
+  if ! "$WINE" --version >"$log" 2>&1; then
+    echo "wine-env: the Wine loader $WINE cannot run on this machine" >&2
+    wine_world_log_tail "$log"
+    return 1
+  fi
+  "$WINE" wineboot -i </dev/null >>"$log" 2>&1 || status=$?
   # The boot goes on in background processes after wineboot returns; this waits for all of them.
   wineserver -w
+  if [ "$status" != 0 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine-env: creating the Wine prefix $WINEPREFIX failed (wineboot exit $status)" >&2
+    wine_world_log_tail "$log"
+    return 1
+  fi
 }
 
 # Starts the persistent server (it returns once the server accepts clients) and applies the
 # settings every program needs.
 wine_world_start_server() {
-  wineserver -p </dev/null >/dev/null 2>&1
+  local log=$1
+  if ! wineserver -p </dev/null >"$log" 2>&1; then
+    echo "wine-env: the Wine server did not start" >&2
+    wine_world_log_tail "$log"
+    return 1
+  fi
   # Without this, windows with a frame lose their non-client area and every hide waits 2 s.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+  if ! "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+    </dev/null >>"$log" 2>&1; then
+    echo "wine-env: the Wine server does not answer (setting the X11 driver failed)" >&2
+    wine_world_log_tail "$log"
+    return 1
+  fi
 }
 
 # Ends every process of the prefix, the server, and the Xvfb recorded in DIR (if any), and waits
@@ -102,44 +169,65 @@ wine_world_claim() {
   exec 9>&-
 }
 
+wine_world_usage() {
+  echo "usage: $0 start DIR win32|win64 | exec DIR CMD... | stop DIR | can-run-32bit" >&2
+  exit 2
+}
+
+# Brings a world up in DIR; on any failure takes down what it started and says why.
+wine_world_bring_up() {
+  local dir=$1 arch=$2 display
+  display=$(wine_world_start_xvfb "$dir") || return 1
+  wine_world_write_env "$dir" "$dir/prefix" "$display" "$arch" || return 1
+  # shellcheck disable=SC1091
+  . "$dir/env"
+  wine_world_create_prefix "$dir/wineboot.log" || return 1
+  wine_world_start_server "$dir/wineserver.log" || return 1
+  echo "wine-env: $WINEARCH prefix $WINEPREFIX on display $DISPLAY"
+}
+
 wine_world_main() {
   set -euo pipefail
-  if [ $# -lt 2 ]; then
-    echo "usage: $0 start|exec|stop DIR [CMD...]" >&2
-    exit 2
+  [ $# -ge 1 ] || wine_world_usage
+  local action=$1
+  if [ "$action" = can-run-32bit ]; then
+    wine_world_can_run_32bit
+    return
   fi
-  local action=$1 dir=${2%/}
+  [ $# -ge 2 ] || wine_world_usage
+  local dir=${2%/}
   shift 2
   case "$action" in
   start)
+    [ $# -eq 1 ] || wine_world_usage
+    case "$1" in
+    win32 | win64) ;;
+    *)
+      echo "wine-env: unknown architecture '$1' (win32 or win64)" >&2
+      exit 2
+      ;;
+    esac
     mkdir -p "$(dirname "$dir")"
     wine_world_claim "$dir" "$PPID"
     wine_world_stop "$dir"
     rm -rf "$dir"
     mkdir -p "$dir"
     dir=$(cd "$dir" && pwd)
-    local display
-    display=$(wine_world_start_xvfb "$dir")
-    wine_world_write_env "$dir" "$dir/prefix" "$display"
-    # shellcheck disable=SC1091
-    . "$dir/env"
-    wine_world_create_prefix "$dir/wineboot.log"
-    wine_world_start_server
-    echo "wine-env: prefix $WINEPREFIX on display $DISPLAY"
+    if ! wine_world_bring_up "$dir" "$1"; then
+      wine_world_stop "$dir"
+      exit 1
+    fi
     ;;
   exec)
-    if [ $# -eq 0 ]; then
-      echo "usage: $0 exec DIR CMD..." >&2
-      exit 2
-    fi
+    [ $# -ge 1 ] || wine_world_usage
     if [ ! -f "$dir/env" ]; then
-      echo "wine-env: no Wine world in $dir; run '$0 start $dir' first" >&2
+      echo "wine-env: no Wine world in $dir; run '$0 start $dir ARCH' first" >&2
       exit 1
     fi
     # shellcheck disable=SC1091
     . "$dir/env"
     case "$1" in
-    *.exe) exec wine "$@" ;;
+    *.exe) exec "$WINE" "$@" ;;
     *) exec "$@" ;;
     esac
     ;;
@@ -147,10 +235,7 @@ wine_world_main() {
     wine_world_stop "$dir"
     rm -f "$dir.owner"
     ;;
-  *)
-    echo "usage: $0 start|exec|stop DIR [CMD...]" >&2
-    exit 2
-    ;;
+  *) wine_world_usage ;;
   esac
 }
 

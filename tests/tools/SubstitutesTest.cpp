@@ -226,6 +226,33 @@ TEST_F(SubstituteMessengerTest, ReportsTheCustomMessagesOnEachStatusCommand)
     EXPECT_EQ(waitForLines(log(), 2), (std::vector<std::string>{first, second}));
 }
 
+// The demo's line per publication: the plug-in's part compares the status with the newest call
+// that its log gained since the last line.
+TEST_F(SubstituteMessengerTest, SummarisesEachPublicationWithWhatThePluginGot)
+{
+    const fs::path pluginLog = scratch.path() / "plugin.log";
+    std::ofstream(pluginLog) << "load reg5=\"\" posted=0\ncall \"before the start\" 0\nfree\n";
+    ChildProcess process(messenger(" --summary " + quoted(pluginLog)), true);
+    const HWND window = process.waitForWindow(substitute::kMessengerWindowClass);
+    ASSERT_NE(window, nullptr);
+    const auto publish = [&](const char* status, const char* pluginLine) {
+        profile.writeString("5", status);
+        profile.writeDword("5_DND", 1);
+        PostMessageA(window, WM_COMMAND, substitute::kStatusChangedCommand, substitute::kStatusChangedLParam);
+        if (pluginLine)
+            std::ofstream(pluginLog, std::ios::app) << pluginLine << "\n";
+        return process.readOutputLine().value_or("(no line)");
+    };
+    const std::regex time(R"(\d\d:\d\d:\d\d  )");
+    const auto withoutTime = [&](const std::string& line) { return std::regex_replace(line, time, ""); };
+
+    EXPECT_EQ(withoutTime(publish("Now: Song", "call \"Now: Song\" 1")),
+              R"("Now: Song"  busy=1  plug-in got the same text)");
+    EXPECT_EQ(withoutTime(publish("Next", nullptr)), R"("Next"  busy=1  plug-in not called)");
+    EXPECT_EQ(withoutTime(publish("Third", "call \"Other \" text\" 0")),
+              R"("Third"  busy=1  plug-in got "Other " text")");
+}
+
 TEST_F(SubstituteMessengerTest, ShowsMissingAndMistypedValuesAsNone)
 {
     ChildProcess process(messenger(""), true);

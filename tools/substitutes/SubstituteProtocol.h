@@ -10,13 +10,17 @@
 //   wParam (as int32). Defaults: position -1 (stopped), length 0.
 //   --demo cycles through four made-up songs of about 20 s each, the position running in real time.
 //
-// SubstituteMessenger.exe --id ID [--log FILE] [--im-window TITLE [--im-active]]  (console program)
+// SubstituteMessenger.exe --id ID [--log FILE] [--summary PLUGIN_LOG] [--im-window TITLE [--im-active]]
+//   (console program)
 //   A hidden top-level window of class kMessengerWindowClass. Each WM_COMMAND with wParam
 //   kStatusChangedCommand and lParam kStatusChangedLParam reads ID's Custom Msgs key and prints,
 //   to stdout and FILE, one line:
 //     status "<5>" busy=<5_DND> bin=<5_bin as lowercase hex> w="<1_W>" dnd1=<1_DND>
 //   where a value that is missing or of another type shows as `none` (without quotes).
 //   Any other WM_COMMAND prints `command wParam=<n> lParam=<n>`.
+//   With --summary, each status command instead prints, 0.6 s later, one line for people:
+//     HH:MM:SS  "<5>"  busy=<5_DND>  plug-in got the same text | plug-in got "<text>" | plug-in not called
+//   where the plug-in's part compares <5> with the last "call" line that PLUGIN_LOG gained since.
 //   --im-window adds a shown top-level window of class kImWindowClass with that title; WM_SETTEXT
 //   changes the title. Its caption is drawn inactive, or active with --im-active.
 //   SendMessage(kSetImCaptionMessage, 1 or 0) draws the caption active or inactive;
