@@ -241,6 +241,8 @@ private:
     void PaintInto(HDC dc);
     void TrackMouse(TMessage& message);
     bool ReflectToChild(TMessage& message);
+    // An identifier no child window of this one has yet, for a child window being made.
+    UINT FreeChildId();
 
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> tabOrder_;
@@ -251,6 +253,7 @@ private:
     std::string sysClass_;
     TBrushHandle colorBrush_;
     TColor colorBrushColor_ = 0;
+    UINT lastChildId_ = 0;
 };
 
 LRESULT CALLBACK FrameworkWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);

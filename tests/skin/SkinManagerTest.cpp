@@ -310,6 +310,34 @@ TEST(SkinManager, TheFormSkinnersHookLeavesWithoutCuttingOutOthers) {
     EXPECT_EQ(later, 2);
 }
 
+TEST(SkinManager, SkinAppliedIsToldApartFromAReflectedNotificationOfTheSameNumber) {
+    TSkinnedProcess skinning;
+    auto form = MakeForm("Notified");
+    auto* child = new TWinControl(form.get());
+    child->SetParent(form.get());
+    child->SetBounds(10, 10, 40, 20);
+    int applied = 0, notified = 0;
+    const auto sorting = [&](TMessage& m, const TControlHook::TNext& next) {
+        if (m.Msg == SM_SKINAPPLIED) ++(IsSkinApplied(m.Msg, m.LParam) ? applied : notified);
+        next(m);
+    };
+    TControlHook formLink(*form, sorting);
+    TControlHook childLink(*child, sorting);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    EXPECT_GE(applied, 1);
+    EXPECT_EQ(notified, 0);
+
+    NMHDR header{child->Handle(), static_cast<UINT_PTR>(GetDlgCtrlID(child->Handle())), NM_CLICK};
+    SendMessageW(form->Handle(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    EXPECT_EQ(notified, 1);
+    // A WM_NOTIFY without a pointer is no notification: the parent neither reads nor reflects it.
+    const int appliedBefore = applied;
+    SendMessageW(form->Handle(), WM_NOTIFY, 0, kSkinMessageKey);
+    SendMessageW(form->Handle(), WM_NOTIFY, 0, 0);
+    EXPECT_EQ(applied, appliedBefore);
+    EXPECT_EQ(notified, 1);
+}
+
 TEST(SkinManager, OffThenOnWithinTheDelayRunsOnlyTheLater) {
     TSkinnedProcess skinning;
     auto form = MakeForm("Kept");
