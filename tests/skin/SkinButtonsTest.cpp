@@ -10,6 +10,19 @@
 #include "tests/skin/SkinControlsTestSupport.h"
 
 namespace velloran {
+
+// A button with a drop-down arrow of an outside vendor, mapped by the skin data's default list.
+class TRzMenuButton : public TButton {
+    VELLORAN_CLASS(TRzMenuButton)
+public:
+    using TButton::TButton;
+};
+
+const TClassInfo& TRzMenuButton::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TRzMenuButton>("TRzMenuButton", &TButton::StaticClassInfo());
+    return info;
+}
+
 namespace {
 
 using namespace fwtest;
@@ -33,7 +46,7 @@ TEST_P(SkinButtons, EachStateShowsItsFrameAndOnlyAWholeClickClicks) {
     plain->OnClick = [&clicks](TObject*) { ++clicks; };
     ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
     ASSERT_NE(ChildSkinner<TSkinButton>(form->Handle(), plain->Handle()), nullptr);
-    other->SetFocus();
+    SetFocus(other->Handle());
 
     TDataSkinButton& art = skinning.Data->Button;
     const uint32_t face = SkinColour(*skinning.Data, ciButtonFace);
@@ -66,7 +79,7 @@ TEST_P(SkinButtons, EachStateShowsItsFrameAndOnlyAWholeClickClicks) {
     EXPECT_EQ(clicks, 2);
 
     // Disabled overrides every other state, the default one too.
-    other->SetFocus();
+    SetFocus(other->Handle());
     plain->SetEnabled(false);
     byDefault->SetEnabled(false);
     EXPECT_EQ(mismatches(plain, bfDisabled), 0);
@@ -127,6 +140,36 @@ TEST_P(SkinButtons, ADoubleBarBreaksTheCaptionOnce) {
     ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
     EXPECT_EQ(PaintedPixels(barred->Handle()).Pixels, PaintedPixels(broken->Handle()).Pixels);
     EXPECT_NE(PaintedPixels(twice->Handle()).Pixels, PaintedPixels(threeLines->Handle()).Pixels);
+}
+
+TEST_P(SkinButtons, AMenuButtonShowsItsArrowAndLightsUpWhenFocused) {
+    TSkinnedProcess skinning(GetParam());
+    auto form = MakeControlForm();
+    auto* menu = AddControl<TRzMenuButton>(*form, "", 10, 10, kWidth, kHeight);
+    auto* other = AddControl<TButton>(*form, "Other", 110, 10, kWidth, kHeight);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    ASSERT_NE(ChildSkinner<TSkinMenuButton>(form->Handle(), menu->Handle()), nullptr);
+    TDataSkinButton& art = skinning.Data->Button;
+    const uint32_t face = SkinColour(*skinning.Data, ciButtonFace);
+    // The arrow's middle, and the face left of it where the caption would go.
+    const POINT arrow{kWidth - 12, kHeight / 2};
+    const RECT skip{kWidth - 17, 0, kWidth, kHeight};
+    const auto mismatches = [&](int frame) {
+        return Mismatches(PaintedPixels(menu->Handle()), FittedFrame(art, art.Frame, frame, kWidth, kHeight),
+                          RECT{0, 0, kWidth, kHeight}, face, skip);
+    };
+
+    SetFocus(other->Handle());
+    EXPECT_EQ(mismatches(bfNormal), 0);
+    EXPECT_EQ(PixelAt(PaintedPixels(menu->Handle()), arrow.x, arrow.y), Rgb(GetSysColor(COLOR_WINDOWTEXT)));
+    SetFocus(menu->Handle());
+    EXPECT_EQ(Mismatches(PaintedPixels(menu->Handle()), FittedFrame(art, art.Frame, bfHot, kWidth, kHeight),
+                         RECT{0, 0, 4, kHeight}, face),
+              0);
+    SetFocus(other->Handle());
+    menu->SetEnabled(false);
+    EXPECT_EQ(mismatches(bfDisabled), 0);
+    EXPECT_EQ(PixelAt(PaintedPixels(menu->Handle()), arrow.x, arrow.y), Rgb(GetSysColor(COLOR_BTNSHADOW)));
 }
 
 struct TDialogLog {
