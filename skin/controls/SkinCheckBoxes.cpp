@@ -6,7 +6,7 @@
 
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/form/SkinImage.h"
+#include "skin/data/SkinImage.h"
 
 namespace velloran {
 

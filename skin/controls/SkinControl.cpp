@@ -6,7 +6,7 @@
 #include "framework/UtilWindow.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/form/SkinImage.h"
+#include "skin/data/SkinImage.h"
 #include "skin/form/SkinMessages.h"
 #include "skin/form/WinSkinForm.h"
 

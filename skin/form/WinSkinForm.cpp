@@ -9,9 +9,9 @@
 #include "framework/StdCtrls.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/form/FormSkinnerHost.h"
 #include "skin/form/MenuBand.h"
 #include "skin/form/SkinMessages.h"
-#include "skin/manager/SkinManage.h"
 
 namespace velloran {
 
@@ -70,7 +70,7 @@ TWinSkinForm::~TWinSkinForm() {
         Detach();
     }
     FreeSkinners();
-    if (TSkinManage* manager = TSkinManage::Instance()) manager->RemoveFormSkinner(this);
+    if (TFormSkinnerHost* manager = TFormSkinnerHost::Current()) manager->RemoveFormSkinner(this);
 }
 
 // ---- attach -----------------------------------------------------------------------------
@@ -122,7 +122,7 @@ void TWinSkinForm::Notification(TComponent* component, TOperation operation) {
 
 void TWinSkinForm::SkinWindow(TSkinData* skinData) {
     if (Subclassed()) return;
-    TSkinManage* manager = TSkinManage::Instance();
+    TFormSkinnerHost* manager = TFormSkinnerHost::Current();
     if (manager && manager->Started != 4) manager->Started = std::max(manager->Started, 1);
     SkinData = skinData;
 
@@ -187,7 +187,7 @@ void TWinSkinForm::Classify() {
         if (SameText(WindowClassName(child), "MDIClient")) {
             MDIKind = mkFrame;
             MDIClient = child;
-            if (TSkinManage* manager = TSkinManage::Instance()) {
+            if (TFormSkinnerHost* manager = TFormSkinnerHost::Current()) {
                 manager->MdiClient = child;
                 manager->MdiFrameForm = Form;
             }
@@ -269,7 +269,7 @@ void TWinSkinForm::InitSkin() {
     SysFrameWidth = (window.right - window.left) - (ClientRect.right - ClientRect.left);
     SysFrameHeight = (window.bottom - window.top) - (ClientRect.bottom - ClientRect.top);
 
-    TSkinManage* manager = TSkinManage::Instance();
+    TFormSkinnerHost* manager = TFormSkinnerHost::Current();
     if (manager && manager->HideWhileSkinning) {
         manager->HideWhileSkinning = false;
         Style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
@@ -523,7 +523,7 @@ bool TWinSkinForm::StageA(TMessage& m) {
             Detach();
             CallDefault(m);
             Stage = stDestroyed;
-            if (TSkinManage* manager = TSkinManage::Instance()) manager->SchedulePurge();
+            if (TFormSkinnerHost* manager = TFormSkinnerHost::Current()) manager->SchedulePurge();
             return true;
         case WM_NCACTIVATE:
             if (Stage == stAttached && !IsMdiChild()) {
@@ -544,7 +544,7 @@ bool TWinSkinForm::StageA(TMessage& m) {
             m.Result = 0;
             return true;
         case WM_INITMENUPOPUP:
-            if (TSkinManage* manager = TSkinManage::Instance())
+            if (TFormSkinnerHost* manager = TFormSkinnerHost::Current())
                 manager->MenuKind = reinterpret_cast<HMENU>(m.WParam) == SystemMenu ? 2 : 1;
             CallDefault(m);
             return true;
@@ -697,7 +697,7 @@ void TWinSkinForm::SizeHandler(TMessage& m) {
     }
     if (WindowState == stateMinimized) return;
     if (IsMdiChild()) {
-        TSkinManage* manager = TSkinManage::Instance();
+        TFormSkinnerHost* manager = TFormSkinnerHost::Current();
         // Maximised by the program or the MDI client rather than by our caption button.
         if (manager && WindowState == stateMaximized && !manager->MdiMaximized && !manager->SwitchingMdi())
             manager->SetMdiMaximized(true);
@@ -727,7 +727,7 @@ void TWinSkinForm::SysCommand(TMessage& m) {
         WindowState = stateMaximized;
     } else if (command == SC_RESTORE) {
         WindowState = stateNormal;
-        TSkinManage* manager = TSkinManage::Instance();
+        TFormSkinnerHost* manager = TFormSkinnerHost::Current();
         if (IsMdiChild() && manager && manager->MdiMaximized) manager->SetMdiMaximized(false);
     }
     CallDefault(m);
@@ -800,7 +800,7 @@ void TWinSkinForm::FormWindowProc(TMessage& m, const TControlHook::TNext& next) 
         case WM_SETTEXT:
             next(m);
             if (IsWindowVisible(Handle)) {
-                TSkinManage* manager = TSkinManage::Instance();
+                TFormSkinnerHost* manager = TFormSkinnerHost::Current();
                 if (WindowState == stateMaximized && manager && manager->MdiClient)
                     PostMessageW(manager->MdiClient, SM_MDIREDRAW, reinterpret_cast<WPARAM>(Handle), 0);
                 if (WindowState == stateMinimized)
@@ -832,7 +832,7 @@ void TWinSkinForm::FormWindowProc(TMessage& m, const TControlHook::TNext& next) 
 
 LRESULT TWinSkinForm::ClientWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const TBusyScope busy(busy_);
-    TSkinManage* manager = TSkinManage::Instance();
+    TFormSkinnerHost* manager = TFormSkinnerHost::Current();
     switch (msg) {
         case WM_NCDESTROY: {
             const LRESULT result = TWindowSubclass::CallNext(wnd, msg, wParam, lParam);

@@ -17,6 +17,11 @@ namespace {
 std::unique_ptr<TSkinManage> g_instance;
 bool g_shuttingDown = false;
 
+// Skin data components start the manager through their own layer, which cannot name it.
+[[maybe_unused]] const bool g_provided = (TSkinEngine::Provide([]() -> TSkinEngine* { return TSkinManage::Instance(); },
+                                                               []() -> TSkinEngine& { return TSkinManage::Create(); }),
+                                          true);
+
 constexpr UINT_PTR kCommandTimerId = 1;
 // Posted to the manager's window: free the skinners of destroyed windows, or skin an MDI child
 // whose creation has finished.
