@@ -69,6 +69,7 @@ TWinSkinForm::~TWinSkinForm() {
         Stage = stDetaching;
         Detach();
     }
+    FreeSkinners();
     if (TFormSkinnerHost* manager = TFormSkinnerHost::Current()) manager->RemoveFormSkinner(this);
 }
 
@@ -277,6 +278,7 @@ void TWinSkinForm::InitSkin() {
             SetWindowLongPtrW(Handle, GWL_STYLE, static_cast<LONG_PTR>(Style));
         }
     }
+    SkinChildren();
 
     if (Stage == stAttached) {
         if (IsMdiChild()) {
@@ -376,6 +378,7 @@ void TWinSkinForm::SkinChanged() {
         for (TComponent* component : Form->ComponentList())
             if (auto* inner = dynamic_cast<TForm*>(component)) inner->SetColor(face);
     }
+    for (TChildSkinner* skinner : skinners_) skinner->SkinChanged();
     Stage = stRefreshing;
     if (SkinFrame) {
         ResizeToClient(true);
@@ -422,6 +425,7 @@ bool TWinSkinForm::BeginUndo() {
 void TWinSkinForm::Unskin() {
     if (!BeginUndo()) return;
     subclass_->Detach();
+    FreeSkinners();
     RestoreFormLook();
     SetSysMenuStyle(false);
     if (MenuBand && IsMenu(WindowMenu)) SetMenu(Handle, WindowMenu);
@@ -449,11 +453,13 @@ void TWinSkinForm::Unskin() {
 void TWinSkinForm::Detach() {
     if (!BeginUndo()) return;
     RestoreProcedures();
+    FreeSkinners();
     MenuBand.reset();
 }
 
 void TWinSkinForm::DetachUnframed() {
     SetHoverTimer(false);
+    FreeSkinners();
     RestoreFormLook();
     UnhookForm();
     RestoreProcedures();
@@ -558,6 +564,10 @@ bool TWinSkinForm::StageA(TMessage& m) {
             return true;
         case SM_INITSKIN:
             InitSkin();
+            return true;
+        case SM_RESKINSCROLL:
+            ReskinScroll(reinterpret_cast<HWND>(m.WParam));
+            m.Result = 0;
             return true;
         case SM_ISSKINNED:
             m.Result = 1;

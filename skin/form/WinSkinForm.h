@@ -5,7 +5,8 @@
 //
 // Its code is split by concern: WinSkinForm.cpp (attach, state, message routing, detach),
 // FramePaint.cpp (frame, caption and region), CaptionButtons.cpp (buttons, hit test, mouse,
-// actions) and SystemMenu.cpp (the skinned system menu).
+// actions), SystemMenu.cpp (the skinned system menu) and ChildSkinners.cpp (the skinners of the
+// window's children).
 #include <windows.h>
 
 #include <functional>
@@ -20,6 +21,7 @@
 #include "framework/Messages.h"
 #include "framework/Subclass.h"
 #include "skin/data/SkinObjects.h"
+#include "skin/form/ChildSkinning.h"
 
 namespace velloran {
 
@@ -148,6 +150,21 @@ public:
     void ShowSystemMenu(int x, int y);
     void BuildSysMenuPopup();
 
+    // ---- the skinners of the children (ChildSkinners.cpp) ----
+    // Adds the skinner unless it is listed; answers whether it was.
+    bool RegisterSkinner(TChildSkinner* skinner);
+    void UnregisterSkinner(TChildSkinner* skinner);
+    TChildSkinner* FindSkinner(HWND window) const;
+    // The control answers SM_ISSKINNED, or a skinner of the list skins it.
+    bool IsSkinned(TControl* control) const;
+    // Offers a child window without a control object to the selection.
+    void SkinChildWindow(HWND window);
+    // The manager saw a size-grip scroll bar being created inside this window.
+    void SizeGripCreated(HWND grip);
+    const std::vector<TChildSkinner*>& Skinners() const { return skinners_; }
+    // Shared with every child skinner, which draws with it while it paints.
+    TCanvas ControlCanvas;
+
     // ---- state ----
     TSkinData* SkinData = nullptr;
     TForm* Form = nullptr;
@@ -241,6 +258,13 @@ private:
     // Opens the band's menu under the mouse or for the keyboard; true when one was opened.
     bool MenuBandClick(const TMessage& message);
     bool MenuBandKey(WORD key);
+    // SM_INITSKIN: the form's controls, or the bare window's children, go to the selection.
+    void SkinChildren();
+    void OfferControl(TChildSelection& selection, TControl& control);
+    void ReskinScroll(HWND window);
+    // Each skinner gives its control back (unless the window is gone) and is freed.
+    void FreeSkinners();
+    void FreeDestroyedSkinners();
 
     std::unique_ptr<TWindowSubclass> subclass_;
     std::unique_ptr<TWindowSubclass> clientSubclass_;
@@ -252,6 +276,7 @@ private:
         bool ParentFont;
     };
     std::vector<TLabelLook> labels_;
+    std::vector<TChildSkinner*> skinners_;
     int busy_ = 0;
 };
 

@@ -44,9 +44,8 @@ private:
     TWindowHandle wnd_;
 };
 
-// The window's pixels as the screen shows them (0x00RRGGBB, rows from the top), window
-// coordinates; the parts of other windows over it are read too, so keep it on top.
-inline TDecodedBitmap ScreenPixels(HWND wnd) {
+// What draw puts into a bitmap of the window's size, given a DC on it and the screen's DC.
+inline TDecodedBitmap WindowSizedPixels(HWND wnd, const std::function<void(HDC dc, HDC screen)>& draw) {
     RECT r{};
     GetWindowRect(wnd, &r);
     TBitmap shot;
@@ -55,9 +54,19 @@ inline TDecodedBitmap ScreenPixels(HWND wnd) {
         TWindowDC screen(nullptr);
         TMemoryDC dc(CreateCompatibleDC(screen.get()));
         TSelectObject select(dc.get(), shot.Handle());
-        BitBlt(dc.get(), 0, 0, r.right - r.left, r.bottom - r.top, screen.get(), r.left, r.top, SRCCOPY);
+        draw(dc.get(), screen.get());
     }
     return GetBitmapPixels(shot);
+}
+
+// The window's pixels as the screen shows them (0x00RRGGBB, rows from the top), window
+// coordinates; the parts of other windows over it are read too, so keep it on top.
+inline TDecodedBitmap ScreenPixels(HWND wnd) {
+    return WindowSizedPixels(wnd, [wnd](HDC dc, HDC screen) {
+        RECT r{};
+        GetWindowRect(wnd, &r);
+        BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    });
 }
 
 inline uint32_t PixelAt(const TDecodedBitmap& image, int x, int y) {
