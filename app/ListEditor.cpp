@@ -60,7 +60,7 @@ void TListEditorForm::FormHide(TObject*) { SaveList(); }
 void TListEditorForm::btnCloseClick(TObject*) { Hide(); }
 
 void TListEditorForm::SaveAtExit() noexcept {
-    if (!Visible()) return;
+    if (!Visible() || listText_ != TListText::FromFile) return;
     try {
         WriteList();
     } catch (...) {
@@ -74,8 +74,11 @@ void TListEditorForm::BeforeDestruction() {
 }
 
 void TListEditorForm::LoadList() {
+    listText_ = TListText::NotLoaded;
     std::string path = ListPath();
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    // A folder of that name is no list file either.
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         Memo->Lines()->Clear();
     } else {
         TFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -89,6 +92,7 @@ void TListEditorForm::LoadList() {
         if (size_t zero = text.find('\0'); zero != std::string::npos) text.resize(zero);
         Memo->Lines()->SetText(text);
     }
+    listText_ = TListText::FromFile;
     chkRandom->SetChecked(TSettingsFile::Default().ReadBool("General", kind_.RandomKey, true));
 }
 

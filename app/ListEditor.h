@@ -35,7 +35,8 @@ public:
     std::string ListPath() const;
 
     // What the user typed must survive the end of the program: an editor still open then
-    // writes its list and random setting as hiding would, without publishing.
+    // writes its list and random setting as hiding would, without publishing. One whose last
+    // load failed writes nothing: its text is not the file's, which may have changed meanwhile.
     void SaveAtExit() noexcept;
     void BeforeDestruction() override;
 
@@ -47,6 +48,9 @@ private:
     void WriteList();
     void SaveList();
     const TListEditorKind& kind_;
+    // Whether the memo started from the list file at the last load: a failed one leaves older text.
+    enum class TListText { FromFile, NotLoaded };
+    TListText listText_ = TListText::NotLoaded;
 };
 
 class TQuotesForm : public TListEditorForm {

@@ -40,7 +40,6 @@ const TClassInfo& TControl::StaticClassInfo() {
 }
 
 TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
-    WindowProc = [this](TMessage& m) { WndProc(m); };
     font_->OnChange = [this](TObject*) {
         parentFont_ = false;
         FontChanged();
@@ -424,8 +423,22 @@ void TWinControl::CreateWnd() {
     }
 }
 
+UINT TWinControl::FreeChildId() {
+    // Owner-draw and command reflection find a child by its identifier, which WM_COMMAND carries
+    // in 16 bits. The range starts above the dialog manager's IDOK..IDCONTINUE and ends below
+    // the SC_ values, which a skinned frame reads in a WM_COMMAND as a system command.
+    constexpr UINT kFirst = 0x100, kLast = 0xEFFF;
+    for (UINT tried = 0; tried <= kLast - kFirst; ++tried) {
+        lastChildId_ = lastChildId_ >= kFirst && lastChildId_ < kLast ? lastChildId_ + 1 : kFirst;
+        // Windows made outside the framework can hold any identifier.
+        if (!GetDlgItem(handle_, static_cast<int>(lastChildId_))) return lastChildId_;
+    }
+    throw std::runtime_error("Control '" + Name() + "' has no identifier left for another child window");
+}
+
 HWND TWinControl::CreateWindowHandle(const TCreateParams& p) {
-    UINT_PTR id = (p.Style & WS_CHILD) ? reinterpret_cast<UINT_PTR>(this) & 0xFFFF : 0;
+    TWinControl* const parent = (p.Style & WS_CHILD) ? FromHandle(p.WndParent) : nullptr;
+    const UINT_PTR id = parent ? parent->FreeChildId() : 0;
     return CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
                            p.WndParent, reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
 }
@@ -668,6 +681,9 @@ bool TWinControl::ReflectToChild(TMessage& m) {
         child = reinterpret_cast<HWND>(m.LParam);
         break;
     case WM_NOTIFY:
+        // Nothing below 64 KB is mapped, so such an lParam is no notification; the skin engine
+        // relies on it, sending a small key with its message of the reflected number.
+        if (static_cast<ULONG_PTR>(m.LParam) < 0x10000) return false;
         child = reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom;
         break;
     case WM_DRAWITEM:

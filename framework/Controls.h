@@ -1,12 +1,13 @@
 #pragma once
 // Controls: window-less (TGraphicControl) and windowed (TWinControl). Every message of a
-// control passes through its replaceable WindowProc, so another object can hook it.
+// control passes through its WindowProc, where the hooks of framework/ControlHook.h see it.
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/Classes.h"
+#include "framework/ControlHook.h"
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
 #include "framework/Messages.h"
@@ -85,8 +86,9 @@ public:
     void Refresh() { Repaint(); }
     virtual void Repaint();
 
-    // Every message of the control passes through here; hook by saving and replacing it.
-    TWndMethod WindowProc;
+    // Every message of the control passes through here: its hooks (TControlHook), newest
+    // first, then WndProc.
+    void WindowProc(TMessage& message) { hooks_.Dispatch(*this, message); }
     virtual void WndProc(TMessage& message);
     virtual void DefaultHandler(TMessage& message);
 
@@ -115,6 +117,7 @@ protected:
 
 private:
     friend class TWinControl;
+    friend class TControlHook;
     struct TAnchorBase {
         RECT Bounds{};
         int ParentWidth = 0, ParentHeight = 0;
@@ -125,6 +128,7 @@ private:
     bool anchoring_ = false;
     std::unique_ptr<TFont> font_;
     bool parentFont_ = true;
+    TControlHookChain hooks_;
 };
 
 // A control without a window of its own: its parent paints it and passes it mouse messages.
@@ -237,6 +241,8 @@ private:
     void PaintInto(HDC dc);
     void TrackMouse(TMessage& message);
     bool ReflectToChild(TMessage& message);
+    // An identifier no child window of this one has yet, for a child window being made.
+    UINT FreeChildId();
 
     std::vector<TControl*> controls_;
     std::vector<TWinControl*> tabOrder_;
@@ -247,6 +253,7 @@ private:
     std::string sysClass_;
     TBrushHandle colorBrush_;
     TColor colorBrushColor_ = 0;
+    UINT lastChildId_ = 0;
 };
 
 LRESULT CALLBACK FrameworkWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);

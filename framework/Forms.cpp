@@ -506,7 +506,15 @@ void TForm::SetVisible(bool visible) {
     if (visible) {
         HandleNeeded();
         visible_ = true;
-        DoShow();
+        // A failing OnShow is reported, and the form comes on screen all the same: one believed
+        // visible but left off screen could never be shown again.
+        try {
+            DoShow();
+        } catch (...) {
+            HandleCallbackException();
+        }
+        // OnShow, or a message handled while its error box was up, may have hidden the form.
+        if (!visible_) return;
         if (IsMDIChildWindow()) {
             // Showing does not activate a child window: the client does.
             ShowWindow(handle_, SW_SHOWNORMAL);

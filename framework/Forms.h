@@ -94,6 +94,8 @@ public:
     // Moves the focus to the next (or previous) tab stop.
     void SelectNext(TWinControl* current, bool forward);
 
+    // Showing runs OnShow before the window appears; an error raised there goes to the
+    // application's box, and the window appears after it.
     void SetVisible(bool visible) override;
     // Runs OnCloseQuery and OnClose, then does the close action: caHide by default, caMinimize
     // for an MDI child (caNone when it has no minimise box), as the frame keeps its children.

@@ -9,8 +9,6 @@
 
 namespace velloran {
 
-using TWndMethod = std::function<void(TMessage&)>;
-
 // Returns true when it handled the message; the rest goes to DefWindowProc.
 using TUtilMethod = std::function<bool(TMessage&)>;
 

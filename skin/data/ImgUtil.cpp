@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "framework/Handles.h"
-#include "skin/form/SkinImage.h"
+#include "skin/data/SkinImage.h"
 
 namespace velloran {
 namespace {

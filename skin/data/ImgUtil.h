@@ -21,8 +21,6 @@
 
 namespace velloran {
 
-// The key colour of every skin image (0x00BBGGRR order).
-
 // GetSysColor, for the portable colour code.
 TColorValue WindowsSystemColor(int index);
 

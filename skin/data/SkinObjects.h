@@ -8,7 +8,7 @@
 
 #include "framework/Graphics.h"
 #include "skin/data/SkinDescription.h"
-#include "skin/form/SkinImage.h"
+#include "skin/data/SkinImage.h"
 
 namespace velloran {
 

@@ -10,9 +10,9 @@
 #include "framework/TypInfo.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/LittleEndian.h"
+#include "skin/data/SkinEngine.h"
 #include "skin/data/SkinRead.h"
 #include "skin/data/WinSkinIni.h"
-#include "skin/manager/SkinManage.h"
 
 namespace velloran {
 
@@ -186,26 +186,26 @@ TSkinData::TSkinData(TComponent* owner)
 }
 
 TSkinData::~TSkinData() {
-    if (TSkinManage* manager = TSkinManage::Instance()) manager->UnregisterData(this);
+    if (TSkinEngine* engine = TSkinEngine::Current()) engine->UnregisterData(this);
 }
 
 void TSkinData::SetActive(bool active) {
     if (active == active_) return;
     active_ = active;
     if (HasState(csLoading) || HasState(csReading) || HasState(csDesigning)) return;
-    TSkinManage* manager = TSkinManage::Instance();
-    if (!manager) return;
+    TSkinEngine* engine = TSkinEngine::Current();
+    if (!engine) return;
     switch (skinFormtype_) {
         case sfMainform:
             if (active && Empty) return;
-            manager->CommandData = this;
-            manager->PostCommand(active ? skcSkinOn : skcSkinOff, 250);
-            if (active && manager->Started == 0) manager->Started = 1;
+            engine->CommandData = this;
+            engine->PostCommand(active ? skcSkinOn : skcSkinOff, 250);
+            if (active && engine->Started == 0) engine->Started = 1;
             break;
         case sfOnlyThisForm:
-            manager->CommandData = this;
+            engine->CommandData = this;
             if (active && Empty) return;
-            manager->PostCommand(active ? skcSkinOn : skcSkinOff, 250);
+            engine->PostCommand(active ? skcSkinOn : skcSkinOff, 250);
             break;
         default:
             break;
@@ -214,11 +214,12 @@ void TSkinData::SetActive(bool active) {
 
 void TSkinData::ApplySkin() {
     if (HasState(csLoading) || HasState(csReading) || HasState(csDesigning)) return;
-    if (!TSkinManage::Instance()) Loaded();
-    TSkinManage& manager = TSkinManage::Create();
-    manager.CommandData = this;
-    manager.ReloadButtons();
-    if (manager.Started != 0) manager.PostCommand(skcSkinChanged, 250);
+    if (!TSkinEngine::Current()) Loaded();
+    TSkinEngine* engine = TSkinEngine::Start();
+    if (!engine) return;
+    engine->CommandData = this;
+    engine->ReloadButtons();
+    if (engine->Started != 0) engine->PostCommand(skcSkinChanged, 250);
 }
 
 std::vector<uint8_t> TSkinData::SkinStreamData() const {
@@ -427,21 +428,23 @@ void TSkinData::Loaded() {
     TComponent::Loaded();
     if (HasState(csDesigning)) return;
     if (!HasGetScrollBarInfo()) skinControls_ &= ~SkinBit(xcScrollbar);
-    TSkinManage& manager = TSkinManage::Create();
-    manager.RegisterData(this);
+    // Without an engine in the program the component still loads its skin; it skins nothing.
+    TSkinEngine* engine = TSkinEngine::Start();
+    if (engine) engine->RegisterData(this);
     LoadSystemCaptionFont(CaptionFont);
     if (skinFormtype_ != sfMainform) {
-        manager.Enabled = true;
-        ++manager.Started;
+        if (!engine) return;
+        engine->Enabled = true;
+        ++engine->Started;
         auto* owner = dynamic_cast<TForm*>(Owner());
-        if (owner && active_ && owner->HandleAllocated()) manager.SkinNewWindow(owner->Handle());
+        if (owner && active_ && owner->HandleAllocated()) engine->SkinNewWindow(owner->Handle());
         return;
     }
-    manager.InstallHook();
+    if (engine) engine->InstallHook();
     if (active_ && Empty) active_ = false;
-    if (active_) {
-        manager.CommandData = this;
-        manager.PostCommand(skcSkinOn, 250);
+    if (active_ && engine) {
+        engine->CommandData = this;
+        engine->PostCommand(skcSkinOn, 250);
     }
     if (skinControls_ & SkinBit(xcMainMenu))
         skinControls_ &= ~SkinBit(xcMenuItem);

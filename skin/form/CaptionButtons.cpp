@@ -7,11 +7,11 @@
 #include <algorithm>
 
 #include "skin/data/ImgUtil.h"
+#include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/form/SkinImage.h"
+#include "skin/form/FormSkinnerHost.h"
 #include "skin/form/SkinMessages.h"
 #include "skin/form/WinSkinForm.h"
-#include "skin/manager/SkinManage.h"
 
 namespace velloran {
 
@@ -332,7 +332,7 @@ void TWinSkinForm::ToggleMaximize() {
         return;
     }
     if (IsMdiChild())
-        if (TSkinManage* manager = TSkinManage::Instance()) manager->SetMdiMaximized(true);
+        if (TFormSkinnerHost* manager = TFormSkinnerHost::Current()) manager->SetMdiMaximized(true);
     WindowState = stateMaximized;
     PostMessage(Handle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     HotObject = nullptr;

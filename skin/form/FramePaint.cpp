@@ -8,9 +8,9 @@
 #include <string>
 
 #include "skin/data/ImgUtil.h"
+#include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/MenuBand.h"
-#include "skin/form/SkinImage.h"
 #include "skin/form/WinSkinForm.h"
 
 namespace velloran {

@@ -2,8 +2,8 @@
 
 #include "framework/Handles.h"
 #include "skin/data/ImgUtil.h"
+#include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/form/SkinImage.h"
 #include "skin/form/WinSkinForm.h"
 
 namespace velloran {

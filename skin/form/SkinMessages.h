@@ -3,6 +3,8 @@
 // skinners use the same numbers, and applications may send some of them.
 #include <windows.h>
 
+#include "framework/Messages.h"
+
 namespace velloran {
 
 constexpr UINT SM_SKINCHANGED = 0x3401;    // to a form: take the skin again
@@ -20,6 +22,12 @@ constexpr UINT SM_SKINAPPLIED = 0xBC4E;    // sent to a window after each skinni
 
 // The lParam that SM_PAINTFRAMEDC, SM_QUERYFRAME and SM_SKINAPPLIED carry, and the answer.
 constexpr LPARAM kSkinMessageKey = 0x41A2;
+
+// SM_SKINAPPLIED has the number of the framework's reflected WM_NOTIFY, whose lParam is an NMHDR
+// pointer. The key tells them apart: the lowest 64 KB of an address space are never mapped, so
+// no notification's pointer is ever the key (and the framework reflects none below 64 KB).
+static_assert(SM_SKINAPPLIED == CN_NOTIFY);
+constexpr bool IsSkinApplied(UINT msg, LPARAM lParam) { return msg == SM_SKINAPPLIED && lParam == kSkinMessageKey; }
 
 // The SM_INITSKIN lParam the manager posts.
 constexpr LPARAM kInitSkinFromManager = 1000;

@@ -8,8 +8,8 @@
 #include "framework/Menus.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/form/FormSkinnerHost.h"
 #include "skin/form/WinSkinForm.h"
-#include "skin/manager/SkinManage.h"
 
 namespace velloran {
 
@@ -107,7 +107,7 @@ void AddSystemMenuItems(TWinSkinForm& form, TPopupMenu& popup) {
 }  // namespace
 
 void TWinSkinForm::ShowSystemMenu(int x, int y) {
-    TSkinManage* manager = TSkinManage::Instance();
+    TFormSkinnerHost* manager = TFormSkinnerHost::Current();
     // A manager of another module's instance does not open menus in this one.
     if (manager && manager->Stamp != 0) return;
     const DWORD now = GetTickCount();

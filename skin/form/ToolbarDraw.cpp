@@ -1,8 +1,8 @@
 #include "skin/form/ToolbarDraw.h"
 
 #include "framework/Graphics.h"
+#include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/form/SkinImage.h"
 #include "skin/form/WinSkinForm.h"
 
 namespace velloran {

@@ -9,9 +9,9 @@
 #include "framework/StdCtrls.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/form/FormSkinnerHost.h"
 #include "skin/form/MenuBand.h"
 #include "skin/form/SkinMessages.h"
-#include "skin/manager/SkinManage.h"
 
 namespace velloran {
 
@@ -72,7 +72,8 @@ TWinSkinForm::~TWinSkinForm() {
         Stage = stDetaching;
         Detach();
     }
-    if (TSkinManage* manager = TSkinManage::Instance()) manager->RemoveFormSkinner(this);
+    FreeSkinners();
+    if (TFormSkinnerHost* manager = TFormSkinnerHost::Current()) manager->RemoveFormSkinner(this);
 }
 
 void TWinSkinForm::ReleaseFromManager() {
@@ -133,7 +134,7 @@ void TWinSkinForm::Notification(TComponent* component, TOperation operation) {
 
 void TWinSkinForm::SkinWindow(TSkinData* skinData) {
     if (Subclassed()) return;
-    TSkinManage* manager = TSkinManage::Instance();
+    TFormSkinnerHost* manager = TFormSkinnerHost::Current();
     if (manager && manager->Started == 0) manager->Started = 1;
     SkinData = skinData;
 
@@ -198,7 +199,7 @@ void TWinSkinForm::Classify() {
         if (SameText(WindowClassName(child), "MDIClient")) {
             MDIKind = mkFrame;
             MDIClient = child;
-            if (TSkinManage* manager = TSkinManage::Instance()) {
+            if (TFormSkinnerHost* manager = TFormSkinnerHost::Current()) {
                 manager->MdiClient = child;
                 manager->MdiFrameForm = Form;
             }
@@ -258,18 +259,12 @@ void TWinSkinForm::ReadWindowState() {
 }
 
 void TWinSkinForm::HookForm() {
-    if (formHooked_ || !Form) return;
-    oldFormHandler_ = Form->WindowProc;
-    Form->WindowProc = [this](TMessage& m) { FormWindowProc(m); };
-    formHooked_ = true;
+    if (formHook_ || !Form) return;
+    formHook_ = std::make_unique<TControlHook>(
+        *Form, [this](TMessage& m, const TControlHook::TNext& next) { FormWindowProc(m, next); });
 }
 
-void TWinSkinForm::UnhookForm() {
-    if (!formHooked_) return;
-    formHooked_ = false;
-    if (Form) Form->WindowProc = std::move(oldFormHandler_);
-    oldFormHandler_ = nullptr;
-}
+void TWinSkinForm::UnhookForm() { formHook_.reset(); }
 
 // ---- initialisation ---------------------------------------------------------------------
 
@@ -286,7 +281,7 @@ void TWinSkinForm::InitSkin() {
     SysFrameWidth = (window.right - window.left) - (ClientRect.right - ClientRect.left);
     SysFrameHeight = (window.bottom - window.top) - (ClientRect.bottom - ClientRect.top);
 
-    TSkinManage* manager = TSkinManage::Instance();
+    TFormSkinnerHost* manager = TFormSkinnerHost::Current();
     if (manager && manager->HideWhileSkinning) {
         manager->HideWhileSkinning = false;
         Style = static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE));
@@ -295,6 +290,7 @@ void TWinSkinForm::InitSkin() {
             SetWindowLongPtrW(Handle, GWL_STYLE, static_cast<LONG_PTR>(Style));
         }
     }
+    SkinChildren();
 
     if (Stage == stAttached) {
         if (IsMdiChild()) {
@@ -394,6 +390,7 @@ void TWinSkinForm::SkinChanged() {
         for (TComponent* component : Form->ComponentList())
             if (auto* inner = dynamic_cast<TForm*>(component)) inner->SetColor(face);
     }
+    for (TChildSkinner* skinner : skinners_) skinner->SkinChanged();
     Stage = stRefreshing;
     if (SkinFrame) {
         ResizeToClient(true);
@@ -440,6 +437,7 @@ bool TWinSkinForm::BeginUndo() {
 void TWinSkinForm::Unskin() {
     if (!BeginUndo()) return;
     subclass_->Detach();
+    FreeSkinners();
     RestoreFormLook();
     SetSysMenuStyle(false);
     if (MenuBand && IsMenu(WindowMenu)) SetMenu(Handle, WindowMenu);
@@ -467,11 +465,13 @@ void TWinSkinForm::Unskin() {
 void TWinSkinForm::Detach() {
     if (!BeginUndo()) return;
     RestoreProcedures();
+    FreeSkinners();
     MenuBand.reset();
 }
 
 void TWinSkinForm::DetachUnframed() {
     SetHoverTimer(false);
+    FreeSkinners();
     RestoreFormLook();
     UnhookForm();
     RestoreProcedures();
@@ -535,7 +535,7 @@ bool TWinSkinForm::StageA(TMessage& m) {
             Detach();
             CallDefault(m);
             Stage = stDestroyed;
-            if (TSkinManage* manager = TSkinManage::Instance()) manager->SchedulePurge();
+            if (TFormSkinnerHost* manager = TFormSkinnerHost::Current()) manager->SchedulePurge();
             return true;
         case WM_NCACTIVATE:
             if (Stage == stAttached && !IsMdiChild()) {
@@ -556,7 +556,7 @@ bool TWinSkinForm::StageA(TMessage& m) {
             m.Result = 0;
             return true;
         case WM_INITMENUPOPUP:
-            if (TSkinManage* manager = TSkinManage::Instance())
+            if (TFormSkinnerHost* manager = TFormSkinnerHost::Current())
                 manager->MenuKind = reinterpret_cast<HMENU>(m.WParam) == SystemMenu ? 2 : 1;
             CallDefault(m);
             return true;
@@ -576,6 +576,10 @@ bool TWinSkinForm::StageA(TMessage& m) {
             return true;
         case SM_INITSKIN:
             InitSkin();
+            return true;
+        case SM_RESKINSCROLL:
+            ReskinScroll(reinterpret_cast<HWND>(m.WParam));
+            m.Result = 0;
             return true;
         case SM_ISSKINNED:
             m.Result = 1;
@@ -705,7 +709,7 @@ void TWinSkinForm::SizeHandler(TMessage& m) {
     }
     if (WindowState == stateMinimized) return;
     if (IsMdiChild()) {
-        TSkinManage* manager = TSkinManage::Instance();
+        TFormSkinnerHost* manager = TFormSkinnerHost::Current();
         // Maximised by the program or the MDI client rather than by our caption button.
         if (manager && WindowState == stateMaximized && !manager->MdiMaximized && !manager->SwitchingMdi())
             manager->SetMdiMaximized(true);
@@ -735,7 +739,7 @@ void TWinSkinForm::SysCommand(TMessage& m) {
         WindowState = stateMaximized;
     } else if (command == SC_RESTORE) {
         WindowState = stateNormal;
-        TSkinManage* manager = TSkinManage::Instance();
+        TFormSkinnerHost* manager = TFormSkinnerHost::Current();
         if (IsMdiChild() && manager && manager->MdiMaximized) manager->SetMdiMaximized(false);
     }
     CallDefault(m);
@@ -802,13 +806,13 @@ void TWinSkinForm::NcCalcSize(TMessage& m) {
 
 // ---- the form object's handler and the MDI client ----------------------------------------
 
-void TWinSkinForm::FormWindowProc(TMessage& m) {
+void TWinSkinForm::FormWindowProc(TMessage& m, const TControlHook::TNext& next) {
     const TRunScope running(*this);
     switch (m.Msg) {
         case WM_SETTEXT:
-            oldFormHandler_(m);
+            next(m);
             if (IsWindowVisible(Handle)) {
-                TSkinManage* manager = TSkinManage::Instance();
+                TFormSkinnerHost* manager = TFormSkinnerHost::Current();
                 if (WindowState == stateMaximized && manager && manager->MdiClient)
                     PostMessageW(manager->MdiClient, SM_MDIREDRAW, reinterpret_cast<WPARAM>(Handle), 0);
                 if (WindowState == stateMinimized)
@@ -822,7 +826,7 @@ void TWinSkinForm::FormWindowProc(TMessage& m) {
             return;
         case CM_MENUCHANGED:
             // The form object tells itself of a rebuilt menu without going through the window.
-            MenuChanged([&] { oldFormHandler_(m); });
+            MenuChanged([&] { next(m); });
             return;
         case SM_PAINTFRAMEDC:
             if (m.LParam != kSkinMessageKey) break;
@@ -835,12 +839,12 @@ void TWinSkinForm::FormWindowProc(TMessage& m) {
         default:
             break;
     }
-    oldFormHandler_(m);
+    next(m);
 }
 
 LRESULT TWinSkinForm::ClientWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const TRunScope running(*this);
-    TSkinManage* manager = TSkinManage::Instance();
+    TFormSkinnerHost* manager = TFormSkinnerHost::Current();
     switch (msg) {
         case WM_NCDESTROY: {
             const LRESULT result = TWindowSubclass::CallNext(wnd, msg, wParam, lParam);

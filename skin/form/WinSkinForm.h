@@ -5,7 +5,8 @@
 //
 // Its code is split by concern: WinSkinForm.cpp (attach, state, message routing, detach),
 // FramePaint.cpp (frame, caption and region), CaptionButtons.cpp (buttons, hit test, mouse,
-// actions) and SystemMenu.cpp (the skinned system menu).
+// actions), SystemMenu.cpp (the skinned system menu) and ChildSkinners.cpp (the skinners of the
+// window's children).
 #include <windows.h>
 
 #include <functional>
@@ -14,11 +15,13 @@
 #include <vector>
 
 #include "framework/Classes.h"
+#include "framework/ControlHook.h"
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
 #include "framework/Messages.h"
 #include "framework/Subclass.h"
 #include "skin/data/SkinObjects.h"
+#include "skin/form/ChildSkinning.h"
 
 namespace velloran {
 
@@ -154,6 +157,21 @@ public:
     void ShowSystemMenu(int x, int y);
     void BuildSysMenuPopup();
 
+    // ---- the skinners of the children (ChildSkinners.cpp) ----
+    // Adds the skinner unless it is listed; answers whether it was.
+    bool RegisterSkinner(TChildSkinner* skinner);
+    void UnregisterSkinner(TChildSkinner* skinner);
+    TChildSkinner* FindSkinner(HWND window) const;
+    // The control answers SM_ISSKINNED, or a skinner of the list skins it.
+    bool IsSkinned(TControl* control) const;
+    // Offers a child window without a control object to the selection.
+    void SkinChildWindow(HWND window);
+    // The manager saw a size-grip scroll bar being created inside this window.
+    void SizeGripCreated(HWND grip);
+    const std::vector<TChildSkinner*>& Skinners() const { return skinners_; }
+    // Shared with every child skinner, which draws with it while it paints.
+    TCanvas ControlCanvas;
+
     // ---- state ----
     TSkinData* SkinData = nullptr;
     TForm* Form = nullptr;
@@ -224,7 +242,7 @@ private:
     bool StageA(TMessage& message);
     bool StageB(TMessage& message);
     void StageC(TMessage& message);
-    void FormWindowProc(TMessage& message);
+    void FormWindowProc(TMessage& message, const TControlHook::TNext& next);
     LRESULT ClientWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void SizeHandler(TMessage& message);
     // The form's menu was rebuilt: the band takes the new one from the window.
@@ -248,11 +266,17 @@ private:
     // Opens the band's menu under the mouse or for the keyboard; true when one was opened.
     bool MenuBandClick(const TMessage& message);
     bool MenuBandKey(WORD key);
+    // SM_INITSKIN: the form's controls, or the bare window's children, go to the selection.
+    void SkinChildren();
+    void OfferControl(TChildSelection& selection, TControl& control);
+    void ReskinScroll(HWND window);
+    // Each skinner gives its control back (unless the window is gone) and is freed.
+    void FreeSkinners();
+    void FreeDestroyedSkinners();
 
     std::unique_ptr<TWindowSubclass> subclass_;
     std::unique_ptr<TWindowSubclass> clientSubclass_;
-    TWndMethod oldFormHandler_;
-    bool formHooked_ = false;
+    std::unique_ptr<TControlHook> formHook_;
     TTimerHandle hoverTimer_;
     struct TLabelLook {
         TLabel* Label;
@@ -260,6 +284,7 @@ private:
         bool ParentFont;
     };
     std::vector<TLabelLook> labels_;
+    std::vector<TChildSkinner*> skinners_;
     int runDepth_ = 0;
     TSkinnerRelease release_ = srHeld;
 };

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/Forms.h"
+#include "skin/controls/SkinnerSelection.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinMessages.h"
@@ -15,6 +16,11 @@ namespace {
 
 std::unique_ptr<TSkinManage> g_instance;
 bool g_shuttingDown = false;
+
+// Skin data components start the manager through their own layer, which cannot name it.
+[[maybe_unused]] const bool g_provided = (TSkinEngine::Provide([]() -> TSkinEngine* { return TSkinManage::Instance(); },
+                                                               []() -> TSkinEngine& { return TSkinManage::Create(); }),
+                                          true);
 
 constexpr UINT_PTR kCommandTimerId = 1;
 // Posted to the manager's window: free the skinners of destroyed windows, or skin an MDI child
@@ -36,6 +42,7 @@ TSkinManage& TSkinManage::Create() {
     if (!g_instance) {
         g_shuttingDown = false;
         g_instance.reset(new TSkinManage());
+        InstallSkinnerSelection();
     }
     return *g_instance;
 }
@@ -125,6 +132,8 @@ void TSkinManage::HookCall(int code, WPARAM wParam, LPARAM lParam) {
     switch (code) {
         case HCBT_CREATEWND: {
             const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+            if ((cs->style & SBS_SIZEGRIP) && SameText(WindowClassName(wnd), "ScrollBar"))
+                if (TWinSkinForm* skinner = FindFormSkinner(cs->hwndParent)) skinner->SizeGripCreated(wnd);
             // An MDI child has no activation of its own to be noticed by: it is skinned as soon
             // as its creation is complete, when its form object is known.
             if (cs->dwExStyle & WS_EX_MDICHILD) PostMessageW(window_.Handle(), kSkinCreatedMessage, wParam, 0);

@@ -11,6 +11,7 @@
 
 #include "framework/Handles.h"
 #include "framework/UtilWindow.h"
+#include "skin/form/FormSkinnerHost.h"
 
 namespace velloran {
 
@@ -18,11 +19,10 @@ class TForm;
 class TSkinData;
 class TWinSkinForm;
 
-enum TSkinCommand : int32_t { skcNone = 0, skcSkinOn = 1, skcSkinOff = 2, skcSkinChanged = 3 };
 // The manager at work, or taking its skinners down at program end.
 enum TManagerStage : uint8_t { msRunning, msDestroying };
 
-class TSkinManage {
+class TSkinManage : public TFormSkinnerHost {
 public:
     // The process's manager, or null before the first skin data component loaded.
     static TSkinManage* Instance();
@@ -34,25 +34,22 @@ public:
     TSkinManage(const TSkinManage&) = delete;
     TSkinManage& operator=(const TSkinManage&) = delete;
 
-    void RegisterData(TSkinData* data);
-    void UnregisterData(TSkinData* data);
-    void InstallHook();
+    void RegisterData(TSkinData* data) override;
+    void UnregisterData(TSkinData* data) override;
+    void InstallHook() override;
     bool HookInstalled() const { return static_cast<bool>(hook_); }
 
-    bool SkinNewWindow(HWND handle);
+    bool SkinNewWindow(HWND handle) override;
     void SkinFormIfVisible(TForm* form);
     TWinSkinForm* FindFormSkinner(HWND handle) const;
-    // Called by a skinner's destructor.
-    void RemoveFormSkinner(TWinSkinForm* skinner);
+    void RemoveFormSkinner(TWinSkinForm* skinner) override;
     // Frees the skinners whose window is gone (one still running frees itself as it returns).
     void PurgeFormSkinners();
-    // Asks for a purge once the current message is done (a skinner's window was destroyed).
-    void SchedulePurge();
-    void PostCommand(TSkinCommand command, UINT delayMs);
-    void ReloadButtons();
-    void SetMdiMaximized(bool on);
-    // True while SetMdiMaximized switches the children, whose frames change size meanwhile.
-    bool SwitchingMdi() const { return switchingMdi_; }
+    void SchedulePurge() override;
+    void PostCommand(TSkinCommand command, UINT delayMs) override;
+    void ReloadButtons() override;
+    void SetMdiMaximized(bool on) override;
+    bool SwitchingMdi() const override { return switchingMdi_; }
     TForm* FindFormObject(HWND handle) const;
     TSkinData* ChooseSkinData(HWND handle, const std::string& lowerClassName) const;
 
@@ -60,26 +57,14 @@ public:
     const std::vector<TSkinData*>& SkinDatas() const { return skinDatas_; }
 
     TSkinData* MainData = nullptr;
-    TSkinData* CommandData = nullptr;
     TSkinCommand Command = skcNone;
-    bool Enabled = false;
     bool Sweeping = false;
-    // 0 until skinning first meets a window; then counts the starts (each component that is not
-    // the main one adds one). Whether the manager is going away is its stage, never this count.
-    int32_t Started = 0;
-    int32_t MenuKind = 0;
     bool MenuBarPopup = false;
-    bool MdiMaximized = false;
-    bool HideWhileSkinning = false;
-    HWND MdiClient = nullptr;
-    TForm* MdiFrameForm = nullptr;
-    // This manager's instance stamp: null for the program's own manager.
-    uintptr_t Stamp = 0;
 
 private:
     friend struct std::default_delete<TSkinManage>;
     TSkinManage();
-    ~TSkinManage();
+    ~TSkinManage() override;
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
     void HookCall(int code, WPARAM wParam, LPARAM lParam);
     bool HandleMessage(TMessage& message);

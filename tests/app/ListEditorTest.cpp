@@ -29,6 +29,27 @@ protected:
     }
 
     static void CloseWithButton(TListEditorForm* editor) { SendMessageA(editor->btnClose->Handle(), BM_CLICK, 0, 0); }
+
+    // "Define Quotes..." from the tray menu, answering the boxes it brings up; returns their texts.
+    static std::vector<std::string> DefineQuotes() {
+        TBoxWatcher watcher(kTitle);
+        SendMessageA(TPopupMenu::PopupWindow(), WM_COMMAND, MainForm->DefineQuotes1->Command(), 0);
+        return watcher.Texts();
+    }
+
+    static bool OnScreen(TListEditorForm* editor) { return editor->Visible() && IsWindowVisible(editor->Handle()); }
+};
+
+// Another program holding a file open without sharing it, until it lets go.
+class TFileLock {
+public:
+    explicit TFileLock(const std::string& path)
+        : file_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    bool Held() const { return static_cast<bool>(file_); }
+    void Release() { file_.reset(); }
+
+private:
+    TFileHandle file_;
 };
 
 TEST_F(ListEditorTest, LoadingSplitsLinesAsTheEditControlDoes) {
@@ -110,9 +131,11 @@ TEST_F(ListEditorTest, ADeletedFileMattersOnlyWhenTheWindowIsShownAgain) {
 }
 
 TEST_F(ListEditorTest, FilesThatCannotBeOpenedOrCreatedEndTheLoadOrSaveWithABox) {
-    // A folder in the list file's place can be neither read nor replaced.
-    ASSERT_TRUE(CreateDirectoryA(QuotesPath().c_str(), nullptr));
+    // Another program holds the list file: it can be neither read nor replaced.
+    WriteTextFile(QuotesPath(), "theirs\r\n");
     WriteTextFile(SettingsPath(), "[General]\r\nMsg=%quote%\r\nRandom=0\r\n[Yahoo!]\r\nID=fay\r\n");
+    TFileLock lock(QuotesPath());
+    ASSERT_TRUE(lock.Held());
     const std::string openFailure = "Cannot open file \"" + QuotesPath() + "\". ";
     {
         TBoxWatcher watcher(kTitle);
@@ -120,13 +143,20 @@ TEST_F(ListEditorTest, FilesThatCannotBeOpenedOrCreatedEndTheLoadOrSaveWithABox)
         ASSERT_TRUE(PumpUntil([&] { return !watcher.Texts().empty(); }));
         EXPECT_EQ(watcher.Texts()[0].rfind(openFailure, 0), 0u) << watcher.Texts()[0];
     }
+    // The box first, then the editor on screen, where it can be used and closed.
+    const HWND editor = QuotesForm->Handle();
+    bool onScreenDuringBox = true;
     {
-        TBoxWatcher watcher(kTitle);
+        TBoxWatcher watcher(kTitle, [&](HWND box) {
+            onScreenDuringBox = IsWindowVisible(editor) != 0;
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        });
         SendMessageA(TPopupMenu::PopupWindow(), WM_COMMAND, MainForm->DefineQuotes1->Command(), 0);
-        ASSERT_TRUE(PumpUntil([&] { return !watcher.Texts().empty(); }));
+        ASSERT_EQ(watcher.Texts().size(), 1u);
         EXPECT_EQ(watcher.Texts()[0].rfind(openFailure, 0), 0u) << watcher.Texts()[0];
     }
-    ASSERT_TRUE(QuotesForm->Visible());
+    EXPECT_FALSE(onScreenDuringBox);
+    ASSERT_TRUE(OnScreen(QuotesForm));
     QuotesForm->Memo->SetText("typed");
     QuotesForm->chkRandom->SetChecked(true);
     {
@@ -141,6 +171,51 @@ TEST_F(ListEditorTest, FilesThatCannotBeOpenedOrCreatedEndTheLoadOrSaveWithABox)
     EXPECT_FALSE(IsWindowVisible(QuotesForm->Handle()));
     EXPECT_EQ(ReadTextFile(SettingsPath()).find("Random=1"), std::string::npos);
     EXPECT_EQ(Published("fay"), "<none>");
+
+    // Once the other program lets go, opening the editor again reads the file.
+    lock.Release();
+    EXPECT_EQ(DefineQuotes(), std::vector<std::string>{});
+    EXPECT_TRUE(OnScreen(QuotesForm));
+    EXPECT_EQ(QuotesForm->Memo->Text(), "theirs\r\n");
+}
+
+TEST_F(ListEditorTest, AnEditorWhoseFileCouldNotBeReadWritesNothingAtTheEnd) {
+    WriteTextFile(QuotesPath(), "ours\r\n");
+    CreateForms();
+    // Another program rewrites the file and holds it while the editor is opened.
+    WriteTextFile(QuotesPath(), "theirs\r\n");
+    TFileLock lock(QuotesPath());
+    ASSERT_TRUE(lock.Held());
+    ASSERT_EQ(DefineQuotes().size(), 1u);
+    ASSERT_TRUE(OnScreen(QuotesForm));
+    EXPECT_EQ(QuotesForm->Memo->Text(), "ours\r\n");
+    lock.Release();
+
+    // The program ends, by the session and then as usual, with the editor still open.
+    TBoxWatcher watcher(kTitle);
+    SendMessageA(MainForm->Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(ReadTextFile(QuotesPath()), "theirs\r\n");
+    Free(QuotesForm);
+    EXPECT_EQ(ReadTextFile(QuotesPath()), "theirs\r\n");
+    EXPECT_EQ(watcher.Texts(), std::vector<std::string>{});
+}
+
+TEST_F(ListEditorTest, AFolderInTheListFilesPlaceIsAnEmptyListThatCannotBeSaved) {
+    ASSERT_TRUE(CreateDirectoryA(QuotesPath().c_str(), nullptr));
+    {
+        TBoxWatcher watcher(kTitle);
+        CreateForms();
+        EXPECT_EQ(QuotesForm->EntryCount(), 0);
+        QuotesForm->Show();
+        EXPECT_EQ(watcher.Texts(), std::vector<std::string>{});
+    }
+    EXPECT_TRUE(OnScreen(QuotesForm));
+    EXPECT_EQ(QuotesForm->Memo->Text(), "");
+    TBoxWatcher watcher(kTitle);
+    CloseWithButton(QuotesForm);
+    ASSERT_TRUE(PumpUntil([&] { return !watcher.Texts().empty(); }));
+    EXPECT_EQ(watcher.Texts()[0].rfind("Cannot create file \"" + QuotesPath() + "\". ", 0), 0u) << watcher.Texts()[0];
+    EXPECT_NE(GetFileAttributesA(QuotesPath().c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
 TEST_F(ListEditorTest, SequentialQuotesCycleOverTheSongs) {

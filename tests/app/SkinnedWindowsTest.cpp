@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "app/ListEditor.h"
 #include "app/Main.h"
+#include "skin/controls/SkinCheckBoxes.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/form/SkinMessages.h"
 #include "tests/app/AppTestSupport.h"
-#include "tests/skin/SkinFormTestSupport.h"
+#include "tests/skin/SkinControlsTestSupport.h"
 
 namespace velloran::apptest {
 namespace {
@@ -79,6 +81,36 @@ TEST_F(SkinnedWindowsTest, TheStatusWindowIsSkinnedWhenFirstActivated) {
     PumpFor(50);
     shot = ScreenPixels(status);
     EXPECT_EQ(PixelAt(shot, column, row), PixelAt(ComposedTopFrame(*skinner, 2), 1, row));
+}
+
+TEST_F(SkinnedWindowsTest, TheButtonsAndCheckBoxesOfTheStatusWindowAndListEditorsAreSkinned) {
+    CreateForms();
+    TWinSkinForm* skinner = ShowSkinned(MainForm->Handle(), &PumpUntil);
+    ASSERT_NE(skinner, nullptr);
+    for (TWinControl* control : std::initializer_list<TWinControl*>{MainForm->btnOK, MainForm->btnCancel,
+                                                                    MainForm->chkBusy, MainForm->chkTrillian,
+                                                                    MainForm->chkAutoRespond})
+        EXPECT_EQ(SendMessageW(control->Handle(), SM_ISSKINNED, 0, 0), 1) << control->Name();
+
+    // The busy box shows the skin's check image for its state.
+    TCheckBox& busy = *MainForm->chkBusy;
+    auto* boxSkinner = ChildSkinner<TSkinCheckBox>(MainForm->Handle(), busy.Handle());
+    ASSERT_NE(boxSkinner, nullptr);
+    TDataSkinButton& art = skinner->SkinData->Button;
+    RECT r{};
+    GetWindowRect(busy.Handle(), &r);
+    const int frames = art.CheckFrame, width = art.CheckBitmap->Width() / frames, height = art.CheckBitmap->Height();
+    const int top = (r.bottom - r.top - height) / 2;
+    EXPECT_EQ(Mismatches(PaintedPixels(busy.Handle()), StripFramePixels(*art.CheckBitmap, frames, boxSkinner->FrameIndex()),
+                         RECT{0, top, width, top + height}, SkinColour(*skinner->SkinData, ciButtonFace)),
+              0);
+
+    for (TListEditorForm* editor : std::initializer_list<TListEditorForm*>{QuotesForm, LyricsForm}) {
+        ASSERT_NE(ShowSkinned(editor->Handle(), &PumpUntil), nullptr);
+        EXPECT_EQ(SendMessageW(editor->chkRandom->Handle(), SM_ISSKINNED, 0, 0), 1);
+        EXPECT_EQ(SendMessageW(editor->btnClose->Handle(), SM_ISSKINNED, 0, 0), 1);
+        editor->Hide();
+    }
 }
 
 }  // namespace

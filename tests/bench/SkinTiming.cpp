@@ -17,8 +17,8 @@
 
 #include "framework/Graphics.h"
 #include "skin/data/ImgUtil.h"
+#include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/form/SkinImage.h"
 #include "skin/form/SkinMessages.h"
 #include "skin/form/WinSkinForm.h"
 #include "tools/skinpack/SkinFiles.h"

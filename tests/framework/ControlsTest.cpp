@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/ControlHook.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
@@ -250,6 +251,48 @@ TEST(Reflection, ControlColoursAnswerTheReflectedCtlColorMessage) {
     EXPECT_EQ(lb.lbColor, RGB(255, 255, 0));
     EXPECT_EQ(GetBkColor(dc.get()), RGB(255, 255, 0));
     EXPECT_EQ(GetTextColor(dc.get()), RGB(0, 0, 128));
+}
+
+// Owner-draw measuring finds its control by the child identifier alone.
+TEST(Reflection, ChildIdentifiersAreDistinctAndReachTheirControl) {
+    auto form = MakeForm();
+    const HWND parent = form->Handle();
+    // Windows made outside the framework, holding low identifiers of their own.
+    std::vector<TWindowHandle> foreign;
+    for (int id = 1; id <= 0x110; id += 7)
+        foreign.emplace_back(CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 4, 4, parent,
+                                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr));
+    std::vector<TWinControl*> children;
+    std::vector<std::unique_ptr<TControlHook>> hooks;
+    TWinControl* measured = nullptr;
+    for (int i = 0; i < 200; ++i) {
+        auto* child = AddControl<TWinControl>(*form, i % 20 * 10, i / 20 * 10, 8, 8);
+        hooks.push_back(std::make_unique<TControlHook>(*child, [&measured, child](TMessage& m, const TControlHook::TNext& next) {
+            if (m.Msg == CN_MEASUREITEM) measured = child;
+            next(m);
+        }));
+        children.push_back(child);
+    }
+    for (int i = 0; i < 200; i += 20) children[static_cast<size_t>(i)]->RecreateWnd();
+
+    std::vector<int> ids;
+    for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) ids.push_back(GetDlgCtrlID(w));
+    ASSERT_EQ(ids.size(), foreign.size() + children.size());
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
+
+    int wrong = 0;
+    for (TWinControl* child : children) {
+        const int id = GetDlgCtrlID(child->Handle());
+        // WM_COMMAND carries 16 bits, and the SC_ range reads as a system command on a skinned frame.
+        EXPECT_GT(id, 0);
+        EXPECT_LT(id, SC_SIZE);
+        MEASUREITEMSTRUCT item{ODT_LISTBOX, static_cast<UINT>(id), 0, 0, 0, 0};
+        measured = nullptr;
+        SendMessageA(parent, WM_MEASUREITEM, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&item));
+        if (measured != child || FindChildControl(form.get(), id) != child) ++wrong;
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 // ---- keyboard -----------------------------------------------------------------------------

@@ -237,6 +237,42 @@ TEST(ShowHide, OnShowRunsBeforeTheWindowAppearsAndOnHideAfterItIsGone) {
     EXPECT_EQ(log, (std::vector<std::string>{"show:hidden", "hide:hidden"}));
 }
 
+TEST(ShowHide, AFailingOnShowIsReportedAndTheFormComesOnScreenAfterTheBox) {
+    auto form = MakeForm();
+    form->HandleNeeded();
+    const HWND wnd = form->Handle();
+    int shows = 0;
+    form->OnShow = [&](TObject*) {
+        if (++shows == 1) throw std::runtime_error("Cannot open the list");
+    };
+    std::string text;
+    bool onScreenDuringBox = true;
+    {
+        TWindowWatcher watcher("#32770", kAppTitle, [&](HWND box) {
+            text = MessageBoxText(box);
+            onScreenDuringBox = IsWindowVisible(wnd) != 0;
+            PressDialogButton(box, IDOK);
+        });
+        EXPECT_NO_THROW(form->Show());
+    }
+    EXPECT_EQ(text, "Cannot open the list");
+    EXPECT_FALSE(onScreenDuringBox);
+    EXPECT_TRUE(form->Visible());
+    EXPECT_TRUE(IsWindowVisible(wnd));
+    // Closed and shown again like any form.
+    form->Hide();
+    form->Show();
+    EXPECT_EQ(shows, 2);
+    EXPECT_TRUE(IsWindowVisible(wnd));
+
+    // An OnShow that hides its form keeps it off screen.
+    form->Hide();
+    form->OnShow = [&](TObject*) { form->Hide(); };
+    form->Show();
+    EXPECT_FALSE(form->Visible());
+    EXPECT_FALSE(IsWindowVisible(wnd));
+}
+
 TEST(ShowHide, AFormShownAgainAfterANewWindowStaysOnScreen) {
     auto form = MakeForm();
     form->Show();

@@ -14,7 +14,7 @@
 #include "skin/data/SkinRead.h"
 #include "skin/data/WinSkinData.h"
 #include "tests/framework/FrameworkTestMain.h"
-#include "tests/skin/SkinFormTestSupport.h"
+#include "tests/skin/SkinDataTestSupport.h"
 #include "tools/skinpack/SkinFiles.h"
 #include "tools/skinpack/SkinWriter.h"
 

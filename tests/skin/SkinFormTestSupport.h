@@ -1,52 +1,23 @@
 #pragma once
-// Support for the tests of skinned windows under Wine: the project's skins packed from the
-// source tree, plain windows to skin, and a window's pixels read back from the screen.
+// Support for the tests of skinned windows under Wine: the project's skins (SkinDataTestSupport.h),
+// plain windows to skin, and a window's pixels read back from the screen.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
 #include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "skin/data/ImgUtil.h"
+#include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/form/SkinImage.h"
 #include "skin/form/WinSkinForm.h"
 #include "skin/manager/SkinManage.h"
 #include "tests/framework/FrameworkTestMain.h"
-#include "skin/data/LittleEndian.h"
-#include "tools/skinpack/SkinFiles.h"
+#include "tests/skin/SkinDataTestSupport.h"
 
 namespace velloran::skintest {
-
-// The source tree as this Windows program sees it, on Wine's drive for the Unix root.
-inline const std::filesystem::path kSkins = std::filesystem::path("Z:" VELLORAN_SOURCE_DIR) / "resources" / "skins";
-
-// The form data's stored form of a packed skin: its size, then the bytes.
-inline std::vector<uint8_t> StoredSkin(const std::vector<uint8_t>& packed) {
-    std::vector<uint8_t> out;
-    AppendInt32LE(out, static_cast<int32_t>(packed.size()));
-    std::copy(packed.begin(), packed.end(), std::back_inserter(out));
-    return out;
-}
-
-// A skin data component holding one of the project's skins ("Default", "Contrast").
-inline fwtest::TOwned<TSkinData> LoadProjectSkin(const std::string& name, TComponent* owner = nullptr) {
-    fwtest::TOwned<TSkinData> data(new TSkinData(owner));
-    data->SetSkinStreamData(StoredSkin(PackedSkinAt(kSkins / name)));
-    return data;
-}
-
-// Writes one of the project's skins packed into file, for SkinFile.
-inline void WriteProjectSkin(const std::string& name, const std::filesystem::path& file) {
-    WriteFileBytes(file, PackedSkinAt(kSkins / name));
-}
 
 // A plain top-level window of a class of its own, destroyed with the object.
 class TPlainWindow {
@@ -73,9 +44,8 @@ private:
     TWindowHandle wnd_;
 };
 
-// The window's pixels as the screen shows them (0x00RRGGBB, rows from the top), window
-// coordinates; the parts of other windows over it are read too, so keep it on top.
-inline TDecodedBitmap ScreenPixels(HWND wnd) {
+// What draw puts into a bitmap of the window's size, given a DC on it and the screen's DC.
+inline TDecodedBitmap WindowSizedPixels(HWND wnd, const std::function<void(HDC dc, HDC screen)>& draw) {
     RECT r{};
     GetWindowRect(wnd, &r);
     TBitmap shot;
@@ -84,9 +54,19 @@ inline TDecodedBitmap ScreenPixels(HWND wnd) {
         TWindowDC screen(nullptr);
         TMemoryDC dc(CreateCompatibleDC(screen.get()));
         TSelectObject select(dc.get(), shot.Handle());
-        BitBlt(dc.get(), 0, 0, r.right - r.left, r.bottom - r.top, screen.get(), r.left, r.top, SRCCOPY);
+        draw(dc.get(), screen.get());
     }
     return GetBitmapPixels(shot);
+}
+
+// The window's pixels as the screen shows them (0x00RRGGBB, rows from the top), window
+// coordinates; the parts of other windows over it are read too, so keep it on top.
+inline TDecodedBitmap ScreenPixels(HWND wnd) {
+    return WindowSizedPixels(wnd, [wnd](HDC dc, HDC screen) {
+        RECT r{};
+        GetWindowRect(wnd, &r);
+        BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    });
 }
 
 inline uint32_t PixelAt(const TDecodedBitmap& image, int x, int y) {

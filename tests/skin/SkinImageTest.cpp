@@ -1,4 +1,4 @@
-#include "skin/form/SkinImage.h"
+#include "skin/data/SkinImage.h"
 
 #include <windows.h>
 
@@ -270,7 +270,7 @@ TEST(PaintParentBackground, ParentPaintsIntoTheControlsAreaOnly) {
     control->SetBounds(10, 5, 20, 10);
     int paints = 0;
     bool failErase = false;
-    parent->WindowProc = [&](TMessage& m) {
+    TControlHook parentPaint(*parent, [&](TMessage& m, const TControlHook::TNext&) {
         const HDC dc = reinterpret_cast<HDC>(m.WParam);
         if (m.Msg == WM_ERASEBKGND) {
             if (failErase) throw std::runtime_error("cannot erase");
@@ -283,7 +283,7 @@ TEST(PaintParentBackground, ParentPaintsIntoTheControlsAreaOnly) {
             TBrushHandle brush(CreateSolidBrush(RGB(0xFF, 0, 0)));
             FillRect(dc, &square, brush.get());
         }
-    };
+    });
 
     const auto target = Solid(40, 30, kWhite);
     const HDC dc = target->Canvas().Handle();

@@ -8,9 +8,11 @@
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 
+#include "framework/ControlHook.h"
 #include "framework/FormReader.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
@@ -329,12 +331,18 @@ public:
 };
 
 // A modal form shown from a click handler, a window being moved or sized and an open system menu
-// all run a message loop inside the window's procedure; here the click handler pumps itself.
+// all run a message loop inside the window's procedure; here the form's own handler pumps itself.
 TEST(SkinManager, SwitchingOffInsideAWindowsOwnHandlerEndsAndFreesItsSkinnerOnReturn) {
     TSkinnedProcess skinning;
     auto clicked = MakeForm("Clicked");
-    auto* button = new TButton(clicked.get());
-    button->SetParent(clicked.get());
+    constexpr UINT kPumpInside = WM_APP + 13;
+    std::function<void()> inHandler;
+    const TControlHook handler(*clicked, [&inHandler](TMessage& m, const TControlHook::TNext& next) {
+        if (m.Msg == kPumpInside)
+            inHandler();
+        else
+            next(m);
+    });
     auto other = MakeForm("Other", 200, 100);
     other->SetBounds(420, 260, other->Width(), other->Height());
     const WNDPROC clickedProc = ProcOf(clicked->Handle());
@@ -351,7 +359,7 @@ TEST(SkinManager, SwitchingOffInsideAWindowsOwnHandlerEndsAndFreesItsSkinnerOnRe
         bool OtherFreed = false, FreedWhileRunning = true;
         size_t Listed = 99;
     } inside;
-    button->OnClick = [&](TObject*) {
+    inHandler = [&] {
         inside.Clicked = true;
         skinning.Data->SetActive(false);
         inside.Finished = PumpUntil([&] { return notified > 0; }, 3000);
@@ -364,8 +372,7 @@ TEST(SkinManager, SwitchingOffInsideAWindowsOwnHandlerEndsAndFreesItsSkinnerOnRe
     };
     {
         const TWatchdog watchdog(30000, "switching skinning off inside a window's own handler");
-        SendMessageW(clicked->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button->Handle()), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button->Handle()));
+        SendMessageW(clicked->Handle(), kPumpInside, 0, 0);
     }
     ASSERT_TRUE(inside.Clicked);
     EXPECT_TRUE(inside.Finished);
@@ -416,6 +423,64 @@ TEST(SkinManager, AnyNumberOfSecondaryComponentsKeepsTheSkinnerListTrue) {
         ASSERT_TRUE(PumpUntil([&] { return skinning.Manager().FormSkinners().empty(); }));
         EXPECT_FALSE(IsSkinned(kept->Handle()));
     }
+}
+
+// The skinner's hook on the form object is one link among others: hooks installed before and
+// after it keep their messages when it leaves.
+TEST(SkinManager, TheFormSkinnersHookLeavesWithoutCuttingOutOthers) {
+    TSkinnedProcess skinning;
+    auto form = MakeForm("Hooked");
+    constexpr UINT kProbe = WM_APP + 12;
+    int earlier = 0, later = 0;
+    const auto counting = [](int& count) {
+        return [&count](TMessage& m, const TControlHook::TNext& next) {
+            if (m.Msg == kProbe) ++count;
+            next(m);
+        };
+    };
+    TControlHook before(*form, counting(earlier));
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    TControlHook after(*form, counting(later));
+    const auto queryFrame = [&] { return SendMessageW(form->Handle(), SM_QUERYFRAME, 0, kSkinMessageKey); };
+    EXPECT_EQ(queryFrame(), kSkinMessageKey);
+    SendMessageW(form->Handle(), kProbe, 0, 0);
+    EXPECT_EQ(earlier, 1);
+    EXPECT_EQ(later, 1);
+
+    skinning.Data->SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return skinning.Manager().FormSkinners().empty(); }));
+    EXPECT_NE(queryFrame(), kSkinMessageKey);
+    SendMessageW(form->Handle(), kProbe, 0, 0);
+    EXPECT_EQ(earlier, 2);
+    EXPECT_EQ(later, 2);
+}
+
+TEST(SkinManager, SkinAppliedIsToldApartFromAReflectedNotificationOfTheSameNumber) {
+    TSkinnedProcess skinning;
+    auto form = MakeForm("Notified");
+    auto* child = new TWinControl(form.get());
+    child->SetParent(form.get());
+    child->SetBounds(10, 10, 40, 20);
+    int applied = 0, notified = 0;
+    const auto sorting = [&](TMessage& m, const TControlHook::TNext& next) {
+        if (m.Msg == SM_SKINAPPLIED) ++(IsSkinApplied(m.Msg, m.LParam) ? applied : notified);
+        next(m);
+    };
+    TControlHook formLink(*form, sorting);
+    TControlHook childLink(*child, sorting);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    EXPECT_GE(applied, 1);
+    EXPECT_EQ(notified, 0);
+
+    NMHDR header{child->Handle(), static_cast<UINT_PTR>(GetDlgCtrlID(child->Handle())), NM_CLICK};
+    SendMessageW(form->Handle(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    EXPECT_EQ(notified, 1);
+    // A WM_NOTIFY without a pointer is no notification: the parent neither reads nor reflects it.
+    const int appliedBefore = applied;
+    SendMessageW(form->Handle(), WM_NOTIFY, 0, kSkinMessageKey);
+    SendMessageW(form->Handle(), WM_NOTIFY, 0, 0);
+    EXPECT_EQ(applied, appliedBefore);
+    EXPECT_EQ(notified, 1);
 }
 
 TEST(SkinManager, OffThenOnWithinTheDelayRunsOnlyTheLater) {

@@ -1,4 +1,4 @@
-#include "skin/form/SkinImage.h"
+#include "skin/data/SkinImage.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,0 +1,377 @@
+#include "skin/controls/SkinControl.h"
+
+#include <algorithm>
+
+#include "framework/TypInfo.h"
+#include "framework/UtilWindow.h"
+#include "skin/data/ImgUtil.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/data/SkinImage.h"
+#include "skin/form/SkinMessages.h"
+#include "skin/form/WinSkinForm.h"
+
+namespace velloran {
+
+// ---- TOffscreen --------------------------------------------------------------------------
+
+TOffscreen::TOffscreen(HDC like, int width, int height)
+    : width_(width),
+      height_(height),
+      dc_(CreateCompatibleDC(like)),
+      bitmap_(width > 0 && height > 0 ? CreateCompatibleBitmap(like, width, height) : nullptr) {
+    if (dc_ && bitmap_) select_ = std::make_unique<TSelectObject>(dc_.get(), bitmap_.get());
+}
+
+void TOffscreen::CopyTo(HDC target, int x, int y) const {
+    if (*this) BitBlt(target, x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+}
+
+// ---- TSkinControl ------------------------------------------------------------------------
+
+const TClassInfo& TSkinControl::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TSkinControl>("TSkinControl", &TComponent::StaticClassInfo());
+    return info;
+}
+
+TSkinControl::TSkinControl(TComponent* owner) : TChildSkinner(owner) {}
+
+TSkinControl::~TSkinControl() {
+    hook_.reset();
+    subclass_.reset();
+    if (Form) Form->UnregisterSkinner(this);
+}
+
+std::string ControlClassName(const TControl& control) { return control.ClassInfo().Name; }
+
+void TSkinControl::Register() { Form->RegisterSkinner(this); }
+
+void TSkinControl::HookControl(TControl& control) {
+    hook_ = std::make_unique<TControlHook>(control, [this](TMessage& m, const TControlHook::TNext& next) {
+        const TControlHook::TNext* outer = next_;
+        next_ = &next;
+        struct TRestore {
+            const TControlHook::TNext*& slot;
+            const TControlHook::TNext* value;
+            ~TRestore() { slot = value; }
+        } restore{next_, outer};
+        SkinWindowProc(m);
+    });
+}
+
+void TSkinControl::InitSkin(TWinSkinForm* form, TSkinData* skinData, bool useSkinColour, TCanvas* canvas) {
+    if (Attached) return;
+    auto* windowed = dynamic_cast<TWinControl*>(Owner());
+    if (!windowed) return;
+    UseSkinColour = useSkinColour;
+    SkinData = skinData;
+    Form = form;
+    Canvas = canvas;
+    Control = windowed;
+    Window = windowed->Handle();
+    Unicode = IsWindowUnicode(Window) != FALSE;
+    HookControl(*windowed);
+    Register();
+    if (UseSkinColour) {
+        SwitchParentBackground(false);
+        SavedColour = Control->Color();
+        SavedParentColour = Control->ParentColor();
+        Control->SetColor(static_cast<TColor>(SkinBackground()));
+    }
+    if (ParentBackgroundSaved) Kind = 1;
+    Control->Invalidate();
+    Attached = true;
+    State = sgAttached;
+}
+
+void TSkinControl::InitSkinHandle(HWND window, TSkinData* skinData, TWinSkinForm* form, TCanvas* canvas) {
+    if (Attached) return;
+    SkinData = skinData;
+    Canvas = canvas;
+    Form = form;
+    Window = window;
+    Enabled = true;
+    Kind = 0;
+    Register();
+    Unicode = IsWindowUnicode(Window) != FALSE;
+    Caption = ReadWindowText();
+    subclass_ = std::make_unique<TWindowSubclass>(Window, [this](HWND, UINT msg, WPARAM wp, LPARAM lp) {
+        TMessage m{msg, wp, lp, 0};
+        SkinWindowProc(m);
+        return m.Result;
+    });
+    InvalidateRect(Window, nullptr, TRUE);
+    Attached = true;
+    State = sgAttached;
+}
+
+// ParentBackground lets a control show its parent through it; a control in the skin's colour
+// must paint itself, unless the skin asks to keep the parent's background.
+void TSkinControl::SwitchParentBackground(bool on) {
+    if (!Control || (SkinData->Options() & SkinBit(xoParentBackGround)) || !HasProp(Control, "ParentBackground"))
+        return;
+    if (!on && PropIs(Control, "ParentBackground", "true")) {
+        SetPropText(Control, "ParentBackground", "False");
+        ParentBackgroundSaved = true;
+    } else if (on && ParentBackgroundSaved) {
+        SetPropText(Control, "ParentBackground", "True");
+        ParentBackgroundSaved = false;
+    }
+}
+
+void TSkinControl::RestoreControl() {
+    if (!UseSkinColour || !Control) return;
+    SwitchParentBackground(true);
+    Control->SetColor(SavedColour);
+    if (SavedParentColour) Control->SetParentColor(true);
+}
+
+void TSkinControl::SkinChanged() {
+    if (UseSkinColour && Control) Control->SetColor(static_cast<TColor>(SkinBackground()));
+    Refresh();
+}
+
+void TSkinControl::Refresh() {
+    if (GraphicControl) {
+        GraphicControl->Invalidate();
+        return;
+    }
+    InvalidateRect(Window, nullptr, TRUE);
+    UpdateWindow(Window);
+}
+
+// ---- messages ----------------------------------------------------------------------------
+
+void TSkinControl::SkinWindowProc(TMessage& m) {
+    if (m.Msg == SM_SKINENABLE) {
+        SkinActive = static_cast<INT_PTR>(m.WParam) > 0;
+        if (SkinActive) Refresh();
+        return;
+    }
+    if (!SkinActive) {
+        CallDefault(m);
+        return;
+    }
+    if (!BeforeProc(m)) return;
+    CallDefault(m);
+    AfterProc(m);
+}
+
+void TSkinControl::CallDefault(TMessage& m) {
+    if (subclass_) {
+        m.Result = TWindowSubclass::CallNext(Window, m.Msg, m.WParam, m.LParam);
+    } else if (next_) {
+        (*next_)(m);
+    }
+}
+
+bool TSkinControl::BeforeProc(TMessage& m) {
+    switch (m.Msg) {
+        case WM_NCDESTROY:
+            CallDefault(m);
+            SkinActive = false;
+            State = sgWindowDestroyed;
+            RestoreControl();
+            return false;
+        case SM_ISSKINNED:
+            m.Result = 1;
+            return false;
+        default:
+            return true;
+    }
+}
+
+void TSkinControl::AfterProc(TMessage& m) {
+    switch (m.Msg) {
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_ENABLE:
+        case WM_SETTEXT:
+        case CM_ENABLEDCHANGED:
+            Refresh();
+            break;
+        case WM_PAINT:
+            PaintWindow(reinterpret_cast<HDC>(m.WParam));
+            break;
+        default:
+            break;
+    }
+}
+
+// ---- painting ----------------------------------------------------------------------------
+
+void TSkinControl::PaintControl(HDC, const RECT&) {}
+
+void TSkinControl::PaintAtOrigin(HDC dc) {
+    RECT r{};
+    if (!GetWindowRect(Window, &r)) return;
+    WindowRect = r;
+    OffsetRect(&r, -r.left, -r.top);
+    // A paint that fails leaves what was drawn so far; the window goes on working.
+    try {
+        PaintControl(dc, r);
+    } catch (...) {
+    }
+}
+
+void TSkinControl::PaintWindow(HDC dc) {
+    if (dc) {
+        PaintAtOrigin(dc);
+        return;
+    }
+    TWindowDC windowDC(Window, true);
+    if (windowDC) PaintAtOrigin(windowDC.get());
+}
+
+void TSkinControl::PaintBeginEnd(TMessage& m) {
+    if (m.WParam) {
+        PaintAtOrigin(reinterpret_cast<HDC>(m.WParam));
+    } else {
+        TPaintScope paint(Window);
+        PaintAtOrigin(paint.dc());
+    }
+    m.Result = 0;
+}
+
+void TSkinControl::EraseBackground(TMessage& m) {
+    const auto dc = reinterpret_cast<HDC>(m.WParam);
+    if (Control) {
+        PaintParentBackground(*Control, dc);
+    } else {
+        RECT client{};
+        GetClientRect(Window, &client);
+        FillColour(dc, client, ControlBackground());
+    }
+    m.Result = 1;
+}
+
+COLORREF TSkinControl::SkinBackground() const { return ColorToRGB(static_cast<TColor>(SkinData->Colors[ciButtonFace])); }
+
+COLORREF TSkinControl::ControlBackground() const {
+    const TWinControl* parent = Control ? Control->Parent() : nullptr;
+    const TPropInfo* colour = parent ? GetPropInfo(*parent, "Color") : nullptr;
+    if (colour && colour->Kind == TPropKind::Integer)
+        return ColorToRGB(static_cast<TColor>(velloran::GetPropOrd(*parent, "Color")));
+    return SkinBackground();
+}
+
+void TSkinControl::FillColour(HDC dc, const RECT& rect, COLORREF colour) {
+    TBrushHandle brush(CreateSolidBrush(colour));
+    FillRect(dc, &rect, brush.get());
+}
+
+void TSkinControl::FillBackground(HDC dc, const RECT& rect, bool transparent) const {
+    if (transparent && Control)
+        PaintParentBackground(*Control, dc);
+    else
+        FillColour(dc, rect, SkinBackground());
+}
+
+void TSkinControl::DrawSkinFrame(HDC dc, const RECT& rect, int frameCount, int frame, TDataSkinObject& object) {
+    if (rect.right < rect.left || rect.bottom < rect.top) return;
+    DrawSkinObject(dc, rect, *object.Bitmap, false, object.Tile == 1, object.Trans == 1, frameCount, frame,
+                   object.Margins());
+}
+
+void TSkinControl::DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frame, TBitmap& bitmap) {
+    StretchFrame(dc, rect, bitmap, true, frameCount, frame);
+}
+
+UINT TSkinControl::TextFlags(UINT flags) const {
+    const TPersistent* source = GraphicControl ? static_cast<const TPersistent*>(GraphicControl) : Control;
+    const bool rightToLeft = source ? LowerCase(GetPropEnumText(source, "BiDiMode")).find("righttoleft") == 0
+                                    : (GetWindowLongPtrW(Window, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
+    return rightToLeft ? flags | DT_RTLREADING : flags;
+}
+
+RECT TSkinControl::DrawMultiLineCaption(HDC dc, const std::wstring& text, const RECT& outer, UINT alignment,
+                                        bool enabled) const {
+    RECT measured = outer;
+    SkinDrawText(dc, text, measured, TextFlags(DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK | alignment));
+    const int width = measured.right - measured.left;
+    const int height = measured.bottom - measured.top;
+    RECT placed = outer;
+    if (alignment == DT_CENTER) {
+        placed.left = outer.left + (outer.right - outer.left - width) / 2;
+        placed.right = placed.left + width;
+    }
+    placed.top = outer.top + (outer.bottom - outer.top - height) / 2 - 1;
+    placed.bottom = placed.top + height;
+    const int mode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF colour = enabled ? GetTextColor(dc) : SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+    SkinDrawText(dc, text, placed, TextFlags(DT_EXPANDTABS | DT_WORDBREAK | alignment));
+    SetTextColor(dc, colour);
+    SetBkMode(dc, mode);
+    return placed;
+}
+
+void TSkinControl::DrawFocusAround(HDC dc, const RECT& textRect, const RECT& outer) {
+    RECT focus = textRect;
+    InflateRect(&focus, 2, 1);
+    IntersectRect(&focus, &focus, &outer);
+    DrawFocusRect(dc, &focus);
+}
+
+// ---- reading the control -----------------------------------------------------------------
+
+std::wstring TSkinControl::ReadWindowText() const {
+    if (IsWindowsNT()) {
+        const int length = GetWindowTextLengthW(Window) + 1;
+        std::wstring text(static_cast<size_t>(length), L'\0');
+        const int got = GetWindowTextW(Window, text.data(), length);
+        text.resize(static_cast<size_t>(std::max(got, 0)));
+        return text;
+    }
+    char buffer[1000] = {};
+    SendMessageA(Window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return AnsiToWide(buffer);
+}
+
+std::wstring TSkinControl::ReadCaption() const { return Control ? GetPropText(Control, "Caption") : ReadWindowText(); }
+
+HFONT TSkinControl::ControlFont() const {
+    if (Control) return Control->Font()->Handle();
+    return reinterpret_cast<HFONT>(SendMessageW(Window, WM_GETFONT, 0, 0));
+}
+
+COLORREF TSkinControl::FontColour() const {
+    return ColorToRGB(Control ? Control->Font()->Color() : static_cast<TColor>(SkinData->Colors[ciButtonText]));
+}
+
+DWORD TSkinControl::WindowStyle() const { return static_cast<DWORD>(GetWindowLongPtrW(Window, GWL_STYLE)); }
+
+// ---- properties by name ------------------------------------------------------------------
+
+int64_t TSkinControl::GetPropOrd(const TPersistent* object, std::string_view name) {
+    return object ? velloran::GetPropOrd(*object, name) : -1;
+}
+
+std::string TSkinControl::GetPropEnumText(const TPersistent* object, std::string_view name) {
+    return object ? velloran::GetPropEnumText(*object, name) : std::string();
+}
+
+std::wstring TSkinControl::GetPropText(const TPersistent* object, std::string_view name) {
+    return object ? AnsiToWide(velloran::GetPropText(*object, name)) : std::wstring();
+}
+
+TPersistent* TSkinControl::GetPropObject(const TPersistent* object, std::string_view name, const TClassInfo* cls) {
+    return object ? velloran::GetPropObject(*object, name, cls) : nullptr;
+}
+
+void TSkinControl::SetPropText(TPersistent* object, std::string_view name, std::string_view text) {
+    if (!object || !GetPropInfo(*object, name)) return;
+    // A value the property refuses is dropped, as for a missing property.
+    try {
+        velloran::SetPropText(*object, name, text);
+    } catch (const EPropertyError&) {
+    }
+}
+
+bool TSkinControl::HasProp(const TPersistent* object, std::string_view name) {
+    return object && GetPropInfo(*object, name);
+}
+
+bool TSkinControl::PropIs(const TPersistent* object, std::string_view name, std::string_view value) {
+    return SameText(GetPropEnumText(object, name), value);
+}
+
+}  // namespace velloran

@@ -1,0 +1,393 @@
+#include "skin/controls/SkinnerSelection.h"
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "framework/Forms.h"
+#include "skin/controls/SkinButtons.h"
+#include "skin/controls/SkinCheckBoxes.h"
+#include "skin/controls/SkinGroupBox.h"
+#include "skin/data/ImgUtil.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/form/SkinMessages.h"
+#include "skin/form/WinSkinForm.h"
+
+namespace velloran {
+
+namespace {
+
+// What a selection decides to attach. Families whose skinner class does not exist yet are
+// chosen all the same (their place in the order stands) and create nothing.
+enum class TSkinnerKind {
+    Later,
+    Button,
+    BitButton,
+    PictureBitButton,
+    MenuButton,
+    SpeedButton,
+    PictureSpeedButton,
+    CheckBox,
+    RadioButton,
+    VendorCheckBox,
+    VendorRadioButton,
+    SecondVendorCheckBox,
+    GroupBox,
+    Box
+};
+
+TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
+    switch (kind) {
+        case TSkinnerKind::Button:
+            return new TSkinButton(owner);
+        case TSkinnerKind::MenuButton:
+            return new TSkinMenuButton(owner);
+        case TSkinnerKind::CheckBox:
+            return new TSkinCheckBox(owner);
+        case TSkinnerKind::RadioButton:
+            return new TSkinRadioButton(owner);
+        case TSkinnerKind::VendorCheckBox:
+        case TSkinnerKind::VendorRadioButton:
+        case TSkinnerKind::SecondVendorCheckBox: {
+            auto* skinner = new TSkinObjImage(owner);
+            skinner->Kind = kind == TSkinnerKind::VendorCheckBox      ? oiVendorCheckBox
+                            : kind == TSkinnerKind::VendorRadioButton ? oiVendorRadioButton
+                                                                      : oiSecondVendorCheckBox;
+            return skinner;
+        }
+        case TSkinnerKind::GroupBox:
+            return new TSkinGroupBox(owner);
+        case TSkinnerKind::Box:
+            return new TSkinBox(owner);
+        default:
+            return nullptr;
+    }
+}
+
+bool Gate(const TSkinData& data, TSkinControlType type) { return (data.SkinControls() & SkinBit(type)) != 0; }
+
+bool HasTabImage(const TSkinData& data) { return data.Tabs && !data.Tabs->Bitmap->Empty(); }
+
+bool AnswersSkinned(HWND window) { return SendMessageW(window, SM_ISSKINNED, 0, 0) == 1; }
+
+// The control's class or one of its ancestors has one of the names.
+bool IsMember(const TControl& control, const std::vector<const char*>& names) {
+    for (const TClassInfo* info = &control.ClassInfo(); info; info = info->Parent)
+        for (const char* name : names)
+            if (SameText(info->Name, name)) return true;
+    return false;
+}
+
+// What a class test leads to.
+enum class TRowAction {
+    Later,            // a family whose skinner comes later: nothing
+    Children,         // the child controls go through the selection
+    Components,       // the components it owns go through the selection
+    Attach,           // the row's skinner
+    RadioGroup,       // radio skinners for the children, then a group frame in the skin colour
+    GroupBox,         // the children, then a group frame
+    Panel,            // the children, then the panel in the skin colour
+    Navigator,        // the panel in the skin colour, then the children
+    Form              // an embedded form in the skin colour, then its components
+};
+
+struct TClassRow {
+    std::vector<const char*> Names;
+    bool ExactName;  // compare the upper-cased class name, rather than the class and its ancestors
+    std::optional<TSkinControlType> Gate;
+    TRowAction Action;
+    TSkinnerKind Kind = TSkinnerKind::Later;
+    bool NeedsTabImage = false;
+};
+
+const std::vector<TClassRow>& ClassRows() {
+    using K = TSkinnerKind;
+    using A = TRowAction;
+    static const std::vector<TClassRow> rows = {
+        {{"TPageControl"}, false, xcTab, A::Later, K::Later, true},
+        {{"TCoolBar"}, false, xcToolbar, A::Later},
+        {{"TTABSET"}, true, xcTab, A::Later, K::Later, true},
+        {{"TTabSheet"}, false, xcTab, A::Later, K::Later, true},
+        {{"TTABBEDNOTEBOOK"}, true, xcTab, A::Later, K::Later, true},
+        {{"TMVCPANEL"}, true, std::nullopt, A::Children},
+        {{"TTabControl"}, false, xcTab, A::Later, K::Later, true},
+        {{"THeaderControl"}, false, xcPanel, A::Later},
+        {{"TCustomCheckBox", "TCheckBox"}, false, xcCheckBox, A::Attach, K::CheckBox},
+        {{"TTrackBar"}, false, xcTrackBar, A::Later},
+        {{"TUPDOWN", "TSPINBUTTON"}, true, xcSpin, A::Later},
+        {{"TMEDIAPLAYER"}, true, xcButton, A::Later},
+        {{"TCustomRadioGroup", "TRadioGroup"}, false, xcRadioButton, A::RadioGroup},
+        {{"TDBNAVIGATOR"}, true, xcPanel, A::Navigator},
+        {{"TRZDBCHECKBOX", "TRZCHECKBOX"}, true, xcCheckBox, A::Attach, K::VendorCheckBox},
+        {{"TRZRADIOBUTTON", "TRZDBRADIOBUTTON"}, true, xcRadioButton, A::Attach, K::VendorRadioButton},
+        {{"TCXDBCHECKBOX", "TCXCHECKBOX"}, true, xcCheckBox, A::Attach, K::SecondVendorCheckBox},
+        {{"TCustomGroupBox", "TGroupBox"}, false, xcPanel, A::GroupBox},
+        {{"TRadioButton"}, false, xcRadioButton, A::Attach, K::RadioButton},
+        {{"TToolBar"}, false, xcToolbar, A::Later},
+        {{"TStatusBar"}, false, xcStatusBar, A::Later},
+        {{"TProgressBar"}, false, xcProgress, A::Later},
+        {{"TScrollBar"}, false, xcScrollbar, A::Later},
+        {{"TTNTCOMBOBOX"}, true, xcCombo, A::Later},
+        {{"TCustomComboBox", "TComboBox"}, false, xcCombo, A::Later},
+        {{"TDateTimePicker"}, false, xcEdit, A::Later},
+        {{"TRICHEDIT"}, true, xcScrollbar, A::Later},
+        {{"TWWDBRICHEDIT", "TDXDBMEMO"}, true, xcScrollbar, A::Later},
+        {{"TBitBtn"}, false, xcBitBtn, A::Attach, K::BitButton},
+        {{"TSpeedButton"}, false, xcSpeedButton, A::Attach, K::SpeedButton},
+        {{"TCustomPanel", "TPanel"}, false, xcPanel, A::Panel},
+        {{"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}, true, xcScrollbar, A::Later},
+        {{"TCustomListView", "TListView"}, false, xcScrollbar, A::Later},
+        {{"TCustomMemo", "TMemo", "TCustomListBox", "TListBox", "TCustomGrid", "TStringGrid"}, false, xcScrollbar,
+         A::Later},
+        {{"TButton"}, false, xcButton, A::Attach, K::Button},
+        {{"TCustomEdit", "TEdit"}, false, xcEdit, A::Later},
+        {{"TCustomFrame", "TFrame"}, false, std::nullopt, A::Components},
+        {{"TCustomForm", "TForm"}, false, std::nullopt, A::Form},
+        {{"TDCEDIT", "TDCDBEDIT"}, true, xcEdit, A::Later},
+    };
+    return rows;
+}
+
+const TClassRow* MatchingRow(const TControl& control, const std::string& upperClass) {
+    for (const TClassRow& row : ClassRows()) {
+        const bool matches = row.ExactName ? std::any_of(row.Names.begin(), row.Names.end(),
+                                                         [&](const char* name) { return upperClass == name; })
+                                           : IsMember(control, row.Names);
+        if (matches) return &row;
+    }
+    return nullptr;
+}
+
+// One selection run for one form skinner.
+class TSelectionRun {
+public:
+    explicit TSelectionRun(TWinSkinForm& form) : form_(form), data_(*form.SkinData) {}
+
+    void Select(TControl& control);
+    void SelectWindow(HWND window);
+
+private:
+    bool Skipped(TControl& control);
+    bool AskApplication(TControl& control, const std::string& upperClass);
+    void ApplyMappedType(TControl& control, const std::string& type, const std::string& upperClass);
+    void ApplyRow(TControl& control, const TClassRow& row);
+    void Attach(TControl& control, TSkinnerKind kind, bool useSkinColour = false);
+    template <class T>
+    void AttachWindow(HWND window);
+    void Children(TControl& control, const std::function<void(TControl&)>& action);
+    void SelectChildren(TControl& control) { Children(control, [this](TControl& c) { Select(c); }); }
+    void SelectComponents(TControl& control);
+    // The children of a radio or check group, each with the skinner of the group's kind.
+    void GroupChildren(TControl& group, TSkinnerKind kind, TSkinnerKind vendorKind, const std::string& upperClass);
+
+    TWinSkinForm& form_;
+    TSkinData& data_;
+};
+
+bool TSelectionRun::Skipped(TControl& control) {
+    if (form_.IsSkinned(&control)) return true;
+    auto* windowed = dynamic_cast<TWinControl*>(&control);
+    if (!windowed) return false;
+    // A control whose window cannot be made is left alone.
+    try {
+        return windowed->Handle() == nullptr;
+    } catch (const std::exception&) {
+        return true;
+    }
+}
+
+void TSelectionRun::Select(TControl& control) {
+    if (Skipped(control)) return;
+    const std::string className = ControlClassName(control);
+    const std::string lower = LowerCase(className);
+    if (control.Tag() == data_.DisableTag()) {
+        if (lower.find("radiogroup") != std::string::npos || lower.find("checkgroup") != std::string::npos)
+            Children(control, [this](TControl& child) { child.SetTag(data_.DisableTag()); });
+        return;
+    }
+    const std::string upper = UpperCase(className);
+    if (AskApplication(control, upper)) return;
+    if (const std::optional<std::string> type = MappedSkinnerType(data_, className)) {
+        ApplyMappedType(control, *type, upper);
+        return;
+    }
+    if (const TClassRow* row = MatchingRow(control, upper)) ApplyRow(control, *row);
+}
+
+bool TSelectionRun::AskApplication(TControl& control, const std::string& upperClass) {
+    if (!data_.OnSkinControl) return false;
+    TComponent* chosen = nullptr;
+    data_.OnSkinControl(&data_, &data_, form_.Form, &control, upperClass, chosen);
+    auto* skinner = dynamic_cast<TSkinControl*>(chosen);
+    if (!skinner) return false;
+    const auto& listed = form_.Skinners();
+    if (std::find(listed.begin(), listed.end(), skinner) == listed.end())
+        skinner->InitSkin(&form_, &data_, skinner->UseSkinColour, &form_.ControlCanvas);
+    if (IsMember(control, {"TCustomPanel", "TPanel"})) SelectChildren(control);
+    return true;
+}
+
+void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, const std::string& upperClass) {
+    using K = TSkinnerKind;
+    if (type == "nil") return;
+    if (type == "container") {
+        SelectChildren(control);
+    } else if (type == "radiobutton") {
+        if (Gate(data_, xcRadioButton)) Attach(control, K::RadioButton);
+    } else if (type == "checkbox") {
+        if (Gate(data_, xcCheckBox)) Attach(control, K::CheckBox);
+    } else if (type == "panel") {
+        if (!Gate(data_, xcPanel)) return;
+        TSkinControl::SetPropText(&control, "Transparent", "True");
+        Attach(control, K::Box, true);
+    } else if (type == "button" || type == "menubtn" || type == "bitbtn" || type == "pngbitbtn" ||
+               type == "pngspeedbutton") {
+        if (!Gate(data_, xcButton)) return;
+        const bool dropDown = upperClass == "TCXBUTTON" &&
+                              SameText(TSkinControl::GetPropEnumText(&control, "Kind"), "cxbkDropDownButton");
+        const K kind = type == "button"                      ? K::Button
+                       : type == "menubtn" || dropDown       ? K::MenuButton
+                       : type == "bitbtn"                    ? K::BitButton
+                       : type == "pngbitbtn"                 ? K::PictureBitButton
+                                                             : K::PictureSpeedButton;
+        Attach(control, kind);
+    } else if (type == "speedbutton") {
+        if (Gate(data_, xcSpeedButton)) Attach(control, K::SpeedButton);
+    } else if (type == "groupbox") {
+        if (Gate(data_, xcGroupBox)) Attach(control, K::GroupBox);
+    } else if (type == "radiogroup") {
+        if (!Gate(data_, xcGroupBox)) return;
+        if (Gate(data_, xcRadioButton)) GroupChildren(control, K::RadioButton, K::VendorRadioButton, upperClass);
+        Attach(control, K::GroupBox);
+    } else if (type == "checkgroup") {
+        if (!Gate(data_, xcPanel)) return;
+        if (Gate(data_, xcCheckBox)) GroupChildren(control, K::CheckBox, K::VendorCheckBox, upperClass);
+        if (Gate(data_, xcGroupBox)) Attach(control, K::GroupBox);
+    }
+    // The other kinds (combo boxes, edits, scroll bars, tabs, track and progress bars, date
+    // pickers, media players) have no skinner yet.
+}
+
+void TSelectionRun::GroupChildren(TControl& group, TSkinnerKind kind, TSkinnerKind vendorKind,
+                                  const std::string& upperClass) {
+    const TSkinnerKind chosen = upperClass.find("TRZ") != std::string::npos ? vendorKind : kind;
+    Children(group, [&](TControl& child) {
+        if (!Skipped(child)) Attach(child, chosen);
+    });
+}
+
+void TSelectionRun::ApplyRow(TControl& control, const TClassRow& row) {
+    if (row.Gate && !Gate(data_, *row.Gate)) return;
+    if (row.NeedsTabImage && !HasTabImage(data_)) return;
+    switch (row.Action) {
+        case TRowAction::Later:
+            return;
+        case TRowAction::Children:
+            SelectChildren(control);
+            return;
+        case TRowAction::Components:
+            SelectComponents(control);
+            return;
+        case TRowAction::Attach:
+            Attach(control, row.Kind);
+            return;
+        case TRowAction::RadioGroup:
+            Children(control, [this](TControl& child) {
+                if (!Skipped(child)) Attach(child, TSkinnerKind::RadioButton);
+            });
+            Attach(control, TSkinnerKind::GroupBox, true);
+            return;
+        case TRowAction::GroupBox:
+            SelectChildren(control);
+            Attach(control, TSkinnerKind::GroupBox);
+            return;
+        case TRowAction::Panel:
+            SelectChildren(control);
+            Attach(control, TSkinnerKind::Box, true);
+            return;
+        case TRowAction::Navigator:
+            Attach(control, TSkinnerKind::Box, true);
+            SelectChildren(control);
+            return;
+        case TRowAction::Form:
+            Attach(control, TSkinnerKind::Box, true);
+            SelectComponents(control);
+            return;
+    }
+}
+
+void TSelectionRun::Attach(TControl& control, TSkinnerKind kind, bool useSkinColour) {
+    TSkinControl* skinner = MakeSkinner(kind, &control);
+    if (!skinner) return;
+    skinner->InitSkin(&form_, &data_, useSkinColour, &form_.ControlCanvas);
+    if (!skinner->Attached) Free(skinner);
+}
+
+template <class T>
+void TSelectionRun::AttachWindow(HWND window) {
+    auto* skinner = new T(&form_);
+    skinner->InitSkinHandle(window, &data_, &form_, &form_.ControlCanvas);
+}
+
+void TSelectionRun::Children(TControl& control, const std::function<void(TControl&)>& action) {
+    auto* windowed = dynamic_cast<TWinControl*>(&control);
+    if (!windowed) return;
+    std::vector<TControl*> children;
+    for (int i = 0; i < windowed->ControlCount(); ++i) children.push_back(windowed->Controls(i));
+    for (TControl* child : children) action(*child);
+}
+
+void TSelectionRun::SelectComponents(TControl& control) {
+    const std::vector<TComponent*> components = control.ComponentList();
+    for (TComponent* component : components)
+        if (auto* owned = dynamic_cast<TControl*>(component)) Select(*owned);
+}
+
+void TSelectionRun::SelectWindow(HWND window) {
+    if (form_.FindSkinner(window) || AnswersSkinned(window)) return;
+    const std::string lower = LowerCase(WindowClassName(window));
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    if (lower == "button") {
+        if ((style & 0xB) == 0xB || (style & 7) == 7 || (style & BS_BITMAP)) return;
+        if ((style & 3) == 3 || (style & 2) || (style & 5) == 5) {
+            if (Gate(data_, xcCheckBox)) AttachWindow<TSkinCheckBox>(window);
+        } else if ((style & 9) == 9 || (style & 4)) {
+            if (Gate(data_, xcRadioButton)) AttachWindow<TSkinRadioButton>(window);
+        } else if (Gate(data_, xcButton)) {
+            AttachWindow<TSkinButton>(window);
+        }
+    } else if (lower == "tcheckbox") {
+        if (Gate(data_, xcCheckBox)) AttachWindow<TSkinCheckBox>(window);
+    } else if (lower == "tbutton") {
+        if (Gate(data_, xcButton)) AttachWindow<TSkinButton>(window);
+    } else if ((lower == "#32770" && !(style & WS_TABSTOP)) || lower == "tpanel" || lower == "ttntpanel.unicodeclass") {
+        // A dialog inside the window, or a panel: its children are skinned; the dialog's own
+        // background and the panel's colour come with the bar and panel skinners.
+        for (HWND child = GetTopWindow(window); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) SelectWindow(child);
+    }
+    // Combo boxes, scroll bars and size grips, tab controls, tool bars, progress bars and edits
+    // have no skinner yet; tree views are never skinned.
+}
+
+}  // namespace
+
+std::optional<std::string> MappedSkinnerType(const TSkinData& data, const std::string& className) {
+    const std::string prefix = LowerCase(className) + "=";
+    for (const std::string& line : data.Skin3rd()) {
+        const std::string lower = LowerCase(line);
+        if (lower.starts_with(prefix)) return lower.substr(prefix.size(), 50);
+    }
+    return std::nullopt;
+}
+
+void TSkinnerSelection::SkinControl(TWinSkinForm& form, TControl& control) { TSelectionRun(form).Select(control); }
+
+void TSkinnerSelection::SkinChildWindow(TWinSkinForm& form, HWND window) { TSelectionRun(form).SelectWindow(window); }
+
+void InstallSkinnerSelection() {
+    static TSkinnerSelection selection;
+    SetChildSelection(&selection);
+}
+
+}  // namespace velloran

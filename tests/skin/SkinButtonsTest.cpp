@@ -1,0 +1,230 @@
+// Push buttons skinned on real windows: each state shows its frame of the skin's button image on
+// both project skins, clicks come from the skinner (none for a press that leaves the button),
+// captions break at "||", and the buttons of a bare dialog report their clicks to the dialog.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "skin/controls/SkinButtons.h"
+#include "skin/controls/SkinCheckBoxes.h"
+#include "tests/skin/SkinControlsTestSupport.h"
+
+namespace velloran {
+
+// A button with a drop-down arrow of an outside vendor, mapped by the skin data's default list.
+class TRzMenuButton : public TButton {
+    VELLORAN_CLASS(TRzMenuButton)
+public:
+    using TButton::TButton;
+};
+
+const TClassInfo& TRzMenuButton::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TRzMenuButton>("TRzMenuButton", &TButton::StaticClassInfo());
+    return info;
+}
+
+namespace {
+
+using namespace fwtest;
+using namespace skintest;
+
+constexpr int kWidth = 90;
+constexpr int kHeight = 28;
+// Where the focus rectangle of an empty caption goes.
+constexpr RECT kCaptionArea{kWidth / 2 - 8, 2, kWidth / 2 + 8, kHeight - 2};
+
+class SkinButtons : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(SkinButtons, EachStateShowsItsFrameAndOnlyAWholeClickClicks) {
+    TSkinnedProcess skinning(GetParam());
+    auto form = MakeControlForm();
+    auto* plain = AddControl<TButton>(*form, "", 10, 10, kWidth, kHeight);
+    auto* byDefault = AddControl<TButton>(*form, "", 110, 10, kWidth, kHeight);
+    byDefault->SetDefault(true);
+    auto* other = AddControl<TButton>(*form, "Other", 210, 10, kWidth, kHeight);
+    int clicks = 0;
+    plain->OnClick = [&clicks](TObject*) { ++clicks; };
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    ASSERT_NE(ChildSkinner<TSkinButton>(form->Handle(), plain->Handle()), nullptr);
+    SetFocus(other->Handle());
+
+    TDataSkinButton& art = skinning.Data->Button;
+    const uint32_t face = SkinColour(*skinning.Data, ciButtonFace);
+    const auto mismatches = [&](TButton* button, int frame, RECT skip = {}) {
+        return Mismatches(PaintedPixels(button->Handle()), FittedFrame(art, art.Frame, frame, kWidth, kHeight),
+                          RECT{0, 0, kWidth, kHeight}, face, skip);
+    };
+    EXPECT_EQ(mismatches(plain, bfNormal), 0);
+    EXPECT_EQ(mismatches(byDefault, bfFocused), 0);
+
+    SendMessageW(plain->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(mismatches(plain, bfHot), 0);
+    SendMessageW(plain->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetFocus(), plain->Handle());
+    EXPECT_EQ(mismatches(plain, bfPressed, kCaptionArea), 0);
+    // Leaving while pressed clears the press: the release that follows is no click.
+    SendMessageW(plain->Handle(), WM_MOUSELEAVE, 0, 0);
+    SendMessageW(plain->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(mismatches(plain, bfFocused, kCaptionArea), 0);
+    SendMessageW(plain->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(plain->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(clicks, 1);
+
+    // Space presses and the native button clicks on its release.
+    SendMessageW(plain->Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(mismatches(plain, bfPressed, kCaptionArea), 0);
+    SendMessageW(plain->Handle(), WM_KEYUP, VK_SPACE, 0);
+    PumpFor(50);
+    EXPECT_EQ(clicks, 2);
+
+    // Disabled overrides every other state, the default one too.
+    SetFocus(other->Handle());
+    plain->SetEnabled(false);
+    byDefault->SetEnabled(false);
+    EXPECT_EQ(mismatches(plain, bfDisabled), 0);
+    EXPECT_EQ(mismatches(byDefault, bfDisabled), 0);
+}
+
+TEST_P(SkinButtons, RealMouseInputHoversPressesAndClicks) {
+    TSkinnedProcess skinning(GetParam());
+    auto form = MakeControlForm();
+    auto* button = AddControl<TButton>(*form, "", 40, 40, kWidth, kHeight);
+    int clicks = 0;
+    button->OnClick = [&clicks](TObject*) { ++clicks; };
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    auto* skinner = ChildSkinner<TSkinButton>(form->Handle(), button->Handle());
+    ASSERT_NE(skinner, nullptr);
+    RECT r{};
+    GetWindowRect(button->Handle(), &r);
+    const auto input = [](DWORD flags) {
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = flags;
+        SendInput(1, &in, sizeof in);
+    };
+
+    SetCursorPos(r.right + 60, r.bottom + 60);
+    PumpFor(50);
+    SetCursorPos(r.left + 10, r.top + 10);
+    ASSERT_TRUE(PumpUntil([&] { return skinner->Hot(); }, 2000));
+    TDataSkinButton& art = skinning.Data->Button;
+    const uint32_t face = SkinColour(*skinning.Data, ciButtonFace);
+    PumpFor(50);
+    EXPECT_EQ(Mismatches(ScreenPixels(button->Handle()), FittedFrame(art, art.Frame, bfHot, kWidth, kHeight),
+                         RECT{0, 0, kWidth, kHeight}, face),
+              0);
+
+    input(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return skinner->Pressed(); }, 2000));
+    input(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(PumpUntil([&] { return clicks == 1; }, 2000));
+
+    // Pressed, then the mouse leaves the button before the release: no click.
+    input(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return skinner->Pressed(); }, 2000));
+    SetCursorPos(r.right + 60, r.bottom + 60);
+    ASSERT_TRUE(PumpUntil([&] { return !skinner->Hot() && !skinner->Pressed(); }, 2000));
+    input(MOUSEEVENTF_LEFTUP);
+    PumpFor(100);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_P(SkinButtons, ADoubleBarBreaksTheCaptionOnce) {
+    TSkinnedProcess skinning(GetParam());
+    auto form = MakeControlForm();
+    auto* barred = AddControl<TButton>(*form, "One||Two", 10, 10, kWidth, 44);
+    auto* broken = AddControl<TButton>(*form, "One\r\nTwo", 110, 10, kWidth, 44);
+    auto* twice = AddControl<TButton>(*form, "A||B||C", 10, 60, kWidth, 44);
+    auto* threeLines = AddControl<TButton>(*form, "A\r\nB\r\nC", 110, 60, kWidth, 44);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    EXPECT_EQ(PaintedPixels(barred->Handle()).Pixels, PaintedPixels(broken->Handle()).Pixels);
+    EXPECT_NE(PaintedPixels(twice->Handle()).Pixels, PaintedPixels(threeLines->Handle()).Pixels);
+}
+
+TEST_P(SkinButtons, AMenuButtonShowsItsArrowAndLightsUpWhenFocused) {
+    TSkinnedProcess skinning(GetParam());
+    auto form = MakeControlForm();
+    auto* menu = AddControl<TRzMenuButton>(*form, "", 10, 10, kWidth, kHeight);
+    auto* other = AddControl<TButton>(*form, "Other", 110, 10, kWidth, kHeight);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    ASSERT_NE(ChildSkinner<TSkinMenuButton>(form->Handle(), menu->Handle()), nullptr);
+    TDataSkinButton& art = skinning.Data->Button;
+    const uint32_t face = SkinColour(*skinning.Data, ciButtonFace);
+    // The arrow's middle, and the face left of it where the caption would go.
+    const POINT arrow{kWidth - 12, kHeight / 2};
+    const RECT skip{kWidth - 17, 0, kWidth, kHeight};
+    const auto mismatches = [&](int frame) {
+        return Mismatches(PaintedPixels(menu->Handle()), FittedFrame(art, art.Frame, frame, kWidth, kHeight),
+                          RECT{0, 0, kWidth, kHeight}, face, skip);
+    };
+
+    SetFocus(other->Handle());
+    EXPECT_EQ(mismatches(bfNormal), 0);
+    EXPECT_EQ(PixelAt(PaintedPixels(menu->Handle()), arrow.x, arrow.y), Rgb(GetSysColor(COLOR_WINDOWTEXT)));
+    SetFocus(menu->Handle());
+    EXPECT_EQ(Mismatches(PaintedPixels(menu->Handle()), FittedFrame(art, art.Frame, bfHot, kWidth, kHeight),
+                         RECT{0, 0, 4, kHeight}, face),
+              0);
+    SetFocus(other->Handle());
+    menu->SetEnabled(false);
+    EXPECT_EQ(mismatches(bfDisabled), 0);
+    EXPECT_EQ(PixelAt(PaintedPixels(menu->Handle()), arrow.x, arrow.y), Rgb(GetSysColor(COLOR_BTNSHADOW)));
+}
+
+struct TDialogLog {
+    std::vector<WPARAM> Commands;
+};
+
+INT_PTR CALLBACK LoggingDialogProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrW(wnd, DWLP_USER, lParam);
+        return TRUE;
+    }
+    if (msg == WM_COMMAND) {
+        reinterpret_cast<TDialogLog*>(GetWindowLongPtrW(wnd, DWLP_USER))->Commands.push_back(wParam);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+TEST_P(SkinButtons, ABareDialogsButtonsAreSkinnedAndReportTheirClicks) {
+    TSkinnedProcess skinning(GetParam());
+    TDialogLog log;
+    const HWND dialog = CreateTemplateDialog({{L"BUTTON", L"", BS_PUSHBUTTON, 101, 10, 10, 60, 16},
+                                              {L"BUTTON", L"Check", BS_AUTOCHECKBOX, 102, 10, 30, 60, 12},
+                                              {L"BUTTON", L"Radio", BS_AUTORADIOBUTTON, 103, 10, 46, 60, 12},
+                                              {L"BUTTON", L"Group", BS_GROUPBOX, 104, 100, 10, 80, 60},
+                                              {L"BUTTON", L"", BS_OWNERDRAW, 105, 10, 62, 60, 12}},
+                                             LoggingDialogProc, reinterpret_cast<LPARAM>(&log));
+    ASSERT_NE(dialog, nullptr);
+    TWindowHandle owned(dialog);
+    ASSERT_NE(ShowSkinned(dialog), nullptr);
+    const HWND button = GetDlgItem(dialog, 101);
+    EXPECT_NE(ChildSkinner<TSkinButton>(dialog, button), nullptr);
+    EXPECT_NE(ChildSkinner<TSkinCheckBox>(dialog, GetDlgItem(dialog, 102)), nullptr);
+    EXPECT_NE(ChildSkinner<TSkinRadioButton>(dialog, GetDlgItem(dialog, 103)), nullptr);
+    EXPECT_EQ(ChildSkinner(dialog, GetDlgItem(dialog, 104)), nullptr);
+    EXPECT_EQ(ChildSkinner(dialog, GetDlgItem(dialog, 105)), nullptr);
+
+    // The dialog gave its first button the focus; the check box takes it.
+    SetFocus(GetDlgItem(dialog, 102));
+    RECT r{};
+    GetWindowRect(button, &r);
+    TDataSkinButton& art = skinning.Data->Button;
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    EXPECT_EQ(Mismatches(PaintedPixels(button), FittedFrame(art, art.Frame, bfNormal, width, height),
+                         RECT{0, 0, width, height}, SkinColour(*skinning.Data, ciButtonFace)),
+              0);
+
+    log.Commands.clear();
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    ASSERT_TRUE(PumpUntil([&] { return !log.Commands.empty(); }, 2000));
+    EXPECT_EQ(log.Commands.front(), MAKEWPARAM(101, BN_CLICKED));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothSkins, SkinButtons, ::testing::Values("Default", "Contrast"));
+
+}  // namespace
+}  // namespace velloran

@@ -1,0 +1,320 @@
+// The control skinner base and the selection on real windows: attaching once, answering
+// SM_ISSKINNED, switching off and on, giving the control back, hook links leaving in any order,
+// the selection's tag, mapping, event and gate rules, skinning going off and on and changing
+// skin with open windows, and no handle left behind after many cycles.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "framework/ControlHook.h"
+#include "skin/controls/SkinButtons.h"
+#include "skin/controls/SkinCheckBoxes.h"
+#include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinnerSelection.h"
+#include "skin/form/SkinMessages.h"
+#include "tests/skin/SkinControlsTestSupport.h"
+
+namespace velloran {
+
+// A button of another vendor, known to the program only by its class name.
+class TVendorButton : public TButton {
+    VELLORAN_CLASS(TVendorButton)
+public:
+    using TButton::TButton;
+};
+
+const TClassInfo& TVendorButton::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TVendorButton>("TVendorButton", &TButton::StaticClassInfo());
+    return info;
+}
+
+// An outside vendor's check box that draws itself from a glyph strip it is given.
+class TRzCheckBox : public TWinControl {
+    VELLORAN_CLASS(TRzCheckBox)
+public:
+    using TWinControl::TWinControl;
+    TBitmap* CustomGlyphs() const { return glyphs_.get(); }
+    int TransparentColor() const { return transparentColor_; }
+    void SetTransparentColor(int colour) { transparentColor_ = colour; }
+    bool UseCustomGlyphs() const { return useCustomGlyphs_; }
+    void SetUseCustomGlyphs(bool use) {
+        useCustomGlyphs_ = use;
+        ++glyphReloads;
+    }
+    int glyphReloads = 0;
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TWinControl::CreateParams(params);
+        params.SysClassName = "BUTTON";
+        params.Style |= BS_AUTOCHECKBOX;
+    }
+
+private:
+    std::unique_ptr<TBitmap> glyphs_ = std::make_unique<TBitmap>();
+    int transparentColor_ = 0;
+    bool useCustomGlyphs_ = false;
+};
+
+const TClassInfo& TRzCheckBox::StaticClassInfo() {
+    using C = TRzCheckBox;
+    static const TClassInfo info = DefineClass<C>(
+        "TRzCheckBox", &TWinControl::StaticClassInfo(),
+        {props::SubObject("CustomGlyphs", &C::CustomGlyphs),
+         props::Int("TransparentColor", &C::TransparentColor, &C::SetTransparentColor),
+         props::Bool("UseCustomGlyphs", &C::UseCustomGlyphs, &C::SetUseCustomGlyphs)});
+    return info;
+}
+
+namespace {
+
+using namespace fwtest;
+using namespace skintest;
+
+bool IsSkinned(HWND wnd) { return SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1; }
+
+// Counts the messages of one kind that reach the control below the hooks installed after it.
+struct TCountingLink {
+    UINT Msg;
+    int Seen = 0;
+    TControlHook Hook;
+    TCountingLink(TControl& control, UINT msg)
+        : Msg(msg), Hook(control, [this](TMessage& m, const TControlHook::TNext& next) {
+              if (m.Msg == Msg) ++Seen;
+              next(m);
+          }) {}
+};
+
+TEST(SkinControl, AttachesOnceAnswersSkinnedAndSwitchesOffAndOn) {
+    TSkinnedProcess skinning;
+    auto form = MakeControlForm();
+    auto* button = AddControl<TButton>(*form, "", 10, 10, 90, 28);
+    TCountingLink skinnedQuery(*button, SM_ISSKINNED);
+    TCountingLink paints(*button, WM_PAINT);
+    TWinSkinForm* formSkinner = ShowSkinned(form->Handle());
+    ASSERT_NE(formSkinner, nullptr);
+    auto* skinner = ChildSkinner<TSkinButton>(form->Handle(), button->Handle());
+    ASSERT_NE(skinner, nullptr);
+
+    const size_t count = formSkinner->Skinners().size();
+    const TDecodedBitmap skinned = PaintedPixels(button->Handle());
+    skinner->InitSkin(formSkinner, skinning.Data.get(), true, &formSkinner->ControlCanvas);
+    EXPECT_EQ(formSkinner->Skinners().size(), count);
+    EXPECT_EQ(button->Color(), clBtnFace);
+    SendMessageW(form->Handle(), SM_INITSKIN, 0, kInitSkinFromManager);
+    EXPECT_EQ(formSkinner->Skinners().size(), count);
+
+    skinnedQuery.Seen = 0;
+    EXPECT_EQ(SendMessageW(button->Handle(), SM_ISSKINNED, 0, 0), 1);
+    EXPECT_EQ(skinnedQuery.Seen, 0);
+
+    // Off: every message reaches the control, painting included; on: the skin again at once.
+    paints.Seen = 0;
+    SendMessageW(button->Handle(), SM_SKINENABLE, 0, 0);
+    const TDecodedBitmap native = PaintedPixels(button->Handle());
+    EXPECT_GT(paints.Seen, 0);
+    EXPECT_NE(native.Pixels, skinned.Pixels);
+    EXPECT_EQ(SendMessageW(button->Handle(), SM_ISSKINNED, 0, 0), 0);
+    SendMessageW(button->Handle(), SM_SKINENABLE, 1, 0);
+    paints.Seen = 0;
+    EXPECT_EQ(PaintedPixels(button->Handle()).Pixels, skinned.Pixels);
+    EXPECT_EQ(paints.Seen, 0);
+}
+
+TEST(SkinControl, ColourAndParentBackgroundComeBackWhenTheWindowGoes) {
+    TSkinnedProcess skinning;
+    auto form = MakeControlForm();
+    auto* edit = AddControl<TEdit>(*form, "", 10, 10, 90, 22);
+    edit->SetColor(clYellow);
+    TWinSkinForm* formSkinner = ShowSkinned(form->Handle());
+    ASSERT_NE(formSkinner, nullptr);
+    ASSERT_TRUE(edit->ParentBackground());
+    auto* box = new TSkinBox(edit);
+    box->InitSkin(formSkinner, skinning.Data.get(), true, &formSkinner->ControlCanvas);
+    EXPECT_EQ(ColorToRGB(edit->Color()), ColorToRGB(static_cast<TColor>(skinning.Data->Colors[ciButtonFace])));
+    EXPECT_FALSE(edit->ParentBackground());
+    EXPECT_EQ(box->Kind, 1);
+
+    edit->DestroyHandle();
+    EXPECT_TRUE(box->WindowDestroyed());
+    EXPECT_EQ(edit->Color(), clYellow);
+    EXPECT_TRUE(edit->ParentBackground());
+    // The next initialisation drops the skinner of the dead window.
+    SendMessageW(form->Handle(), SM_INITSKIN, 0, kInitSkinFromManager);
+    const auto& listed = formSkinner->Skinners();
+    EXPECT_EQ(std::find(listed.begin(), listed.end(), box), listed.end());
+}
+
+TEST(SkinControl, HookLinksLeaveInEveryOrder) {
+    TSkinnedProcess skinning;
+    auto form = MakeControlForm();
+    auto* button = AddControl<TButton>(*form, "", 10, 10, 90, 28);
+    TWinSkinForm* formSkinner = ShowSkinned(form->Handle());
+    ASSERT_NE(formSkinner, nullptr);
+    auto* skinner = ChildSkinner<TSkinButton>(form->Handle(), button->Handle());
+    ASSERT_NE(skinner, nullptr);
+
+    // A link installed after the skinner stays when the skinner goes first.
+    auto later = std::make_unique<TCountingLink>(*button, WM_PAINT);
+    const TDecodedBitmap skinned = PaintedPixels(button->Handle());
+    Free(skinner);
+    EXPECT_FALSE(IsSkinned(button->Handle()));
+    later->Seen = 0;
+    EXPECT_NE(PaintedPixels(button->Handle()).Pixels, skinned.Pixels);
+    EXPECT_EQ(later->Seen, 1);
+    later.reset();
+
+    // Skinned again, then a later link goes first: the skinner keeps painting.
+    SendMessageW(form->Handle(), SM_INITSKIN, 0, kInitSkinFromManager);
+    ASSERT_TRUE(IsSkinned(button->Handle()));
+    later = std::make_unique<TCountingLink>(*button, WM_PAINT);
+    later.reset();
+    EXPECT_EQ(PaintedPixels(button->Handle()).Pixels, skinned.Pixels);
+}
+
+TEST(SkinnerSelection, TagsMappingsTheApplicationAndTheGatesDecide) {
+    TSkinnedProcess skinning;
+    TSkinData& data = *skinning.Data;
+    std::vector<std::string> mapping = data.Skin3rd();
+    mapping.insert(mapping.begin(), {"TVendorButton=nil", "TCheckBox=button"});
+    data.SetSkin3rd(mapping);
+    auto form = MakeControlForm();
+    auto* tagged = AddControl<TButton>(*form, "Tagged", 10, 10, 90, 28);
+    tagged->SetTag(data.DisableTag());
+    auto* vendor = AddControl<TVendorButton>(*form, "Vendor", 110, 10, 90, 28);
+    auto* mapped = AddControl<TCheckBox>(*form, "Mapped", 10, 50, 90, 20);
+    auto* chosen = AddControl<TButton>(*form, "Chosen", 110, 50, 90, 28);
+    auto* plain = AddControl<TButton>(*form, "Plain", 210, 50, 90, 28);
+    TSkinButton* given = nullptr;
+    data.OnSkinControl = [&](TComponent*, TSkinData*, TControl*, TControl* control, const std::string& className,
+                             TComponent*& skinner) {
+        if (control != chosen) return;
+        EXPECT_EQ(className, "TBUTTON");
+        given = new TSkinMenuButton(control);
+        skinner = given;
+    };
+    TWinSkinForm* formSkinner = ShowSkinned(form->Handle());
+    ASSERT_NE(formSkinner, nullptr);
+
+    EXPECT_FALSE(IsSkinned(tagged->Handle()));
+    // The mapping comes before the class tests: "nil" keeps a button of a button class unskinned.
+    EXPECT_FALSE(IsSkinned(vendor->Handle()));
+    EXPECT_NE(ChildSkinner<TSkinButton>(form->Handle(), mapped->Handle()), nullptr);
+    EXPECT_EQ(ChildSkinner(form->Handle(), chosen->Handle()), given);
+    EXPECT_NE(ChildSkinner<TSkinButton>(form->Handle(), plain->Handle()), nullptr);
+
+    // Offered again, nothing is skinned twice.
+    const size_t count = formSkinner->Skinners().size();
+    TSkinnerSelection selection;
+    for (TControl* control : {static_cast<TControl*>(tagged), static_cast<TControl*>(plain)})
+        selection.SkinControl(*formSkinner, *control);
+    EXPECT_EQ(formSkinner->Skinners().size(), count);
+
+    // A family whose member of SkinControls is off stays unskinned.
+    data.SetSkinControls(data.SkinControls() & ~SkinBit(xcButton));
+    auto* gated = AddControl<TButton>(*form, "Gated", 210, 10, 90, 28);
+    selection.SkinControl(*formSkinner, *gated);
+    EXPECT_FALSE(IsSkinned(gated->Handle()));
+}
+
+TEST(SkinnerSelection, AnOutsideVendorsCheckBoxGetsAGlyphStripCutFromTheSkin) {
+    TSkinnedProcess skinning("Contrast");
+    auto form = MakeControlForm();
+    auto* box = AddControl<TRzCheckBox>(*form, "Vendor", 10, 10, 120, 20);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    auto* skinner = ChildSkinner<TSkinObjImage>(form->Handle(), box->Handle());
+    ASSERT_NE(skinner, nullptr);
+    EXPECT_EQ(skinner->Kind, oiVendorCheckBox);
+    EXPECT_TRUE(box->UseCustomGlyphs());
+    EXPECT_EQ(box->glyphReloads, 2);
+    EXPECT_EQ(box->TransparentColor(), 0xFF00FF);
+
+    TDataSkinButton& art = skinning.Data->Button;
+    const int width = art.CheckBitmap->Width() / art.CheckFrame;
+    const TDecodedBitmap strip = GetBitmapPixels(*box->CustomGlyphs());
+    ASSERT_EQ(strip.Width, width * 9);
+    // Slots 0 and 3 unchecked, 1 and 4 checked, 6 and 7 the skin's third and fourth frames.
+    for (const auto& [slot, frame] : {std::pair{0, 1}, {3, 1}, {1, 2}, {4, 2}, {6, 3}, {7, 4}})
+        EXPECT_EQ(Mismatches(strip, StripFramePixels(*art.CheckBitmap, art.CheckFrame, frame),
+                             RECT{slot * width, 0, (slot + 1) * width, strip.Height}, 0xFF00FF),
+                  0)
+            << slot;
+
+    skinning.Data->SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return skinning.Manager().FormSkinners().empty(); }));
+    EXPECT_FALSE(box->UseCustomGlyphs());
+}
+
+TEST(SkinControl, SkinOffOnAndASkinSwitchWithOpenWindows) {
+    TSkinnedProcess skinning;
+    auto form = MakeControlForm();
+    auto* button = AddControl<TButton>(*form, "", 10, 10, 90, 28);
+    auto* box = AddControl<TCheckBox>(*form, "Box", 10, 50, 120, 20);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    ASSERT_TRUE(IsSkinned(button->Handle()) && IsSkinned(box->Handle()));
+    const auto showsFrame = [&](const TSkinData& data) {
+        TDataSkinButton& art = const_cast<TSkinData&>(data).Button;
+        return Mismatches(PaintedPixels(button->Handle()), FittedFrame(art, art.Frame, bfNormal, 90, 28),
+                          RECT{0, 0, 90, 28}, SkinColour(data, ciButtonFace)) == 0;
+    };
+    EXPECT_TRUE(showsFrame(*skinning.Data));
+
+    skinning.Data->SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return skinning.Manager().FormSkinners().empty(); }));
+    EXPECT_FALSE(IsSkinned(button->Handle()));
+    EXPECT_FALSE(IsSkinned(box->Handle()));
+    EXPECT_FALSE(showsFrame(*skinning.Data));
+    skinning.Data->SetActive(true);
+    ASSERT_TRUE(PumpUntil([&] { return IsSkinned(button->Handle()) && IsSkinned(box->Handle()); }));
+    EXPECT_TRUE(showsFrame(*skinning.Data));
+
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "velloran-controls-contrast.skn";
+    WriteProjectSkin("Contrast", file);
+    int changed = 0;
+    skinning.Data->OnSkinChanged = [&changed](TObject*) { ++changed; };
+    skinning.Data->SetSkinFile(file.string());
+    ASSERT_TRUE(PumpUntil([&] { return changed > 0; }));
+    auto contrast = LoadProjectSkin("Contrast");
+    EXPECT_TRUE(showsFrame(*contrast));
+    std::filesystem::remove(file);
+}
+
+TEST(SkinControl, ManyHoverPressPaintAndSkinSwitchCyclesLeakNoHandles) {
+    TSkinnedProcess skinning;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path();
+    const std::filesystem::path files[] = {dir / "velloran-controls-default.skn", dir / "velloran-controls-contrast.skn"};
+    WriteProjectSkin("Default", files[0]);
+    WriteProjectSkin("Contrast", files[1]);
+    auto form = MakeControlForm();
+    auto* button = AddControl<TButton>(*form, "Press", 10, 10, 90, 28);
+    auto* box = AddControl<TCheckBox>(*form, "Box", 10, 50, 120, 20);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    const auto cycle = [&](int i) {
+        SendMessageW(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageW(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        SendMessageW(button->Handle(), WM_MOUSELEAVE, 0, 0);
+        box->SetChecked(i % 2 == 0);
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        if (i % 100 == 99) {
+            int changed = 0;
+            skinning.Data->OnSkinChanged = [&changed](TObject*) { ++changed; };
+            skinning.Data->SetSkinFile(files[(i / 100) % 2].string());
+            PumpUntil([&] { return changed > 0; });
+        }
+        PumpFor(0);
+    };
+    for (int i = 0; i < 100; ++i) cycle(i);
+    const int gdi = CountGdiObjects(), user = CountUserObjects();
+    for (int i = 100; i < 1100; ++i) cycle(i);
+    PumpFor(50);
+    EXPECT_EQ(CountGdiObjects(), gdi);
+    EXPECT_EQ(CountUserObjects(), user);
+    EXPECT_TRUE(IsSkinned(button->Handle()));
+    for (const auto& file : files) std::filesystem::remove(file);
+}
+
+}  // namespace
+}  // namespace velloran

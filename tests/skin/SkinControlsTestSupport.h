@@ -1,0 +1,133 @@
+#pragma once
+// Support for the tests of the control skinners: a skinned form with controls, a bare dialog made
+// from an in-memory template, what a skinner paints, and the frames cut from the skin's bitmaps
+// that it must show.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/StdCtrls.h"
+#include "skin/controls/SkinControl.h"
+#include "tests/skin/SkinFormTestSupport.h"
+
+namespace velloran::skintest {
+
+// A form to put controls on, at a known place.
+inline fwtest::TOwned<TForm> MakeControlForm(const char* caption = "Controls") {
+    fwtest::TOwned<TForm> form(new TForm(nullptr));
+    form->SetBounds(60, 60, 0, 0);
+    form->SetClientWidth(320);
+    form->SetClientHeight(200);
+    form->SetCaption(caption);
+    return form;
+}
+
+template <class T>
+T* AddControl(TForm& form, const char* caption, int left, int top, int width, int height) {
+    auto* control = new T(&form);
+    control->SetParent(&form);
+    control->SetBounds(left, top, width, height);
+    control->SetCaption(caption);
+    return control;
+}
+
+// The skinner of a child window, through its form's skinner.
+template <class T = TSkinControl>
+T* ChildSkinner(HWND parent, HWND child) {
+    TWinSkinForm* form = SkinnerOf(parent);
+    return form ? dynamic_cast<T*>(form->FindSkinner(child)) : nullptr;
+}
+
+// What the window paints into a DC that comes with WM_PAINT (0x00RRGGBB, rows from the top).
+inline TDecodedBitmap PaintedPixels(HWND wnd) {
+    return WindowSizedPixels(wnd, [wnd](HDC dc, HDC) { SendMessageW(wnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0); });
+}
+
+inline uint32_t Rgb(COLORREF colour) {
+    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+inline uint32_t SkinColour(const TSkinData& data, int index) {
+    return Rgb(ColorToRGB(static_cast<TColor>(data.Colors[static_cast<size_t>(index)])));
+}
+
+// The pixels of `actual` inside `area` (actual's coordinates) that differ from `expected` placed
+// at the area's top-left; magenta in `expected` stands for `background`.
+inline int Mismatches(const TDecodedBitmap& actual, const TDecodedBitmap& expected, const RECT& area,
+                      uint32_t background, const RECT& skip = RECT{}) {
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const POINT p{x, y};
+            if (PtInRect(&skip, p)) continue;
+            uint32_t want = PixelAt(expected, x - area.left, y - area.top);
+            if (want == 0xFF00FF) want = background;
+            if (PixelAt(actual, x, y) != want) ++count;
+        }
+    return count;
+}
+
+// Frame `frame` of a skin object fitted to width x height, as the button painters fit it.
+inline TDecodedBitmap FittedFrame(TDataSkinObject& object, int frameCount, int frame, int width, int height) {
+    auto image = ComposeSkinImage(RECT{0, 0, width, height}, *object.Bitmap, object.Margins(), false,
+                                  object.Tile == 1, frameCount, frame);
+    return image ? GetBitmapPixels(*image) : TDecodedBitmap{};
+}
+
+// Frame `frame` of a horizontal strip at its own size.
+inline TDecodedBitmap StripFramePixels(TBitmap& strip, int frameCount, int frame) {
+    const int width = strip.Width() / frameCount;
+    TBitmap out;
+    out.SetSize(width, strip.Height());
+    StretchFrame(out.Canvas().Handle(), RECT{0, 0, width, strip.Height()}, strip, false, frameCount, frame);
+    return GetBitmapPixels(out);
+}
+
+// One control of a dialog template.
+struct TDialogItem {
+    const wchar_t* Class;
+    const wchar_t* Text;
+    DWORD Style;
+    WORD Id;
+    short X, Y, Cx, Cy;
+};
+
+// A modeless dialog of the system's dialog class made from an in-memory template.
+inline HWND CreateTemplateDialog(const std::vector<TDialogItem>& items, DLGPROC proc, LPARAM param = 0) {
+    std::vector<WORD> buffer;
+    const auto align = [&buffer] {
+        if (buffer.size() % 2) buffer.push_back(0);
+    };
+    const auto dword = [&buffer](DWORD v) {
+        buffer.push_back(LOWORD(v));
+        buffer.push_back(HIWORD(v));
+    };
+    const auto text = [&buffer](const wchar_t* s) {
+        for (; *s; ++s) buffer.push_back(static_cast<WORD>(*s));
+        buffer.push_back(0);
+    };
+    dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT);
+    dword(0);
+    buffer.push_back(static_cast<WORD>(items.size()));
+    for (short v : {short(20), short(20), short(200), short(120)}) buffer.push_back(static_cast<WORD>(v));
+    buffer.push_back(0);  // no menu
+    buffer.push_back(0);  // the system's dialog class
+    text(L"Bare dialog");
+    buffer.push_back(8);
+    text(L"MS Shell Dlg");
+    for (const TDialogItem& item : items) {
+        align();
+        dword(item.Style | WS_CHILD | WS_VISIBLE);
+        dword(0);
+        for (short v : {item.X, item.Y, item.Cx, item.Cy}) buffer.push_back(static_cast<WORD>(v));
+        buffer.push_back(item.Id);
+        text(item.Class);
+        text(item.Text);
+        buffer.push_back(0);  // no creation data
+    }
+    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(buffer.data()),
+                                      nullptr, proc, param);
+}
+
+}  // namespace velloran::skintest
