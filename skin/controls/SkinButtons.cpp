@@ -1,5 +1,9 @@
 #include "skin/controls/SkinButtons.h"
 
+#include <algorithm>
+
+#include "framework/Buttons.h"
+#include "framework/ImgList.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/data/SkinImage.h"
@@ -13,6 +17,22 @@ constexpr int kMenuArrowWidth = 17;
 
 const TClassInfo& TSkinButton::StaticClassInfo() {
     static const TClassInfo info = DefineClass<TSkinButton>("TSkinButton", &TSkinControl::StaticClassInfo());
+    return info;
+}
+
+const TClassInfo& TSkinGlyphButton::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TSkinGlyphButton>("TSkinGlyphButton", &TSkinButton::StaticClassInfo());
+    return info;
+}
+
+const TClassInfo& TSkinBitButton::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TSkinBitButton>("TSkinBitButton", &TSkinGlyphButton::StaticClassInfo());
+    return info;
+}
+
+const TClassInfo& TSkinSpeedButton::StaticClassInfo() {
+    static const TClassInfo info =
+        DefineClass<TSkinSpeedButton>("TSkinSpeedButton", &TSkinGlyphButton::StaticClassInfo());
     return info;
 }
 
@@ -190,6 +210,217 @@ void TSkinMenuButton::PaintControl(HDC dc, const RECT& rect) {
         Polygon(paint, arrow, 3);
     }
     if (WantsFocusRect()) DrawFocusAround(paint, placed, rect);
+    off.CopyTo(dc, rect.left, rect.top);
+}
+
+// ---- bit and speed buttons ---------------------------------------------------------------
+
+namespace {
+
+TButtonLayout LayoutNamed(const std::string& name) {
+    const std::string lower = LowerCase(name);
+    if (lower == "blglyphright") return blGlyphRight;
+    if (lower == "blglyphtop") return blGlyphTop;
+    if (lower == "blglyphbottom") return blGlyphBottom;
+    return blGlyphLeft;
+}
+
+// A missing property reads as automatic (-1).
+int OrdOrAutomatic(const TPersistent* object, std::string_view name) {
+    return TSkinControl::HasProp(object, name) ? static_cast<int>(TSkinControl::GetPropOrd(object, name)) : -1;
+}
+
+int NumGlyphsOf(const TPersistent* object) { return std::max(1, OrdOrAutomatic(object, "NumGlyphs")); }
+
+TBitmap* GlyphOf(const TPersistent* object) {
+    auto* glyph = dynamic_cast<TBitmap*>(TSkinControl::GetPropObject(object, "Glyph"));
+    return glyph && !glyph->Empty() ? glyph : nullptr;
+}
+
+}  // namespace
+
+SIZE TSkinGlyphButton::GlyphSize() const {
+    if (TBitmap* glyph = GlyphOf(Control)) return {glyph->Width() / NumGlyphsOf(Control), glyph->Height()};
+    auto* images = dynamic_cast<TImageList*>(GetPropObject(Control, "Images"));
+    if (images && OrdOrAutomatic(Control, "ImageIndex") != -1) return {images->Width(), images->Height()};
+    return {0, 0};
+}
+
+void TSkinGlyphButton::DrawGlyph(HDC dc, POINT at, SIZE size, TButtonFrame frame, bool heldDown) const {
+    if (TBitmap* glyph = GlyphOf(Control)) {
+        const COLORREF key = glyph->TransparentRGB();
+        HDC source = glyph->Canvas().Handle();
+        if (frame == bfDisabled) {
+            TMemoryDC maskDC(CreateCompatibleDC(dc));
+            TBitmapHandle mask(CreateBitmap(size.cx, size.cy, 1, 1, nullptr));
+            if (!maskDC || !mask) return;
+            TSelectObject selectMask(maskDC.get(), mask.get());
+            // Pixels of the transparent colour turn white in the mask, the shape black.
+            const COLORREF back = SetBkColor(source, key);
+            BitBlt(maskDC.get(), 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
+            SetBkColor(source, back);
+            DrawEmbossed(dc, at.x, at.y, size.cx, size.cy, maskDC.get());
+            return;
+        }
+        int glyphFrame = heldDown ? 4 : frame == bfPressed ? 3 : 1;
+        if (glyphFrame > NumGlyphsOf(Control)) glyphFrame = 1;
+        TransparentBlt(dc, at.x, at.y, size.cx, size.cy, source, (glyphFrame - 1) * size.cx, 0, size.cx, size.cy, key);
+        return;
+    }
+    auto* images = dynamic_cast<TImageList*>(GetPropObject(Control, "Images"));
+    if (!images) return;
+    const int index = OrdOrAutomatic(Control, "ImageIndex");
+    const int disabledIndex = OrdOrAutomatic(Control, "DisabledIndex");
+    TCanvas canvas(dc);
+    if (frame != bfDisabled)
+        images->Draw(canvas, at.x, at.y, index);
+    else if (disabledIndex != -1)
+        images->Draw(canvas, at.x, at.y, disabledIndex);
+    else
+        images->Draw(canvas, at.x, at.y, index, false);
+}
+
+RECT TSkinGlyphButton::DrawGlyphAndCaption(HDC dc, const RECT& rect, TButtonFrame frame, bool heldDown,
+                                           COLORREF colour, bool rightAlignBesideRightGlyph) {
+    const SIZE glyph = GlyphSize();
+    const TButtonLayout layout = LayoutNamed(GetPropEnumText(Control, "Layout"));
+    const bool across = layout == blGlyphLeft || layout == blGlyphRight;
+    TSelectObject font(dc, ControlFont());
+    RECT measured{rect.left + 2, rect.top + 2, rect.right - 2, rect.bottom - 2};
+    if (across)
+        measured.right -= glyph.cx + 2;
+    else
+        measured.bottom -= glyph.cy + 2;
+    SIZE text{};
+    if (!Caption.empty()) {
+        SkinDrawText(dc, Caption, measured, TextFlags(DT_CALCRECT | DT_WORDBREAK));
+        text = {measured.right - measured.left, measured.bottom - measured.top};
+    }
+    int margin = OrdOrAutomatic(Control, "Margin");
+    if (PropIs(Control, "Alignment", "taCenter")) margin = -1;
+    const SIZE client{rect.right - rect.left, rect.bottom - rect.top};
+    const TButtonPlacement place =
+        PlaceGlyphAndText(client, glyph, text, layout, margin, OrdOrAutomatic(Control, "Spacing"));
+    if (glyph.cx > 0) DrawGlyph(dc, {rect.left + place.Glyph.x, rect.top + place.Glyph.y}, glyph, frame, heldDown);
+
+    RECT placed{rect.left + place.Text.x, rect.top + place.Text.y, 0, 0};
+    placed.right = placed.left + text.cx;
+    placed.bottom = placed.top + text.cy;
+    UINT flags = DT_WORDBREAK;
+    if (!across) flags |= DT_CENTER;
+    if (layout == blGlyphRight && rightAlignBesideRightGlyph) flags |= DT_RIGHT;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    SkinDrawText(dc, Caption, placed, TextFlags(flags));
+    return placed;
+}
+
+void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
+    if (SkinData->Button.Bitmap->Empty()) return;
+    const TButtonFrame frame = ReadState(false);
+    TOffscreen off(dc, rect.right, rect.bottom);
+    if (!off) return;
+    DrawFace(off.DC(), rect, frame);
+    const RECT placed = DrawGlyphAndCaption(off.DC(), rect, frame, false, TextColour(frame, true), true);
+    if (WantsFocusRect()) DrawFocusAround(off.DC(), placed, rect);
+    off.CopyTo(dc, rect.left, rect.top);
+}
+
+void TSkinSpeedButton::InitSkin(TWinSkinForm* form, TSkinData* skinData, bool, TCanvas* canvas) {
+    auto* button = dynamic_cast<TGraphicControl*>(Owner());
+    if (Attached || !button) return;
+    SkinData = skinData;
+    Canvas = canvas;
+    Form = form;
+    Control = button;
+    GraphicControl = button;
+    HookControl(*button);
+    Register();
+    TransparentBackground = button->Tag() == kTransparentTag || (SkinData->Options() & SkinBit(xoTransparent));
+    Attached = true;
+    State = sgAttached;
+    button->Invalidate();
+}
+
+TButtonFrame TSkinSpeedButton::SpeedState() const {
+    if (PropIs(Control, "Down", "true")) return bfPressed;
+    if (!PropIs(Control, "Enabled", "true")) return bfDisabled;
+    if (Pressed()) return bfPressed;
+    if (Hot()) return bfHot;
+    return bfNormal;
+}
+
+bool TSkinSpeedButton::BeforeProc(TMessage& m) {
+    switch (m.Msg) {
+        case WM_PAINT:
+            if (!m.WParam) return true;
+            PaintControl(reinterpret_cast<HDC>(m.WParam), {0, 0, Control->Width(), Control->Height()});
+            m.Result = 1;
+            return false;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            // The button takes the press first (its group, its capture), then shows it.
+            CallDefault(m);
+            MouseState |= mfPressed;
+            PaintWindow(nullptr);
+            return false;
+        case WM_LBUTTONUP:
+            return true;
+        default:
+            return TSkinButton::BeforeProc(m);
+    }
+}
+
+void TSkinSpeedButton::AfterProc(TMessage& m) {
+    switch (m.Msg) {
+        case WM_LBUTTONUP:
+            MouseState &= ~mfPressed;
+            PaintWindow(nullptr);
+            break;
+        case CM_MOUSEENTER:
+            MouseState |= mfHot;
+            PaintWindow(nullptr);
+            break;
+        case CM_MOUSELEAVE:
+            MouseState = 0;
+            if (Control->Visible()) PaintWindow(nullptr);
+            break;
+        default:
+            break;
+    }
+}
+
+void TSkinSpeedButton::PaintWindow(HDC) { Refresh(); }
+
+void TSkinSpeedButton::PaintControl(HDC dc, const RECT& rect) {
+    // Painting the parent's background can ask this button to paint again.
+    if (painting_ || rect.right <= 0 || rect.bottom <= 0) return;
+    painting_ = true;
+    const struct TPaintingFlag {
+        bool& Flag;
+        ~TPaintingFlag() { Flag = false; }
+    } paintingFlag{painting_};
+    const TButtonFrame frame = SpeedState();
+    const bool heldDown = PropIs(Control, "Down", "true");
+    Enabled = frame != bfDisabled;
+    Caption = ReadCaption();
+    TOffscreen off(dc, rect.right, rect.bottom);
+    if (!off) return;
+    FillBackground(off.DC(), rect, TransparentBackground);
+    TDataSkinButton& button = SkinData->Button;
+    const bool flat = PropIs(Control, "Flat", "true");
+    if (!button.Bitmap->Empty() && (frame == bfPressed || frame == bfHot || !flat))
+        DrawSkinFrame(off.DC(), rect, button.Frame, frame, button);
+    const COLORREF colour = TextColour(frame, false);
+    if (GlyphSize().cx > 0) {
+        DrawGlyphAndCaption(off.DC(), rect, frame, heldDown, colour, false);
+    } else {
+        TSelectObject font(off.DC(), ControlFont());
+        SetTextColor(off.DC(), colour);
+        RECT inner = rect;
+        InflateRect(&inner, -2, -2);
+        DrawMultiLineCaption(off.DC(), Caption, inner, DT_CENTER, true);
+    }
     off.CopyTo(dc, rect.left, rect.top);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The button skinners: push buttons (also the bare "button" windows of dialogs) and menu buttons,
-// drawn from the skin's button strip (button.bmp: normal, pressed, disabled, hot, focused or
+// The button skinners: push buttons (also the bare "button" windows of dialogs), menu buttons, and
+// bit and speed buttons with their pictures, drawn from the skin's button strip (button.bmp: normal, pressed, disabled, hot, focused or
 // default) with the caption, or caption and drop-down arrow, on top.
 #include "skin/controls/SkinControl.h"
 
@@ -45,6 +45,55 @@ public:
 
 protected:
     void PaintControl(HDC dc, const RECT& rect) override;
+};
+
+// What bit and speed buttons share: the picture (the Glyph strip, or an image of Images) placed
+// beside the caption by Layout, Margin and Spacing.
+class TSkinGlyphButton : public TSkinButton {
+    VELLORAN_CLASS(TSkinGlyphButton)
+public:
+    using TSkinButton::TSkinButton;
+
+protected:
+    // Draws the picture and the caption over rect in colour; answers where the caption went.
+    // A speed button's held-down state shows the strip's fourth frame.
+    RECT DrawGlyphAndCaption(HDC dc, const RECT& rect, TButtonFrame frame, bool heldDown, COLORREF colour,
+                             bool rightAlignBesideRightGlyph);
+    // The glyph's size, none when the button has no picture.
+    SIZE GlyphSize() const;
+
+private:
+    void DrawGlyph(HDC dc, POINT at, SIZE size, TButtonFrame frame, bool heldDown) const;
+};
+
+// A push button with a picture.
+class TSkinBitButton : public TSkinGlyphButton {
+    VELLORAN_CLASS(TSkinBitButton)
+public:
+    using TSkinGlyphButton::TSkinGlyphButton;
+
+protected:
+    void PaintControl(HDC dc, const RECT& rect) override;
+};
+
+// A window-less tool button. It has no window: it is hooked on the control object alone and paints
+// in the control's own paint, on the DC the parent gives it.
+class TSkinSpeedButton : public TSkinGlyphButton {
+    VELLORAN_CLASS(TSkinSpeedButton)
+public:
+    using TSkinGlyphButton::TSkinGlyphButton;
+    void InitSkin(TWinSkinForm* form, TSkinData* skinData, bool useSkinColour, TCanvas* canvas) override;
+
+protected:
+    bool BeforeProc(TMessage& message) override;
+    void AfterProc(TMessage& message) override;
+    // Outside a paint the button has no DC: it asks for a paint instead.
+    void PaintWindow(HDC dc) override;
+    void PaintControl(HDC dc, const RECT& rect) override;
+
+private:
+    TButtonFrame SpeedState() const;
+    bool painting_ = false;
 };
 
 }  // namespace velloran

@@ -42,6 +42,10 @@ TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
             return new TSkinButton(owner);
         case TSkinnerKind::MenuButton:
             return new TSkinMenuButton(owner);
+        case TSkinnerKind::BitButton:
+            return new TSkinBitButton(owner);
+        case TSkinnerKind::SpeedButton:
+            return new TSkinSpeedButton(owner);
         case TSkinnerKind::CheckBox:
             return new TSkinCheckBox(owner);
         case TSkinnerKind::RadioButton:
