@@ -51,6 +51,10 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner) {
     SkinData = new TSkinData(this);
     SkinData->SetName("SkinData");
     SkinData->SetSkinFormtype(sfMainform);
+    // The outside vendor's controls of the buttons page reach their skinners by class name.
+    std::vector<std::string> mapping = SkinData->Skin3rd();
+    mapping.insert(mapping.end(), {"TAcmeButton=button", "TAcmeMenuButton=menubtn", "TAcmePanel=nil"});
+    SkinData->SetSkin3rd(mapping);
     SkinData->SetActive(true);
 
     PlaceControl<TLabel>(*this, {ColumnLeft(0), kMargin, kColumnWidth, 16}, "Windows");

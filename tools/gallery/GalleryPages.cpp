@@ -1,5 +1,6 @@
 #include "tools/gallery/GalleryPages.h"
 
+#include "tools/gallery/ButtonsForm.h"
 #include "tools/gallery/DialogForm.h"
 #include "tools/gallery/MdiFrameForm.h"
 #include "tools/gallery/NoCaptionForm.h"
@@ -20,6 +21,7 @@ const std::vector<TGalleryPage>& GalleryPages() {
         {"tool", "Tool window", &Create<TGalleryToolWindowForm>},
         {"nocaption", "No caption", &Create<TGalleryNoCaptionForm>},
         {"mdi", "MDI frame", &Create<TGalleryMdiFrameForm>},
+        {"buttons", "Buttons", &Create<TGalleryButtonsForm>},
     };
     return pages;
 }

@@ -1,0 +1,25 @@
+#pragma once
+// A window of buttons and check boxes: push, bit, menu and speed buttons, check boxes, radio
+// buttons and a radio group, a panel, a control the skin is told to leave alone, and the outside
+// vendor's controls, each in the states the skin draws.
+#include "framework/Forms.h"
+
+namespace velloran {
+
+class TImageList;
+
+class TGalleryButtonsForm : public TForm {
+    VELLORAN_CLASS(TGalleryButtonsForm)
+public:
+    explicit TGalleryButtonsForm(TComponent* owner);
+
+private:
+    void AddPushButtons();
+    void AddGlyphButtons();
+    void AddChecks();
+    void AddOthers();
+
+    TImageList* images_ = nullptr;
+};
+
+}  // namespace velloran
