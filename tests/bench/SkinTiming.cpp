@@ -2,7 +2,8 @@
 // skin (unpack, parse, bitmaps, derived images), of RegionFromBitmap on a 1920 x 32 caption
 // frame: a caption with rounded top corners (a few runs per line), and a checkerboard of magenta
 // (one run per pixel, the worst case), and of the form skinner on a 1024 x 768 window: a full
-// frame paint and a rebuild of its shaped region.
+// frame paint and a rebuild of its shaped region; and of the gallery's buttons page: one full
+// repaint unskinned and skinned (with their ratio), and one hover repaint of a skinned push button.
 #include <windows.h>
 
 #include <algorithm>
@@ -16,11 +17,14 @@
 #include <vector>
 
 #include "framework/Graphics.h"
+#include "framework/StdCtrls.h"
+#include "skin/controls/SkinnerSelection.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinMessages.h"
 #include "skin/form/WinSkinForm.h"
+#include "tools/gallery/ButtonsForm.h"
 #include "tools/skinpack/SkinFiles.h"
 
 namespace {
@@ -97,6 +101,41 @@ void FrameTimings(int runs) {
     std::printf("UpdateRegion (shaped) of a 1024x768 window: %.3f ms mean over %d runs\n", region, runs);
 }
 
+void RepaintAll(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void ButtonsPageTimings(int runs) {
+    TSkinData data(nullptr);
+    data.SkinStream = PackedDefaultSkin();
+    if (!data.LoadSkin()) return;
+    InstallSkinnerSelection();
+    TGalleryButtonsForm form(nullptr);
+    form.Show();
+    const double plain = MeanMilliseconds(runs, [&] { RepaintAll(form.Handle()); });
+
+    std::unique_ptr<TWinSkinForm, void (*)(TWinSkinForm*)> skinner(new TWinSkinForm(&form),
+                                                                   [](TWinSkinForm* s) { Free(s); });
+    skinner->Handle = form.Handle();
+    skinner->SkinForm(&data, &form);
+    SendMessageA(form.Handle(), SM_INITSKIN, 0, kInitSkinFromManager);
+    const double skinned = MeanMilliseconds(runs, [&] { RepaintAll(form.Handle()); });
+    std::printf("Full repaint of the buttons page: %.3f ms unskinned, %.3f ms skinned (%zu control skinners), "
+                "ratio %.2f, mean over %d runs\n",
+                plain, skinned, skinner->Skinners().size(), skinned / plain, runs);
+
+    TButton* button = nullptr;
+    for (TComponent* component : form.ComponentList())
+        if ((button = dynamic_cast<TButton*>(component)) && skinner->FindSkinner(button->Handle())) break;
+    if (!button) return;
+    // Entering lights the button up, leaving puts it back: two repaints.
+    const double hover = MeanMilliseconds(runs, [&] {
+        SendMessageA(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        SendMessageA(button->Handle(), WM_MOUSELEAVE, 0, 0);
+    });
+    std::printf("Hover repaint of a skinned push button: %.3f ms mean over %d runs\n", hover / 2, runs);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -116,5 +155,6 @@ int main(int argc, char** argv) {
     std::printf("RegionFromBitmap %dx%d checkerboard: %.3f ms mean over %d runs (%d rectangles)\n", kWidth, kHeight,
                 checkerMs, runs, rectangles);
     FrameTimings(runs);
+    ButtonsPageTimings(runs);
     return 0;
 }
