@@ -364,8 +364,13 @@ HFONT TSkinControl::ControlFont() const {
     return reinterpret_cast<HFONT>(SendMessageW(Window, WM_GETFONT, 0, 0));
 }
 
+// A font left in the system's text colour takes the skin's, as labels of a skinned form do: on a
+// dark skin the system's black would be unreadable.
 COLORREF TSkinControl::FontColour() const {
-    return ColorToRGB(Control ? Control->Font()->Color() : static_cast<TColor>(SkinData->Colors[ciButtonText]));
+    const TColor skinText = static_cast<TColor>(SkinData->Colors[ciButtonText]);
+    if (!Control) return ColorToRGB(skinText);
+    const TColor own = Control->Font()->Color();
+    return ColorToRGB(own == clWindowText || own == clBtnText ? skinText : own);
 }
 
 DWORD TSkinControl::WindowStyle() const { return static_cast<DWORD>(GetWindowLongPtrW(Window, GWL_STYLE)); }

@@ -135,6 +135,31 @@ TEST_P(SkinCheckBoxes, ATaggedCheckBoxShowsItsParentsBackground) {
     EXPECT_EQ(PixelAt(PaintedPixels(plain->Handle()), beside.x, beside.y), SkinColour(*skinning.Data, ciButtonFace));
 }
 
+// A caption in the system's text colour takes the skin's, like a label of a skinned form; a colour
+// of the control's own stays; a disabled caption is in the button-shadow colour.
+TEST_P(SkinCheckBoxes, CaptionsTakeTheSkinsTextColourUnlessTheyHaveTheirOwn) {
+    TSkinnedProcess skinning(GetParam());
+    auto form = MakeControlForm();
+    auto* plain = AddControl<TCheckBox>(*form, "WWWWWWWW", 10, 10, kWidth, kHeight);
+    auto* red = AddControl<TCheckBox>(*form, "WWWWWWWW", 10, 40, kWidth, kHeight);
+    red->Font()->SetColor(clRed);
+    auto* disabled = AddControl<TCheckBox>(*form, "WWWWWWWW", 10, 70, kWidth, kHeight);
+    disabled->SetEnabled(false);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    const uint32_t skinText = SkinColour(*skinning.Data, ciButtonText);
+    const auto count = [](HWND wnd, uint32_t colour) {
+        const TDecodedBitmap pixels = PaintedPixels(wnd);
+        int n = 0;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 20; x < kWidth; ++x) n += PixelAt(pixels, x, y) == colour;
+        return n;
+    };
+    EXPECT_GT(count(plain->Handle(), skinText), 0);
+    EXPECT_GT(count(red->Handle(), 0xFF0000u), 0);
+    EXPECT_EQ(count(red->Handle(), skinText), 0);
+    EXPECT_GT(count(disabled->Handle(), Rgb(GetSysColor(COLOR_BTNSHADOW))), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothSkins, SkinCheckBoxes, ::testing::Values("Default", "Contrast"));
 
 }  // namespace
