@@ -7,6 +7,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/ImgList.h"
 #include "framework/Menus.h"
+#include "framework/ScrollCtrls.h"
 #include "framework/StdCtrls.h"
 #include "framework/XPMan.h"
 
@@ -737,6 +738,7 @@ void TApplication::Initialize() {
     RegisterGraphicsClasses();
     RegisterMenuClasses();
     RegisterStdControls();
+    RegisterScrollControls();
     RegisterExtControls();
     RegisterComponentClass(TXPManifest::StaticClassInfo());
 }
