@@ -180,16 +180,28 @@ std::string TStringList::Get(int index) const {
 void TStringList::Put(int index, const std::string& value) {
     CheckIndex(index, false);
     items_[static_cast<size_t>(index)] = value;
+    Changed();
 }
 
 void TStringList::Insert(int index, const std::string& value) {
     CheckIndex(index, true);
     items_.insert(items_.begin() + index, value);
+    Changed();
 }
 
 void TStringList::Delete(int index) {
     CheckIndex(index, false);
     items_.erase(items_.begin() + index);
+    Changed();
+}
+
+void TStringList::Clear() {
+    items_.clear();
+    Changed();
+}
+
+void TStringList::Changed() {
+    if (OnChange) OnChange(this);
 }
 
 // ---- helpers -----------------------------------------------------------------------------

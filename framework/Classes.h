@@ -2,6 +2,7 @@
 // The component model: objects that describe themselves, components that own components,
 // and text lists.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -123,10 +124,14 @@ public:
     void Put(int index, const std::string& value) override;
     void Insert(int index, const std::string& value) override;
     void Delete(int index) override;
-    void Clear() override { items_.clear(); }
+    void Clear() override;
+
+    // Called after every change of the lines.
+    std::function<void(TObject*)> OnChange;
 
 private:
     void CheckIndex(int index, bool allowEnd) const;
+    void Changed();
     std::vector<std::string> items_;
 };
 

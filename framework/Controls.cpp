@@ -177,7 +177,10 @@ void TControl::Repaint() { Invalidate(); }
 
 void TControl::WndProc(TMessage& message) {
     if (message.Msg == WM_LBUTTONUP && enabled_) {
-        Click();
+        // Released elsewhere after a press here is no click.
+        POINT p{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+        RECT client = ClientRect();
+        if (PtInRect(&client, p)) Click();
         return;
     }
     DefaultHandler(message);
@@ -204,12 +207,20 @@ const TClassInfo& TGraphicControl::StaticClassInfo() {
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 
-void TGraphicControl::PaintTo(HDC dc) {
-    TCanvas canvas;
-    canvas.SetHandle(dc);
-    canvas.Font()->Assign(*Font());
-    Paint(canvas);
-    canvas.SetHandle(nullptr);
+void TGraphicControl::PaintTo(HDC dc) { Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc)); }
+
+void TGraphicControl::WndProc(TMessage& message) {
+    if (message.Msg != WM_PAINT || !message.WParam) {
+        TControl::WndProc(message);
+        return;
+    }
+    struct TCanvasDC {
+        TCanvas& Canvas;
+        ~TCanvasDC() { Canvas.SetHandle(nullptr); }
+    } paintDC{canvas_};
+    canvas_.SetHandle(reinterpret_cast<HDC>(message.WParam));
+    canvas_.Font()->Assign(*Font());
+    Paint(canvas_);
 }
 
 void TGraphicControl::Invalidate() {
@@ -343,6 +354,7 @@ void TWinControl::RemoveControl(TControl* control) {
         tabOrder_.erase(std::remove(tabOrder_.begin(), tabOrder_.end(), wc), tabOrder_.end());
     }
     if (hoverControl_ == control) hoverControl_ = nullptr;
+    if (mouseControl_ == control) mouseControl_ = nullptr;
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
     control->parent_ = nullptr;
     Invalidate();
@@ -603,6 +615,27 @@ HBRUSH TWinControl::ColorBrush() {
     return colorBrush_.get();
 }
 
+void TWinControl::PaintBackground(HDC dc) {
+    if (!parentBackground_ || !parent_ || !parent_->HandleAllocated()) {
+        RECT r = ClientRect();
+        FillRect(dc, &r, ColorBrush());
+        return;
+    }
+    // The client area's place in the parent's client area.
+    POINT at{left_, top_};
+    if (handle_) {
+        at = {0, 0};
+        MapWindowPoints(handle_, parent_->handle_, &at, 1);
+    }
+    TSavedDC saved(dc);
+    POINT origin{};
+    GetViewportOrgEx(dc, &origin);
+    SetViewportOrgEx(dc, origin.x - at.x, origin.y - at.y, nullptr);
+    IntersectClipRect(dc, at.x, at.y, at.x + ClientWidth(), at.y + ClientHeight());
+    parent_->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
+    parent_->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
+}
+
 void TWinControl::PaintWindow(HDC dc) {
     RECT r = ClientRect();
     FillRect(dc, &r, ColorBrush());
@@ -670,6 +703,24 @@ void TWinControl::TrackMouse(TMessage& m) {
         hoverControl_ = over;
         if (over) over->Perform(CM_MOUSEENTER);
     }
+}
+
+// A press on a window-less child captures the mouse for it, so that the moves and the release
+// reach it wherever the mouse goes.
+bool TWinControl::ForwardMouse(TMessage& m) {
+    POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    TGraphicControl* target = mouseControl_;
+    if (!target && m.Msg != WM_MOUSEMOVE) target = GraphicControlAt(p);
+    if (!target) return false;
+    if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) {
+        mouseControl_ = target;
+        SetCapture(handle_);
+    } else if (m.Msg == WM_LBUTTONUP) {
+        mouseControl_ = nullptr;
+        if (GetCapture() == handle_) ReleaseCapture();
+    }
+    target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
+    return true;
 }
 
 bool TWinControl::ReflectToChild(TMessage& m) {
@@ -792,6 +843,10 @@ void TWinControl::WndProc(TMessage& m) {
     }
     case WM_MOUSEMOVE:
         TrackMouse(m);
+        if (OwnPaint()) ForwardMouse(m);
+        break;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(m.LParam) != handle_) mouseControl_ = nullptr;
         break;
     case WM_MOUSELEAVE:
         trackingMouse_ = false;
@@ -799,14 +854,10 @@ void TWinControl::WndProc(TMessage& m) {
         hoverControl_ = nullptr;
         Perform(CM_MOUSELEAVE);
         break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
-        if (OwnPaint()) {
-            POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-            if (TGraphicControl* g = GraphicControlAt(p)) {
-                g->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - g->Left(), p.y - g->Top()));
-                return;
-            }
-        }
+        if (OwnPaint() && ForwardMouse(m)) return;
         break;
     default:
         break;

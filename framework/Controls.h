@@ -136,12 +136,19 @@ class TGraphicControl : public TControl {
     VELLORAN_CLASS(TGraphicControl)
 public:
     explicit TGraphicControl(TComponent* owner);
-    // Paints into dc, whose origin is the control's top-left.
+    // Paints into dc, whose origin is the control's top-left. The paint goes through WindowProc
+    // as WM_PAINT with the DC in wParam, so a hook there can paint the control instead.
     void PaintTo(HDC dc);
     void Invalidate() override;
+    void WndProc(TMessage& message) override;
+    // Holds the DC of the paint in progress; none outside a paint.
+    TCanvas& Canvas() { return canvas_; }
 
 protected:
     virtual void Paint(TCanvas& canvas) = 0;
+
+private:
+    TCanvas canvas_;
 };
 
 struct TCreateParams {
@@ -226,6 +233,9 @@ protected:
     void FontChanged() override;
     void ColorChanged() override;
     HBRUSH ColorBrush();
+    // Fills the client area of dc with Color, or, with ParentBackground set, has the parent paint
+    // there what it shows under this control.
+    void PaintBackground(HDC dc);
     bool OwnPaint() const { return sysClass_.empty(); }
 
     HWND handle_ = nullptr;
@@ -240,6 +250,7 @@ private:
     void PaintHandler();
     void PaintInto(HDC dc);
     void TrackMouse(TMessage& message);
+    bool ForwardMouse(TMessage& message);
     bool ReflectToChild(TMessage& message);
     // An identifier no child window of this one has yet, for a child window being made.
     UINT FreeChildId();
@@ -250,6 +261,7 @@ private:
     bool parentBackground_ = true;
     bool trackingMouse_ = false;
     TGraphicControl* hoverControl_ = nullptr;
+    TGraphicControl* mouseControl_ = nullptr;  // pressed with the left button, holds the capture
     std::string sysClass_;
     TBrushHandle colorBrush_;
     TColor colorBrushColor_ = 0;

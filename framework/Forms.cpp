@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "framework/Buttons.h"
 #include "framework/FormReader.h"
 #include "framework/ExtCtrls.h"
 #include "framework/ImgList.h"
@@ -467,6 +468,23 @@ void TForm::FocusChanged(TWinControl* control) {
     Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
 }
 
+namespace {
+// The arrows move the focus among the controls of the focused one's parent, tab stops or not,
+// as from one radio button of a group to the next: the next (or previous) one in tab order that
+// can take the focus, null when none can.
+TWinControl* NextSibling(TWinControl& current, bool forward) {
+    const std::vector<TWinControl*> siblings = current.Parent()->TabList();
+    const auto it = std::find(siblings.begin(), siblings.end(), &current);
+    if (it == siblings.end()) return nullptr;
+    const size_t n = siblings.size(), start = static_cast<size_t>(it - siblings.begin());
+    for (size_t step = 1; step < n; ++step) {
+        TWinControl* c = siblings[forward ? (start + step) % n : (start + n - step) % n];
+        if (c->CanFocus()) return c;
+    }
+    return nullptr;
+}
+}  // namespace
+
 void TForm::SelectNext(TWinControl* current, bool forward) {
     // Flatten the tab order of the whole form, depth first.
     std::vector<TWinControl*> order;
@@ -695,6 +713,13 @@ void TForm::WndProc(TMessage& m) {
             m.Result = 1;
             return;
         }
+        if (m.WParam == VK_LEFT || m.WParam == VK_RIGHT || m.WParam == VK_UP || m.WParam == VK_DOWN) {
+            if (!activeControl_ || !activeControl_->Parent()) return;
+            if (TWinControl* next = NextSibling(*activeControl_, m.WParam == VK_RIGHT || m.WParam == VK_DOWN))
+                FocusControl(next);
+            m.Result = 1;
+            return;
+        }
         // Default and cancel buttons answer Enter and Escape.
         for (int i = 0; i < ComponentCount() && !m.Result; ++i)
             if (auto* c = dynamic_cast<TControl*>(Components(i)); c && c->Visible() && c->Enabled())
@@ -740,6 +765,7 @@ void TApplication::Initialize() {
     RegisterStdControls();
     RegisterScrollControls();
     RegisterExtControls();
+    RegisterButtonControls();
     RegisterComponentClass(TXPManifest::StaticClassInfo());
 }
 

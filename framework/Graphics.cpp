@@ -420,7 +420,8 @@ SIZE BitmapSize(HBITMAP bitmap) {
 }  // namespace
 
 const TClassInfo& TBitmap::StaticClassInfo() {
-    static const TClassInfo info{"TBitmap", &TPersistent::StaticClassInfo()};
+    static const TClassInfo info = DefineClass<TBitmap>(
+        "TBitmap", &TPersistent::StaticClassInfo(), {props::Binary("Data", &TBitmap::SaveToData, &TBitmap::LoadFromData)});
     return info;
 }
 
@@ -438,6 +439,7 @@ void TBitmap::Replace(TBitmapHandle handle, int width, int height) {
     handle_ = std::move(handle);
     width_ = width;
     height_ = height;
+    if (OnChange) OnChange(this);
 }
 
 void TBitmap::SetSize(int width, int height) {
@@ -696,6 +698,130 @@ std::vector<uint8_t> TIcon::SaveToBytes() const {
         out.insert(out.end(), row.begin(), row.end());
     }
     return out;
+}
+
+// ---- Bitmap form data --------------------------------------------------------------------------
+
+namespace {
+
+constexpr size_t kLengthPrefixSize = 4;
+constexpr size_t kBitmapFileHeaderSize = 14;
+constexpr int kMaxBitmapSide = 16384;
+
+// The parts of a bitmap file that GDI is handed, each checked to lie within the data.
+struct TBitmapFileParts {
+    std::vector<uint32_t> Info;  // header, colour masks and palette, 4-byte aligned for GDI
+    std::vector<uint8_t> Bits;
+    int Width = 0;
+    int Height = 0;  // rows, whichever way they run
+};
+
+bool ReadBitmapFileParts(const std::vector<uint8_t>& data, TBitmapFileParts& parts) {
+    if (data.size() < kLengthPrefixSize + kBitmapFileHeaderSize + sizeof(BITMAPINFOHEADER)) return false;
+    const size_t fileSize = ReadU32(data.data());
+    if (fileSize > data.size() - kLengthPrefixSize) return false;
+    const uint8_t* file = data.data() + kLengthPrefixSize;
+    if (file[0] != 'B' || file[1] != 'M') return false;
+    const size_t bitsOffset = ReadU32(file + 10);
+
+    BITMAPINFOHEADER h;
+    std::memcpy(&h, file + kBitmapFileHeaderSize, sizeof h);
+    const size_t headerEnd = kBitmapFileHeaderSize + h.biSize;
+    if (h.biSize < sizeof h || h.biSize > fileSize - kBitmapFileHeaderSize) return false;
+    const int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    if (h.biWidth < 1 || h.biWidth > kMaxBitmapSide || height < 1 || height > kMaxBitmapSide || h.biPlanes != 1)
+        return false;
+    const uint32_t bpp = h.biBitCount;
+    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return false;
+    size_t masks = 0;
+    if (h.biCompression == BI_BITFIELDS) {
+        if (bpp != 16 && bpp != 32) return false;
+        if (h.biSize == sizeof h) masks = 3 * sizeof(uint32_t);  // larger headers hold them
+    } else if (h.biCompression != BI_RGB) {
+        return false;
+    }
+    size_t colors = 0;
+    if (bpp <= 8) {
+        colors = h.biClrUsed ? h.biClrUsed : (size_t{1} << bpp);
+        if (colors > (size_t{1} << bpp)) return false;
+    }
+    const size_t infoEnd = headerEnd + masks + colors * sizeof(RGBQUAD);
+    const uint64_t stride = ((static_cast<uint64_t>(h.biWidth) * bpp + 31) / 32) * 4;
+    const uint64_t bitsSize = stride * static_cast<uint64_t>(height);
+    if (infoEnd > fileSize || bitsOffset < infoEnd || bitsOffset > fileSize || bitsSize > fileSize - bitsOffset)
+        return false;
+
+    parts.Info.assign((infoEnd - kBitmapFileHeaderSize + 3) / 4, 0);
+    std::memcpy(parts.Info.data(), file + kBitmapFileHeaderSize, infoEnd - kBitmapFileHeaderSize);
+    parts.Bits.assign(file + bitsOffset, file + bitsOffset + bitsSize);
+    parts.Width = h.biWidth;
+    parts.Height = height;
+    return true;
+}
+
+}  // namespace
+
+void TBitmap::LoadFromData(const std::vector<uint8_t>& data) {
+    TBitmapFileParts parts;
+    if (!ReadBitmapFileParts(data, parts)) {
+        SetHandle(nullptr);
+        return;
+    }
+    TBitmapHandle dib = CreateDib32(parts.Width, parts.Height);
+    TWindowDC screen(nullptr);
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(parts.Info.data());
+    if (SetDIBits(screen.get(), dib.get(), 0, static_cast<UINT>(parts.Height), parts.Bits.data(), info,
+                  DIB_RGB_COLORS) != parts.Height) {
+        SetHandle(nullptr);
+        return;
+    }
+    Replace(std::move(dib), parts.Width, parts.Height);
+}
+
+std::vector<uint8_t> TBitmap::SaveToData() const {
+    if (Empty()) return {};
+    const std::vector<uint32_t> pixels = ReadPixels(Handle(), width_, height_);  // bottom row first
+    if (pixels.empty()) return {};
+    const uint32_t headerSize = sizeof(BITMAPINFOHEADER);
+    const uint32_t bitsOffset = static_cast<uint32_t>(kBitmapFileHeaderSize) + headerSize;
+    const uint32_t fileSize = bitsOffset + static_cast<uint32_t>(pixels.size() * 4);
+    std::vector<uint8_t> out;
+    out.reserve(kLengthPrefixSize + fileSize);
+    PutU32(out, fileSize);
+    out.push_back('B');
+    out.push_back('M');
+    PutU32(out, fileSize);
+    PutU32(out, 0);  // reserved
+    PutU32(out, bitsOffset);
+    PutU32(out, headerSize);
+    PutU32(out, static_cast<uint32_t>(width_));
+    PutU32(out, static_cast<uint32_t>(height_));
+    PutU16(out, 1);   // planes
+    PutU16(out, 32);  // bits per pixel
+    PutU32(out, BI_RGB);
+    PutU32(out, static_cast<uint32_t>(pixels.size() * 4));
+    for (int i = 0; i < 4; ++i) PutU32(out, 0);  // resolution, colours used, colours important
+    for (uint32_t pixel : pixels) PutU32(out, pixel);
+    return out;
+}
+
+// ---- Embossed shapes ---------------------------------------------------------------------------
+
+void DrawEmbossed(HDC dc, int x, int y, int width, int height, HDC mask) {
+    // Where the mask is black the brush is painted; where it is white the destination stays.
+    constexpr DWORD kPaintPatternWhereBlack = 0x00B8074A;  // PSDPxax
+    // Mask bits become black and white on the way to a colour DC only with these colours set.
+    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+    const auto paint = [&](int left, int top, int sysColor) {
+        TBrushHandle brush(CreateSolidBrush(GetSysColor(sysColor)));
+        TSelectObject selectBrush(dc, brush.get());
+        BitBlt(dc, left, top, width, height, mask, 0, 0, kPaintPatternWhereBlack);
+    };
+    paint(x + 1, y + 1, COLOR_BTNHIGHLIGHT);
+    paint(x, y, COLOR_BTNSHADOW);
+    SetTextColor(dc, oldText);
+    SetBkColor(dc, oldBack);
 }
 
 }  // namespace velloran

@@ -298,6 +298,16 @@ public:
     // RT_BITMAP resource by name, or "#123" for a numeric identifier. Throws when missing.
     void LoadFromResourceName(HINSTANCE instance, const std::string& name);
 
+    // Form data keeps a bitmap as its published binary property Data, laid out as the platform's
+    // framework writes it: the length of a bitmap file (4 bytes, little-endian), then the file.
+    // Uncompressed files of 1 to 32 bits per pixel are read; anything else, and malformed data,
+    // leaves the bitmap empty. Written as 32 bits per pixel.
+    void LoadFromData(const std::vector<uint8_t>& data);
+    std::vector<uint8_t> SaveToData() const;
+
+    // Called after the size or the handle changed (not after drawing on the canvas).
+    std::function<void(TObject*)> OnChange;
+
     // Draw and StretchDraw skip pixels of TransparentColor when Transparent is set; clDefault
     // means the colour of the bottom-left pixel.
     bool Transparent = false;
@@ -314,6 +324,11 @@ private:
     int height_ = 0;
     std::unique_ptr<TBitmapCanvas> canvas_;
 };
+
+// Draws a shape embossed, as disabled glyphs are: mask is a monochrome DC whose black pixels
+// are the shape; it goes in the button highlight colour one pixel down and right, then in the
+// button shadow colour over it.
+void DrawEmbossed(HDC dc, int x, int y, int width, int height, HDC mask);
 
 // ---- Icon ------------------------------------------------------------------------------------
 

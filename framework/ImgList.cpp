@@ -12,9 +12,6 @@ void InitImageLists() {
     (void)initialized;
 }
 
-// Where the source is black the pattern is painted; where it is white the destination stays.
-constexpr DWORD kPaintPatternWhereBlack = 0x00B8074A;  // PSDPxax
-
 }  // namespace
 
 const TClassInfo& TImageList::StaticClassInfo() {
@@ -79,18 +76,7 @@ void TImageList::DrawDisabled(HDC dc, int x, int y, int index) const {
     PatBlt(maskDC.get(), 0, 0, width_, height_, WHITENESS);
     ImageList_Draw(handle_.get(), index, maskDC.get(), 0, 0, ILD_MASK);  // image black, rest white
 
-    // Mask bits become black and white on the way to a colour DC only with these colours set.
-    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-    const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-    const auto paint = [&](int left, int top, int sysColor) {
-        TBrushHandle brush(CreateSolidBrush(GetSysColor(sysColor)));
-        TSelectObject selectBrush(dc, brush.get());
-        BitBlt(dc, left, top, width_, height_, maskDC.get(), 0, 0, kPaintPatternWhereBlack);
-    };
-    paint(x + 1, y + 1, COLOR_BTNHIGHLIGHT);
-    paint(x, y, COLOR_BTNSHADOW);
-    SetTextColor(dc, oldText);
-    SetBkColor(dc, oldBack);
+    DrawEmbossed(dc, x, y, width_, height_, maskDC.get());
 }
 
 void TImageList::GetBitmap(int index, TBitmap& bitmap) const {

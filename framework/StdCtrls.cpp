@@ -8,6 +8,8 @@ namespace velloran {
 
 const TEnumInfo ScrollStyleEnum{{"ssNone", "ssHorizontal", "ssVertical", "ssBoth"}};
 const TEnumInfo CheckBoxStateEnum{{"cbUnchecked", "cbChecked", "cbGrayed"}};
+const TEnumInfo AlignmentEnum{{"taLeftJustify", "taRightJustify", "taCenter"}};
+const TEnumInfo LeftRightEnum{{"taLeftJustify", "taRightJustify"}};
 
 // ---- TLabel ------------------------------------------------------------------------------
 
@@ -273,32 +275,55 @@ void TButton::WndProc(TMessage& m) {
     TWinControl::WndProc(m);
 }
 
+// ---- TCheckControl -----------------------------------------------------------------------
+
+const TClassInfo& TCheckControl::StaticClassInfo() {
+    using C = TCheckControl;
+    static const TClassInfo info = DefineClass<C>(
+        "TCheckControl", &TWinControl::StaticClassInfo(),
+        {props::Enum("Alignment", LeftRightEnum, &C::Alignment, &C::SetAlignment)});
+    return info;
+}
+
+TCheckControl::TCheckControl(TComponent* owner) : TWinControl(owner) {}
+
+void TCheckControl::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.SysClassName = "BUTTON";
+    if (alignment_ == taLeftJustify) p.Style |= BS_LEFTTEXT;
+}
+
+void TCheckControl::SetAlignment(TAlignment a) {
+    if (alignment_ == a) return;
+    alignment_ = a;
+    RecreateWnd();
+}
+
 // ---- TCheckBox ---------------------------------------------------------------------------
 
 const TClassInfo& TCheckBox::StaticClassInfo() {
     using C = TCheckBox;
     static const TClassInfo info = DefineClass<C>(
-        "TCheckBox", &TWinControl::StaticClassInfo(),
+        "TCheckBox", &TCheckControl::StaticClassInfo(),
         {props::Enum("State", CheckBoxStateEnum, &C::State, &C::SetState), props::Bool("Checked", &C::Checked, &C::SetChecked),
          props::Bool("AllowGrayed", &C::AllowGrayed, &C::SetAllowGrayed)});
     return info;
 }
 
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+TCheckBox::TCheckBox(TComponent* owner) : TCheckControl(owner) {
     SetTabStop(true);
     width_ = 97;
     height_ = 17;
 }
 
 void TCheckBox::CreateParams(TCreateParams& p) {
-    TWinControl::CreateParams(p);
-    p.SysClassName = "BUTTON";
+    TCheckControl::CreateParams(p);
     // The box does not check itself: the control decides the next state and runs Click.
     p.Style |= BS_3STATE;
 }
 
 void TCheckBox::InitializeWnd() {
-    TWinControl::InitializeWnd();
+    TCheckControl::InitializeWnd();
     SendMessageA(handle_, BM_SETCHECK, static_cast<WPARAM>(state_), 0);
 }
 
@@ -323,12 +348,113 @@ void TCheckBox::WndProc(TMessage& m) {
         Toggle();
         return;
     }
+    TCheckControl::WndProc(m);
+}
+
+// ---- TRadioButton ------------------------------------------------------------------------
+
+const TClassInfo& TRadioButton::StaticClassInfo() {
+    using C = TRadioButton;
+    static const TClassInfo info = DefineClass<C>("TRadioButton", &TCheckControl::StaticClassInfo(),
+                                                  {props::Bool("Checked", &C::Checked, &C::SetChecked)});
+    return info;
+}
+
+TRadioButton::TRadioButton(TComponent* owner) : TCheckControl(owner) {
+    width_ = 113;
+    height_ = 17;
+}
+
+void TRadioButton::CreateParams(TCreateParams& p) {
+    TCheckControl::CreateParams(p);
+    // Not an automatic radio button: the control checks itself and its siblings.
+    p.Style |= BS_RADIOBUTTON;
+}
+
+void TRadioButton::InitializeWnd() {
+    TCheckControl::InitializeWnd();
+    SendMessageA(handle_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TRadioButton::SetChecked(bool v) {
+    if (checked_ == v) return;
+    checked_ = v;
+    SetTabStop(v);
+    if (handle_) SendMessageA(handle_, BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (!v) return;
+    TurnSiblingsOff();
+    // While form data is read the value is only stored, as the designer's value.
+    if (!HasState(csReading)) Click();
+}
+
+void TRadioButton::TurnSiblingsOff() {
+    if (!parent_) return;
+    for (int i = 0; i < parent_->ControlCount(); ++i)
+        if (auto* sibling = dynamic_cast<TRadioButton*>(parent_->Controls(i)); sibling && sibling != this) {
+            sibling->SetChecked(false);
+            sibling->SetTabStop(false);  // it may have stood in while none was checked
+        }
+}
+
+void TRadioButton::WndProc(TMessage& m) {
+    if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
+        SetChecked(true);
+        return;
+    }
+    TCheckControl::WndProc(m);
+    // Reached by the keyboard (an arrow, Tab) it checks itself, as the platform's dialogs do;
+    // a press of the mouse leaves that to the click.
+    if (m.Msg == WM_SETFOCUS && GetCapture() != handle_ && GetKeyState(VK_LBUTTON) >= 0) SetChecked(true);
+}
+
+// ---- TCustomGroupBox ---------------------------------------------------------------------
+
+const TClassInfo& TCustomGroupBox::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TCustomGroupBox>("TCustomGroupBox", &TWinControl::StaticClassInfo());
+    return info;
+}
+
+const TClassInfo& TGroupBox::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TGroupBox>("TGroupBox", &TCustomGroupBox::StaticClassInfo());
+    return info;
+}
+
+TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TWinControl(owner) {
+    width_ = 185;
+    height_ = 105;
+}
+
+void TCustomGroupBox::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.SysClassName = "BUTTON";
+    p.Style |= BS_GROUPBOX;
+}
+
+void TCustomGroupBox::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_ERASEBKGND:
+        // The system group box erases nothing: its inside is ours to fill.
+        PaintBackground(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 1;
+        return;
+    case CN_CTLCOLORSTATIC:
+        // The caption is backed by the colour its surroundings show.
+        if (ParentBackground() && parent_) {
+            m.Result = parent_->Perform(m.Msg, m.WParam, m.LParam);
+            SetTextColor(reinterpret_cast<HDC>(m.WParam), static_cast<COLORREF>(ColorToRGB(Font()->Color())));
+            return;
+        }
+        break;
+    default:
+        break;
+    }
     TWinControl::WndProc(m);
 }
 
 void RegisterStdControls() {
-    for (const TClassInfo* c : {&TLabel::StaticClassInfo(), &TEdit::StaticClassInfo(), &TMemo::StaticClassInfo(),
-                                &TButton::StaticClassInfo(), &TCheckBox::StaticClassInfo()})
+    for (const TClassInfo* c :
+         {&TLabel::StaticClassInfo(), &TEdit::StaticClassInfo(), &TMemo::StaticClassInfo(), &TButton::StaticClassInfo(),
+          &TCheckBox::StaticClassInfo(), &TRadioButton::StaticClassInfo(), &TGroupBox::StaticClassInfo()})
         RegisterComponentClass(*c);
 }
 

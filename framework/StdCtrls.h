@@ -1,5 +1,6 @@
 #pragma once
-// The standard controls: label, single- and multi-line edit, push button, check box.
+// The standard controls: label, single- and multi-line edit, push button, check box, radio
+// button, group box.
 #include <memory>
 
 #include "framework/Controls.h"
@@ -114,10 +115,32 @@ private:
     int modalResult_ = 0;
 };
 
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+extern const TEnumInfo AlignmentEnum;
+// The alignments of a caption beside a box: the first two of TAlignment.
+extern const TEnumInfo LeftRightEnum;
+
+// Check boxes and radio buttons: a system button drawn as a box beside its caption. Alignment
+// taRightJustify puts the caption right of the box, taLeftJustify left of it (BS_LEFTTEXT).
+class TCheckControl : public TWinControl {
+    VELLORAN_CLASS(TCheckControl)
+public:
+    explicit TCheckControl(TComponent* owner);
+    TAlignment Alignment() const { return alignment_; }
+    // The style is fixed at creation: a window that exists is made again.
+    void SetAlignment(TAlignment a);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    TAlignment alignment_ = taRightJustify;
+};
+
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 extern const TEnumInfo CheckBoxStateEnum;
 
-class TCheckBox : public TWinControl {
+class TCheckBox : public TCheckControl {
     VELLORAN_CLASS(TCheckBox)
 public:
     explicit TCheckBox(TComponent* owner);
@@ -138,6 +161,45 @@ private:
     void Toggle();
     TCheckBoxState state_ = cbUnchecked;
     bool allowGrayed_ = false;
+};
+
+// One choice of several: checking it unchecks the other radio buttons of its parent. Like the
+// platform's framework, only the checked one is a tab stop; the arrow keys move the focus to
+// its neighbours, and one that gets the focus from the keyboard checks itself.
+class TRadioButton : public TCheckControl {
+    VELLORAN_CLASS(TRadioButton)
+public:
+    explicit TRadioButton(TComponent* owner);
+    bool Checked() const { return checked_; }
+    // Checking runs the click handler, as a click by the user would; unchecking does not.
+    void SetChecked(bool v);
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void InitializeWnd() override;
+
+private:
+    void TurnSiblingsOff();
+    bool checked_ = false;
+};
+
+// A frame with a caption around other controls: a system button of style BS_GROUPBOX. Its
+// inside shows its Color, or what its parent paints there when ParentBackground is set.
+class TCustomGroupBox : public TWinControl {
+    VELLORAN_CLASS(TCustomGroupBox)
+public:
+    explicit TCustomGroupBox(TComponent* owner);
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+};
+
+class TGroupBox : public TCustomGroupBox {
+    VELLORAN_CLASS(TGroupBox)
+public:
+    using TCustomGroupBox::TCustomGroupBox;
 };
 
 void RegisterStdControls();

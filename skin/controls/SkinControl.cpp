@@ -28,6 +28,21 @@ void TOffscreen::CopyTo(HDC target, int x, int y) const {
 
 // ---- TSkinControl ------------------------------------------------------------------------
 
+// Counts the skinner's procedures on the stack, so that it is never freed under them (a click
+// handler can switch skinning off); the last one to return frees a skinner let go meanwhile.
+class TSkinControl::TRunScope {
+public:
+    explicit TRunScope(TSkinControl& skinner) : skinner_(skinner) { ++skinner_.runDepth_; }
+    ~TRunScope() {
+        if (--skinner_.runDepth_ == 0 && skinner_.release_ == srFreeOnReturn) Free(&skinner_);
+    }
+    TRunScope(const TRunScope&) = delete;
+    TRunScope& operator=(const TRunScope&) = delete;
+
+private:
+    TSkinControl& skinner_;
+};
+
 const TClassInfo& TSkinControl::StaticClassInfo() {
     static const TClassInfo info = DefineClass<TSkinControl>("TSkinControl", &TComponent::StaticClassInfo());
     return info;
@@ -45,8 +60,22 @@ std::string ControlClassName(const TControl& control) { return control.ClassInfo
 
 void TSkinControl::Register() { Form->RegisterSkinner(this); }
 
+void TSkinControl::Release() {
+    if (runDepth_ == 0) {
+        Free(this);
+        return;
+    }
+    // Its form may go before the running procedures return: until then the skinner only passes
+    // messages on.
+    Form = nullptr;
+    SkinActive = false;
+    release_ = srFreeOnReturn;
+}
+
 void TSkinControl::HookControl(TControl& control) {
     hook_ = std::make_unique<TControlHook>(control, [this](TMessage& m, const TControlHook::TNext& next) {
+        // Declared first, so that it frees a released skinner after everything else here is done.
+        const TRunScope running(*this);
         const TControlHook::TNext* outer = next_;
         next_ = &next;
         struct TRestore {
@@ -95,6 +124,7 @@ void TSkinControl::InitSkinHandle(HWND window, TSkinData* skinData, TWinSkinForm
     Unicode = IsWindowUnicode(Window) != FALSE;
     Caption = ReadWindowText();
     subclass_ = std::make_unique<TWindowSubclass>(Window, [this](HWND, UINT msg, WPARAM wp, LPARAM lp) {
+        const TRunScope running(*this);
         TMessage m{msg, wp, lp, 0};
         SkinWindowProc(m);
         return m.Result;
@@ -143,7 +173,7 @@ void TSkinControl::Refresh() {
 
 void TSkinControl::SkinWindowProc(TMessage& m) {
     if (m.Msg == SM_SKINENABLE) {
-        SkinActive = static_cast<INT_PTR>(m.WParam) > 0;
+        SkinActive = release_ == srHeld && static_cast<INT_PTR>(m.WParam) > 0;
         if (SkinActive) Refresh();
         return;
     }
@@ -153,7 +183,8 @@ void TSkinControl::SkinWindowProc(TMessage& m) {
     }
     if (!BeforeProc(m)) return;
     CallDefault(m);
-    AfterProc(m);
+    // Let go while the message was handled: nothing more to draw.
+    if (SkinActive) AfterProc(m);
 }
 
 void TSkinControl::CallDefault(TMessage& m) {

@@ -63,6 +63,7 @@ public:
     virtual void InitSkinHandle(HWND window, TSkinData* skinData, TWinSkinForm* form, TCanvas* canvas);
     void RestoreControl() override;
     void SkinChanged() override;
+    void Release() override;
 
     HWND SkinnedWindow() const override { return Window; }
     TControl* SkinnedControl() const override { return Control; }
@@ -156,6 +157,7 @@ protected:
     DWORD WindowStyle() const;
 
 private:
+    class TRunScope;
     void SkinWindowProc(TMessage& message);
     void PaintAtOrigin(HDC dc);
     void SwitchParentBackground(bool on);
@@ -164,6 +166,8 @@ private:
     std::unique_ptr<TWindowSubclass> subclass_;
     // The rest of the control's chain for the message being handled.
     const TControlHook::TNext* next_ = nullptr;
+    int runDepth_ = 0;
+    TSkinnerRelease release_ = srHeld;
 };
 
 // A control's class name as the selection and the painters compare it.

@@ -18,6 +18,8 @@ bool AnswersSkinned(HWND window) { return window && SendMessageW(window, SM_ISSK
 void SetChildSelection(TChildSelection* selection) { g_selection = selection; }
 TChildSelection* ChildSelection() { return g_selection; }
 
+void TChildSkinner::Release() { Free(this); }
+
 bool TWinSkinForm::RegisterSkinner(TChildSkinner* skinner) {
     if (std::find(skinners_.begin(), skinners_.end(), skinner) != skinners_.end()) return true;
     skinners_.push_back(skinner);
@@ -88,7 +90,7 @@ void TWinSkinForm::ReskinScroll(HWND window) {
     if (!selection || !skinner) return;
     if (selection->ReskinScroll(*this, *skinner)) {
         UnregisterSkinner(skinner);
-        Free(skinner);
+        skinner->Release();
     }
 }
 
@@ -97,7 +99,7 @@ void TWinSkinForm::FreeSkinners() {
         TChildSkinner* skinner = skinners_.back();
         skinners_.pop_back();
         if (!skinner->WindowDestroyed()) skinner->RestoreControl();
-        Free(skinner);
+        skinner->Release();
     }
 }
 
@@ -106,7 +108,7 @@ void TWinSkinForm::FreeDestroyedSkinners() {
     for (TChildSkinner* skinner : skinners)
         if (skinner->WindowDestroyed()) {
             UnregisterSkinner(skinner);
-            Free(skinner);
+            skinner->Release();
         }
 }
 

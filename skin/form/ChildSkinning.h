@@ -5,9 +5,15 @@
 // skinners' library with SetChildSelection).
 #include <windows.h>
 
+#include <cstdint>
+
 #include "framework/Classes.h"
 
 namespace velloran {
+
+// Who frees a skinner: whoever holds it, or, once that one let it go while one of the skinner's
+// procedures was running, the last of those procedures to return.
+enum TSkinnerRelease : uint8_t { srHeld, srFreeOnReturn };
 
 class TControl;
 class TWinSkinForm;
@@ -26,6 +32,9 @@ public:
     virtual void SkinChanged() = 0;
     // A skinner of a scroll bar family, which SM_RESKINSCROLL may replace.
     virtual bool ScrollSkinner() const { return false; }
+    // The form lets the skinner go: freed now, or, while one of its own procedures runs, by the
+    // last of them to return.
+    virtual void Release();
 };
 
 class TChildSelection {

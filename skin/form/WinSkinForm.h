@@ -44,9 +44,6 @@ enum TSkinStage : int32_t {
     stSizing = 5,      // the first resize that keeps the client size
     stDestroyed = 6    // the window is gone
 };
-// Who frees a skinner: the manager that holds it, or, once the manager let it go while one of its
-// procedures was running, the last of those procedures to return.
-enum TSkinnerRelease : uint8_t { srHeld, srFreeOnReturn };
 
 // A clickable object of the non-client area: a caption button, or a menu-bar button.
 class TNCObject {

@@ -22,17 +22,6 @@ namespace {
 
 using namespace fwtest;
 
-class TControlsTestForm : public TForm {
-    VELLORAN_CLASS(TControlsTestForm)
-public:
-    using TForm::TForm;
-};
-
-const TClassInfo& TControlsTestForm::StaticClassInfo() {
-    static const TClassInfo info = DefineClass<TControlsTestForm>("TControlsTestForm", &TForm::StaticClassInfo());
-    return info;
-}
-
 // A window-less control that fills itself with its colour.
 class TSwatch : public TGraphicControl {
     VELLORAN_CLASS(TSwatch)
@@ -50,22 +39,6 @@ protected:
 const TClassInfo& TSwatch::StaticClassInfo() {
     static const TClassInfo info = DefineClass<TSwatch>("TSwatch", &TGraphicControl::StaticClassInfo());
     return info;
-}
-
-template <class T>
-T* AddControl(TWinControl& parent, int left, int top, int width, int height) {
-    auto* control = new T(&parent);
-    control->SetParent(&parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
-TOwned<TControlsTestForm> MakeForm(int clientWidth = 400, int clientHeight = 300) {
-    TOwned<TControlsTestForm> form(new TControlsTestForm(nullptr));
-    form->SetBounds(40, 40, 0, 0);
-    form->SetClientWidth(clientWidth);
-    form->SetClientHeight(clientHeight);
-    return form;
 }
 
 RECT RectInParent(HWND wnd) {
@@ -93,7 +66,7 @@ TEST(WindowCreation, WindowsAreCreatedOnDemandWithTheComponentClassName) {
     EXPECT_EQ(GetParent(editWnd), form->Handle());
     EXPECT_EQ(FindWindowExA(form->Handle(), nullptr, "TEdit", nullptr), editWnd);
     EXPECT_EQ(FindWindowExA(form->Handle(), editWnd, "TEdit", nullptr), nullptr);
-    EXPECT_EQ(ClassNameOf(form->Handle()), "TControlsTestForm");
+    EXPECT_EQ(ClassNameOf(form->Handle()), "TTestForm");
     EXPECT_EQ(ClassNameOf(editWnd), "TEdit");
     EXPECT_EQ(ClassNameOf(button->Handle()), "TButton");
     EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), Application->Handle());
@@ -118,7 +91,7 @@ TEST(WindowCreation, WindowsAreCreatedOnDemandWithTheComponentClassName) {
 
     // The form's own class paints itself and has no background brush to flicker with.
     WNDCLASSA wc{};
-    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "TControlsTestForm", &wc));
+    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "TTestForm", &wc));
     EXPECT_EQ(wc.hbrBackground, nullptr);
     EXPECT_EQ(wc.lpfnWndProc, &FrameworkWndProc);
 }
@@ -321,7 +294,7 @@ TEST(Keyboard, OnKeyPressSeesEachCharacterAndCanChangeOrSwallowIt) {
 }
 
 struct TDialogKeysForm {
-    TOwned<TControlsTestForm> Form = MakeForm();
+    TOwned<TTestForm> Form = MakeForm();
     TEdit* Edit = AddControl<TEdit>(*Form, 10, 10, 120, 21);
     TButton* Ok = AddControl<TButton>(*Form, 10, 100, 75, 25);
     TButton* Cancel = AddControl<TButton>(*Form, 100, 100, 75, 25);
@@ -495,15 +468,8 @@ TEST(Anchors, ControlsFollowAClientAreaThatShrinksInsideTheSameWindow) {
 
 // ---- painting -----------------------------------------------------------------------------
 
-COLORREF ScreenPixel(HWND wnd, int x, int y) {
-    TWindowDC dc(wnd);
-    return GetPixel(dc.get(), x, y);
-}
-
 TEST(Painting, OwnClassesPaintTheirColourAndTheirGraphicControls) {
-    auto form = MakeForm(200, 120);
-    form->SetColor(clRed);
-    form->SetFormStyle(fsStayOnTop);
+    auto form = MakePaintForm(200, 120, clRed);
     auto* swatch = AddControl<TSwatch>(*form, 20, 30, 40, 20);
     swatch->SetColor(clBlue);
     auto* hiddenSwatch = AddControl<TSwatch>(*form, 100, 30, 40, 20);
@@ -558,7 +524,7 @@ protected:
         memo_ = AddControl<TMemo>(*form_, 10, 10, 300, 200);
         memo_->SetWordWrap(false);
     }
-    TOwned<TControlsTestForm> form_ = MakeForm();
+    TOwned<TTestForm> form_ = MakeForm();
     TMemo* memo_ = nullptr;
     TStrings& Lines() { return *memo_->Lines(); }
 };

@@ -38,6 +38,31 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
 
 void PumpFor(int ms) { PumpUntil([] { return false; }, ms); }
 
+const TClassInfo& TTestForm::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TTestForm>("TTestForm", &TForm::StaticClassInfo());
+    return info;
+}
+
+TOwned<TTestForm> MakeForm(int clientWidth, int clientHeight) {
+    TOwned<TTestForm> form(new TTestForm(nullptr));
+    form->SetBounds(40, 40, 0, 0);
+    form->SetClientWidth(clientWidth);
+    form->SetClientHeight(clientHeight);
+    return form;
+}
+
+TOwned<TTestForm> MakePaintForm(int clientWidth, int clientHeight, TColor color) {
+    TOwned<TTestForm> form = MakeForm(clientWidth, clientHeight);
+    form->SetColor(color);
+    form->SetFormStyle(fsStayOnTop);
+    return form;
+}
+
+COLORREF ScreenPixel(HWND wnd, int x, int y) {
+    TWindowDC dc(wnd);
+    return GetPixel(dc.get(), x, y);
+}
+
 void PostKey(HWND wnd, WORD vk) {
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
     PostMessageA(wnd, WM_KEYDOWN, vk, scan | 1);

@@ -1,7 +1,8 @@
 #pragma once
 // Support for the framework's tests under Wine: the one application object of the run, message
 // pumping through the framework's own loop, posted keys, a watcher for windows that block the
-// test thread (message boxes, modal forms), and counts of the process's handles.
+// test thread (message boxes, modal forms), counts of the process's handles, and forms with
+// controls placed in code.
 #include <windows.h>
 
 #include <atomic>
@@ -11,7 +12,7 @@
 #include <string_view>
 #include <thread>
 
-#include "framework/Classes.h"
+#include "framework/Forms.h"
 
 namespace velloran::fwtest {
 
@@ -62,6 +63,29 @@ std::string WindowTextOf(HWND wnd);
 std::string MessageBoxText(HWND box);
 // Presses the button with the given identifier in a dialog owned by another thread.
 void PressDialogButton(HWND dialog, int id);
+
+// A form of its own class, for tests that place controls in code.
+class TTestForm : public TForm {
+    VELLORAN_CLASS(TTestForm)
+public:
+    using TForm::TForm;
+};
+
+// A test form at (40, 40) whose client area has the size given.
+TOwned<TTestForm> MakeForm(int clientWidth = 400, int clientHeight = 300);
+// The same in a colour of its own and in front of other windows, for reading its pixels.
+TOwned<TTestForm> MakePaintForm(int clientWidth, int clientHeight, TColor color);
+
+template <class T>
+T* AddControl(TWinControl& parent, int left, int top, int width, int height) {
+    auto* control = new T(&parent);
+    control->SetParent(&parent);
+    control->SetBounds(left, top, width, height);
+    return control;
+}
+
+// The colour on screen at a point of a window's client area.
+COLORREF ScreenPixel(HWND wnd, int x, int y);
 
 // GDI and USER objects (windows, menus) of this process. Wine's GetGuiResources answers 0, so
 // there the handle tables are scanned.

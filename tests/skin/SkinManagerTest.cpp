@@ -18,6 +18,7 @@
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "skin/form/SkinMessages.h"
+#include "tests/skin/SkinControlsTestSupport.h"
 #include "tests/skin/SkinFormTestSupport.h"
 #include "tests/tray/TrayTestSupport.h"
 
@@ -391,6 +392,50 @@ TEST(SkinManager, SwitchingOffInsideAWindowsOwnHandlerEndsAndFreesItsSkinnerOnRe
     skinning.Data->SetActive(true);
     ASSERT_TRUE(PumpUntil([&] { return IsSkinned(clicked->Handle()) && IsSkinned(other->Handle()); }));
     EXPECT_EQ(skinning.Manager().FormSkinners().size(), 2u);
+}
+
+// A click handler that switches skinning off lets go of the button's skinner while the skinner's
+// own handler runs the click; the skinner must outlive that handler.
+TEST(SkinManager, SwitchingOffFromASkinnedButtonsClickFreesItsSkinnerOnReturn) {
+    TSkinnedProcess skinning;
+    auto form = MakeControlForm("Clicked");
+    auto* button = AddControl<TButton>(*form, "Off", 10, 10, 90, 28);
+    auto* box = AddControl<TCheckBox>(*form, "Box", 10, 50, 90, 20);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    TSkinControl* skinner = ChildSkinner(form->Handle(), button->Handle());
+    ASSERT_NE(skinner, nullptr);
+    TOwned<TFreeWatch> watch(new TFreeWatch(skinner));
+    int notified = 0;
+    skinning.Data->OnSkinChanged = [&notified](TObject*) { ++notified; };
+    int clicks = 0;
+    bool finished = false, freedWhileRunning = true;
+    button->OnClick = [&](TObject*) {
+        if (++clicks > 1) return;
+        skinning.Data->SetActive(false);
+        finished = PumpUntil([&] { return notified > 0; }, 3000);
+        freedWhileRunning = watch->Freed;
+    };
+    const auto click = [&] {
+        SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+        SendMessageW(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+    };
+    {
+        const TWatchdog watchdog(30000, "switching skinning off from a skinned button's click");
+        click();
+        PumpUntil([] { return false; }, 100);
+    }
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(finished);
+    EXPECT_FALSE(freedWhileRunning);
+    EXPECT_TRUE(watch->Freed);
+    EXPECT_FALSE(IsSkinned(button->Handle()));
+    EXPECT_FALSE(IsSkinned(box->Handle()));
+    EXPECT_FALSE(IsSkinned(form->Handle()));
+    EXPECT_TRUE(skinning.Manager().FormSkinners().empty());
+
+    // The button, given back, clicks as a plain button.
+    click();
+    EXPECT_EQ(clicks, 2);
 }
 
 // Each loaded component that is not the main one counts a start; no count may pass for the

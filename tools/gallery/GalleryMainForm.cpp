@@ -51,10 +51,6 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner) {
     SkinData = new TSkinData(this);
     SkinData->SetName("SkinData");
     SkinData->SetSkinFormtype(sfMainform);
-    // The skin chooser's buttons are radio buttons to the skinners, whatever their class.
-    std::vector<std::string> mapping = SkinData->Skin3rd();
-    mapping.push_back(TChoiceButton::StaticClassInfo().Name + "=radiobutton");
-    SkinData->SetSkin3rd(mapping);
     SkinData->SetActive(true);
 
     PlaceControl<TLabel>(*this, {ColumnLeft(0), kMargin, kColumnWidth, 16}, "Windows");

@@ -18,7 +18,7 @@ TSkinChooser::TSkinChooser(TForm& form, TPlace column, TSkinData& skinData, cons
     int y = column.Top + 20;
     for (TChoice& choice : choices_) {
         const std::string caption = choice.File.empty() ? "No skin" : choice.Name;
-        choice.Button = PlaceControl<TChoiceButton>(form, {column.Left, y, column.Width, kButtonHeight}, caption);
+        choice.Button = PlaceControl<TRadioButton>(form, {column.Left, y, column.Width, kButtonHeight}, caption);
         // choices_ does not change size any more, so the element stays where it is.
         choice.Button->OnClick = [this, &choice](TObject*) { Chosen(choice); };
         y += kButtonPitch;
@@ -26,23 +26,20 @@ TSkinChooser::TSkinChooser(TForm& form, TPlace column, TSkinData& skinData, cons
     bottom_ = y;
 }
 
-TChoiceButton* TSkinChooser::Button(std::string_view name) const {
+TRadioButton* TSkinChooser::Button(std::string_view name) const {
     auto it = std::find_if(choices_.begin(), choices_.end(), [&](const TChoice& c) { return SameText(c.Name, name); });
     return it == choices_.end() ? nullptr : it->Button;
 }
 
 bool TSkinChooser::Choose(std::string_view name) {
-    TChoiceButton* button = Button(name);
+    TRadioButton* button = Button(name);
     if (!button) return false;
     button->SetChecked(true);
     return true;
 }
 
-// Runs for every button whose check changes; only the newly checked one acts.
+// Runs when a button becomes the checked one; the radio buttons uncheck the others themselves.
 void TSkinChooser::Chosen(const TChoice& choice) {
-    if (!choice.Button->Checked()) return;
-    for (const TChoice& other : choices_)
-        if (&other != &choice) other.Button->SetChecked(false);
     if (choice.File.empty()) {
         skinData_.SetActive(false);
         return;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "framework/Forms.h"
+#include "framework/StdCtrls.h"
 #include "skin/data/WinSkinData.h"
-#include "tools/gallery/ChoiceButton.h"
 #include "tools/gallery/ControlPlacement.h"
 #include "tools/gallery/PackedSkins.h"
 
@@ -23,7 +23,7 @@ public:
     // ignoring case); false when there is no such button.
     bool Choose(std::string_view name);
     // The button of that name, or null.
-    TChoiceButton* Button(std::string_view name) const;
+    TRadioButton* Button(std::string_view name) const;
     // Below the last button.
     int Bottom() const { return bottom_; }
 
@@ -31,7 +31,7 @@ private:
     struct TChoice {
         std::string Name;
         std::string File;  // empty for no skin
-        TChoiceButton* Button = nullptr;
+        TRadioButton* Button = nullptr;
     };
     void Chosen(const TChoice& choice);
 
