@@ -8,6 +8,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/ImgList.h"
 #include "framework/Menus.h"
+#include "framework/ListViews.h"
 #include "framework/ScrollCtrls.h"
 #include "framework/StdCtrls.h"
 #include "framework/XPMan.h"
@@ -764,6 +765,7 @@ void TApplication::Initialize() {
     RegisterMenuClasses();
     RegisterStdControls();
     RegisterScrollControls();
+    RegisterListViewControls();
     RegisterExtControls();
     RegisterButtonControls();
     RegisterComponentClass(TXPManifest::StaticClassInfo());

@@ -1,6 +1,10 @@
 #include "skin/controls/SkinScrollBars.h"
 
+#include <commctrl.h>
+
 #include <string>
+
+#include "skin/controls/SkinHeader.h"
 
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
@@ -143,6 +147,23 @@ void TSkinScrollbar::PaintControl(HDC dc, const RECT&) {
     const RECT along = horizontal_->WindowBar();
     const RECT corner{across.left, along.top, across.right, along.bottom};
     FillColour(dc, corner, SkinBackground());
+}
+
+// ---- TSkinListView -----------------------------------------------------------------------
+
+const TClassInfo& TSkinListView::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TSkinListView>("TSkinListView", &TSkinScrollbar::StaticClassInfo());
+    return info;
+}
+
+void TSkinListView::InitSkin(TWinSkinForm* form, TSkinData* skinData, bool useSkinColour, TCanvas* canvas) {
+    if (Attached) return;
+    TSkinScrollbar::InitSkin(form, skinData, useSkinColour, canvas);
+    if (!Control) return;
+    const auto header = reinterpret_cast<HWND>(SendMessageW(Window, LVM_GETHEADER, 0, 0));
+    if (!header || Form->FindSkinner(header)) return;
+    auto* skinner = new TSkinHeader(Control);
+    skinner->InitSkinHandle(header, SkinData, Form, Canvas);
 }
 
 // ---- TSkinScControl ----------------------------------------------------------------------

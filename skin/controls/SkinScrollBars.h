@@ -46,6 +46,14 @@ private:
     int64_t savedFixedColour_ = 0;
 };
 
+// A list view: its bars as any scrolling control's, and its column header skinned as well.
+class TSkinListView : public TSkinScrollbar {
+    VELLORAN_CLASS(TSkinListView)
+public:
+    using TSkinScrollbar::TSkinScrollbar;
+    void InitSkin(TWinSkinForm* form, TSkinData* skinData, bool useSkinColour, TCanvas* canvas) override;
+};
+
 class TSkinScControl : public TSkinControl {
     VELLORAN_CLASS(TSkinScControl)
 public:

@@ -37,7 +37,8 @@ enum class TSkinnerKind {
     Box,
     ScrollBar,
     SingleScrollBar,
-    ScrollBarControl
+    ScrollBarControl,
+    ListView
 };
 
 TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
@@ -67,6 +68,8 @@ TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
             return new TSkinScrollbar(owner);
         case TSkinnerKind::ScrollBarControl:
             return new TSkinScControl(owner);
+        case TSkinnerKind::ListView:
+            return new TSkinListView(owner);
         case TSkinnerKind::SingleScrollBar: {
             auto* skinner = new TSkinScrollbar(owner);
             skinner->Kind = skBarsOnly;
@@ -149,8 +152,10 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TSpeedButton"}, false, xcSpeedButton, A::Attach, K::SpeedButton},
         {{"TCustomPanel", "TPanel"}, false, xcPanel, A::Panel},
         {{"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}, true, xcScrollbar, A::Attach, K::ScrollBar},
-        {{"TCustomListView", "TListView"}, false, xcScrollbar, A::Later},
-        {{"TCustomMemo", "TMemo", "TCustomListBox", "TListBox", "TCustomGrid", "TStringGrid"}, false, xcScrollbar,
+        {{"TCustomListView", "TListView"}, false, xcScrollbar, A::Attach, K::ListView},
+        {{"TCustomMemo", "TMemo", "TCustomListBox", "TListBox", "TCustomGrid", "TStringGrid", "TCustomTreeView",
+          "TTreeView"},
+         false, xcScrollbar,
          A::Attach, K::ScrollBar},
         {{"TButton"}, false, xcButton, A::Attach, K::Button},
         {{"TCustomEdit", "TEdit"}, false, xcEdit, A::Later},
@@ -410,6 +415,8 @@ bool TSkinnerSelection::ReskinScroll(TWinSkinForm& form, TChildSkinner& skinner)
     TSkinControl* replacement = nullptr;
     if (dynamic_cast<TSkinScControl*>(&skinner))
         replacement = new TSkinScControl(control);
+    else if (dynamic_cast<TSkinListView*>(&skinner))
+        replacement = new TSkinListView(control);
     else
         replacement = new TSkinScrollbar(control);
     if (auto* old = dynamic_cast<TSkinControl*>(&skinner)) replacement->Kind = old->Kind;

@@ -10,7 +10,11 @@
 #include <string>
 #include <vector>
 
+#include <commctrl.h>
+
+#include "framework/ListViews.h"
 #include "framework/ScrollCtrls.h"
+#include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinScrollBars.h"
 #include "skin/form/SkinMessages.h"
 #include "tests/skin/SkinControlsTestSupport.h"
@@ -174,7 +178,7 @@ TEST(ScrollOverlayGeometry, TheThumbOfAScrollBarControlFromItsRangePageAndPositi
     }
 }
 
-TEST(SkinScrollbar, ListBoxesAndScrollBarControlsAreSkinnedWithTheGate) {
+TEST(SkinScrollbar, ListBoxesTreeViewsAndScrollBarControlsAreSkinnedWithTheGate) {
     TSkinnedProcess skinning;
     auto form = MakeControlForm();
     auto* list = new TListBox(form.get());
@@ -182,7 +186,18 @@ TEST(SkinScrollbar, ListBoxesAndScrollBarControlsAreSkinnedWithTheGate) {
     list->SetBounds(10, 10, 150, 100);
     for (int i = 0; i < 50; ++i) list->Items()->Add("Item " + std::to_string(i));
     auto* bar = AddScrollBar(*form);
+    auto* tree = new TTreeView(form.get());
+    tree->SetParent(form.get());
+    tree->SetBounds(10, 120, 150, 70);
+    for (int i = 0; i < 10; ++i) {
+        const HTREEITEM branch = tree->AddItem(nullptr, "Branch " + std::to_string(i));
+        for (int j = 0; j < 3; ++j) tree->AddItem(branch, "Leaf " + std::to_string(j));
+        tree->Expand(branch);
+    }
     ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    auto* treeSkinner = ChildSkinner<TSkinScrollbar>(form->Handle(), tree->Handle());
+    ASSERT_NE(treeSkinner, nullptr);
+    EXPECT_TRUE(treeSkinner->Vertical()->Shown());
     auto* listSkinner = ChildSkinner<TSkinScrollbar>(form->Handle(), list->Handle());
     ASSERT_NE(listSkinner, nullptr);
     EXPECT_TRUE(listSkinner->Vertical()->Shown());
@@ -207,7 +222,10 @@ TEST(SkinScrollbar, ListBoxesAndScrollBarControlsAreSkinnedWithTheGate) {
     auto* plainList = new TListBox(other.get());
     plainList->SetParent(other.get());
     auto* plainBar = AddScrollBar(*other);
+    auto* plainTree = new TTreeView(other.get());
+    plainTree->SetParent(other.get());
     ASSERT_NE(ShowSkinned(other->Handle()), nullptr);
+    EXPECT_EQ(ChildSkinner<>(other->Handle(), plainTree->Handle()), nullptr);
     EXPECT_EQ(ChildSkinner<>(other->Handle(), plainList->Handle()), nullptr);
     EXPECT_EQ(ChildSkinner<>(other->Handle(), plainBar->Handle()), nullptr);
     EXPECT_TRUE(Overlays(other->Handle()).empty());
@@ -449,6 +467,52 @@ TEST(SkinScrollbar, TheOverlayFollowsItsControlAndGoesWithTheSkin) {
     skinning.Data->SetActive(true);
     ASSERT_TRUE(PumpUntil([&] { return ChildSkinner<TSkinScrollbar>(form->Handle(), memo->Handle()) != nullptr; }));
     EXPECT_EQ(Overlays(form->Handle()).size(), 2u);
+}
+
+TEST(SkinScrollbar, AReportListViewGetsItsBarsAndItsColumnHeaderSkinned) {
+    TSkinnedProcess skinning;
+    TSkinData& data = *skinning.Data;
+    auto form = MakeControlForm();
+    auto* view = new TListView(form.get());
+    view->SetParent(form.get());
+    view->SetBounds(10, 10, 220, 150);
+    view->SetViewStyle(vsReport);
+    for (const char* column : {"Name", "Size", "Kind"}) view->AddColumn(column, 90);
+    for (int i = 0; i < 60; ++i) view->AddItem({"Item " + std::to_string(i), std::to_string(i * 10), "File"});
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    auto* skinner = ChildSkinner<TSkinListView>(form->Handle(), view->Handle());
+    ASSERT_NE(skinner, nullptr);
+    EXPECT_TRUE(skinner->Vertical()->Shown());
+    EXPECT_TRUE(skinner->Horizontal()->Shown());
+    const auto header = reinterpret_cast<HWND>(SendMessageW(view->Handle(), LVM_GETHEADER, 0, 0));
+    auto* headerSkinner = ChildSkinner<TSkinHeader>(form->Handle(), header);
+    ASSERT_NE(headerSkinner, nullptr);
+
+    // Each item shows the header image's frame for its state; the rows above the text compared.
+    TDataSkinObject& art = *data.Headerbar;
+    const auto itemShows = [&](int index, int frame) {
+        RECT item{};
+        SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        const TDecodedBitmap expected = FittedFrame(art, art.Frame, frame, item.right - item.left, item.bottom - item.top);
+        return Mismatches(PaintedPixels(header), expected, RECT{item.left, item.top, item.right, item.top + 3},
+                          SkinColour(data, ciButtonFace));
+    };
+    EXPECT_EQ(itemShows(0, hfNormal), 0);
+    EXPECT_EQ(itemShows(1, hfNormal), 0);
+    RECT second{};
+    SendMessageW(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+    SendMessageW(header, WM_MOUSEMOVE, 0, MAKELPARAM(second.left + 5, second.top + 5));
+    EXPECT_EQ(headerSkinner->HotItem(), 1);
+    EXPECT_EQ(itemShows(1, hfHot), 0);
+    EXPECT_EQ(itemShows(0, hfNormal), 0);
+    SendMessageW(header, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(itemShows(1, hfNormal), 0);
+
+    skinning.Data->SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return skinning.Manager().FormSkinners().empty(); }));
+    EXPECT_NE(SendMessageW(header, SM_ISSKINNED, 0, 0), 1);
+    EXPECT_NE(itemShows(0, hfNormal), 0);
+    EXPECT_TRUE(Overlays(form->Handle()).empty());
 }
 
 bool NoScrollBarInfo(HWND, LONG, SCROLLBARINFO&) { return false; }
