@@ -166,6 +166,23 @@ void TSkinListView::InitSkin(TWinSkinForm* form, TSkinData* skinData, bool useSk
     skinner->InitSkinHandle(header, SkinData, Form, Canvas);
 }
 
+// ---- TSkinSizer --------------------------------------------------------------------------
+
+const TClassInfo& TSkinSizer::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TSkinSizer>("TSkinSizer", &TSkinControl::StaticClassInfo());
+    return info;
+}
+
+bool TSkinSizer::BeforeProc(TMessage& m) {
+    if (m.Msg == WM_PAINT) {
+        PaintBeginEnd(m);
+        return false;
+    }
+    return TSkinControl::BeforeProc(m);
+}
+
+void TSkinSizer::PaintControl(HDC dc, const RECT& rect) { FillColour(dc, rect, SkinBackground()); }
+
 // ---- TSkinScControl ----------------------------------------------------------------------
 
 const TClassInfo& TSkinScControl::StaticClassInfo() {

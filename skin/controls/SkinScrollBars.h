@@ -54,6 +54,17 @@ public:
     void InitSkin(TWinSkinForm* form, TSkinData* skinData, bool useSkinColour, TCanvas* canvas) override;
 };
 
+// A size grip (a bare scroll bar window that is no tab stop): the skin's background.
+class TSkinSizer : public TSkinControl {
+    VELLORAN_CLASS(TSkinSizer)
+public:
+    using TSkinControl::TSkinControl;
+
+protected:
+    bool BeforeProc(TMessage& message) override;
+    void PaintControl(HDC dc, const RECT& rect) override;
+};
+
 class TSkinScControl : public TSkinControl {
     VELLORAN_CLASS(TSkinScControl)
 public:

@@ -380,6 +380,8 @@ void TSelectionRun::SelectWindow(HWND window) {
         } else if (Gate(data_, xcButton)) {
             AttachWindow<TSkinButton>(window);
         }
+    } else if (lower == "scrollbar") {
+        if (!(style & WS_TABSTOP)) AttachWindow<TSkinSizer>(window);
     } else if (lower == "tcheckbox") {
         if (Gate(data_, xcCheckBox)) AttachWindow<TSkinCheckBox>(window);
     } else if (lower == "tbutton") {
@@ -390,8 +392,8 @@ void TSelectionRun::SelectWindow(HWND window) {
         for (HWND child = GetTopWindow(window); child; child = GetWindow(child, GW_HWNDNEXT))
             if (GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) SelectWindow(child);
     }
-    // Combo boxes, scroll bars and size grips, tab controls, tool bars, progress bars and edits
-    // have no skinner yet; tree views are never skinned.
+    // Combo boxes, tab controls, tool bars, progress bars and edits have no skinner yet; tree
+    // views are never skinned.
 }
 
 }  // namespace

@@ -515,6 +515,23 @@ TEST(SkinScrollbar, AReportListViewGetsItsBarsAndItsColumnHeaderSkinned) {
     EXPECT_TRUE(Overlays(form->Handle()).empty());
 }
 
+TEST(SkinScrollbar, ASizeGripMadeInASkinnedWindowTakesTheSkinsBackground) {
+    TSkinnedProcess skinning;
+    auto form = MakeControlForm();
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    TWindowHandle grip(CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 280, 160, 20, 20,
+                                       form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
+    ASSERT_TRUE(grip);
+    ASSERT_NE(ChildSkinner<TSkinSizer>(form->Handle(), grip.get()), nullptr);
+    const TDecodedBitmap painted = PaintedPixels(grip.get());
+    const uint32_t face = SkinColour(*skinning.Data, ciButtonFace);
+    for (uint32_t pixel : painted.Pixels) ASSERT_EQ(pixel, face);
+    // A scroll bar that takes the focus is a control of its own, not a grip.
+    TWindowHandle bar(CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | SBS_SIZEGRIP, 250, 160,
+                                      20, 20, form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
+    EXPECT_EQ(ChildSkinner<>(form->Handle(), bar.get()), nullptr);
+}
+
 bool NoScrollBarInfo(HWND, LONG, SCROLLBARINFO&) { return false; }
 
 TEST(SkinScrollbar, WithoutScrollBarInformationTheNativeBarShows) {
