@@ -8,6 +8,8 @@
 #include "framework/ExtCtrls.h"
 #include "framework/ImgList.h"
 #include "framework/Menus.h"
+#include "framework/ListViews.h"
+#include "framework/ScrollCtrls.h"
 #include "framework/StdCtrls.h"
 #include "framework/XPMan.h"
 
@@ -762,6 +764,8 @@ void TApplication::Initialize() {
     RegisterGraphicsClasses();
     RegisterMenuClasses();
     RegisterStdControls();
+    RegisterScrollControls();
+    RegisterListViewControls();
     RegisterExtControls();
     RegisterButtonControls();
     RegisterComponentClass(TXPManifest::StaticClassInfo());

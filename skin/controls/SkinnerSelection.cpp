@@ -8,6 +8,7 @@
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckBoxes.h"
 #include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinScrollBars.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinMessages.h"
@@ -33,7 +34,11 @@ enum class TSkinnerKind {
     VendorRadioButton,
     SecondVendorCheckBox,
     GroupBox,
-    Box
+    Box,
+    ScrollBar,
+    SingleScrollBar,
+    ScrollBarControl,
+    ListView
 };
 
 TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
@@ -63,6 +68,17 @@ TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
             return new TSkinGroupBox(owner);
         case TSkinnerKind::Box:
             return new TSkinBox(owner);
+        case TSkinnerKind::ScrollBar:
+            return new TSkinScrollbar(owner);
+        case TSkinnerKind::ScrollBarControl:
+            return new TSkinScControl(owner);
+        case TSkinnerKind::ListView:
+            return new TSkinListView(owner);
+        case TSkinnerKind::SingleScrollBar: {
+            auto* skinner = new TSkinScrollbar(owner);
+            skinner->Kind = skBarsOnly;
+            return skinner;
+        }
         default:
             return nullptr;
     }
@@ -130,19 +146,21 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TToolBar"}, false, xcToolbar, A::Later},
         {{"TStatusBar"}, false, xcStatusBar, A::Later},
         {{"TProgressBar"}, false, xcProgress, A::Later},
-        {{"TScrollBar"}, false, xcScrollbar, A::Later},
+        {{"TScrollBar"}, false, xcScrollbar, A::Attach, K::ScrollBarControl},
         {{"TTNTCOMBOBOX"}, true, xcCombo, A::Later},
         {{"TCustomComboBox", "TComboBox"}, false, xcCombo, A::Later},
         {{"TDateTimePicker"}, false, xcEdit, A::Later},
-        {{"TRICHEDIT"}, true, xcScrollbar, A::Later},
-        {{"TWWDBRICHEDIT", "TDXDBMEMO"}, true, xcScrollbar, A::Later},
+        {{"TRICHEDIT"}, true, xcScrollbar, A::Attach, K::ScrollBar},
+        {{"TWWDBRICHEDIT", "TDXDBMEMO"}, true, xcScrollbar, A::Attach, K::ScrollBar},
         {{"TBitBtn"}, false, xcBitBtn, A::Attach, K::BitButton},
         {{"TSpeedButton"}, false, xcSpeedButton, A::Attach, K::SpeedButton},
         {{"TCustomPanel", "TPanel"}, false, xcPanel, A::Panel},
-        {{"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}, true, xcScrollbar, A::Later},
-        {{"TCustomListView", "TListView"}, false, xcScrollbar, A::Later},
-        {{"TCustomMemo", "TMemo", "TCustomListBox", "TListBox", "TCustomGrid", "TStringGrid"}, false, xcScrollbar,
-         A::Later},
+        {{"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}, true, xcScrollbar, A::Attach, K::ScrollBar},
+        {{"TCustomListView", "TListView"}, false, xcScrollbar, A::Attach, K::ListView},
+        {{"TCustomMemo", "TMemo", "TCustomListBox", "TListBox", "TCustomGrid", "TStringGrid", "TCustomTreeView",
+          "TTreeView"},
+         false, xcScrollbar,
+         A::Attach, K::ScrollBar},
         {{"TButton"}, false, xcButton, A::Attach, K::Button},
         {{"TCustomEdit", "TEdit"}, false, xcEdit, A::Later},
         {{"TCustomFrame", "TFrame"}, false, std::nullopt, A::Components},
@@ -240,6 +258,12 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         if (Gate(data_, xcRadioButton)) Attach(control, K::RadioButton);
     } else if (type == "checkbox") {
         if (Gate(data_, xcCheckBox)) Attach(control, K::CheckBox);
+    } else if (type == "scrollbar") {
+        if (!Gate(data_, xcScrollbar)) return;
+        Attach(control, K::ScrollBar);
+        SelectChildren(control);
+    } else if (type == "singlescrollbar") {
+        if (Gate(data_, xcScrollbar)) Attach(control, K::SingleScrollBar);
     } else if (type == "panel") {
         if (!Gate(data_, xcPanel)) return;
         TSkinControl::SetPropText(&control, "Transparent", "True");
@@ -268,8 +292,8 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         if (Gate(data_, xcCheckBox)) GroupChildren(control, K::CheckBox, K::VendorCheckBox, upperClass);
         if (Gate(data_, xcGroupBox)) Attach(control, K::GroupBox);
     }
-    // The other kinds (combo boxes, edits, scroll bars, tabs, track and progress bars, date
-    // pickers, media players) have no skinner yet.
+    // The other kinds (combo boxes, edits, embedded scroll bars, tabs, track and progress bars,
+    // date pickers, media players) have no skinner yet.
 }
 
 void TSelectionRun::GroupChildren(TControl& group, TSkinnerKind kind, TSkinnerKind vendorKind,
@@ -360,6 +384,8 @@ void TSelectionRun::SelectWindow(HWND window) {
         } else if (Gate(data_, xcButton)) {
             AttachWindow<TSkinButton>(window);
         }
+    } else if (lower == "scrollbar") {
+        if (!(style & WS_TABSTOP)) AttachWindow<TSkinSizer>(window);
     } else if (lower == "tcheckbox") {
         if (Gate(data_, xcCheckBox)) AttachWindow<TSkinCheckBox>(window);
     } else if (lower == "tbutton") {
@@ -370,8 +396,8 @@ void TSelectionRun::SelectWindow(HWND window) {
         for (HWND child = GetTopWindow(window); child; child = GetWindow(child, GW_HWNDNEXT))
             if (GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) SelectWindow(child);
     }
-    // Combo boxes, scroll bars and size grips, tab controls, tool bars, progress bars and edits
-    // have no skinner yet; tree views are never skinned.
+    // Combo boxes, tab controls, tool bars, progress bars and edits have no skinner yet; tree
+    // views are never skinned.
 }
 
 }  // namespace
@@ -388,6 +414,23 @@ std::optional<std::string> MappedSkinnerType(const TSkinData& data, const std::s
 void TSkinnerSelection::SkinControl(TWinSkinForm& form, TControl& control) { TSelectionRun(form).Select(control); }
 
 void TSkinnerSelection::SkinChildWindow(TWinSkinForm& form, HWND window) { TSelectionRun(form).SelectWindow(window); }
+
+bool TSkinnerSelection::ReskinScroll(TWinSkinForm& form, TChildSkinner& skinner) {
+    TControl* control = skinner.SkinnedControl();
+    if (!skinner.ScrollSkinner() || !control) return false;
+    TSkinControl* replacement = nullptr;
+    if (dynamic_cast<TSkinScControl*>(&skinner))
+        replacement = new TSkinScControl(control);
+    else if (dynamic_cast<TSkinListView*>(&skinner))
+        replacement = new TSkinListView(control);
+    else
+        replacement = new TSkinScrollbar(control);
+    if (auto* old = dynamic_cast<TSkinControl*>(&skinner)) replacement->Kind = old->Kind;
+    replacement->InitSkin(&form, form.SkinData, false, &form.ControlCanvas);
+    if (replacement->Attached) return true;
+    Free(replacement);
+    return false;
+}
 
 void InstallSkinnerSelection() {
     static TSkinnerSelection selection;

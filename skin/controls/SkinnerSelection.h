@@ -16,8 +16,8 @@ class TSkinnerSelection : public TChildSelection {
 public:
     void SkinControl(TWinSkinForm& form, TControl& control) override;
     void SkinChildWindow(TWinSkinForm& form, HWND window) override;
-    // No scroll-bar skinner exists yet: the skinner stays.
-    bool ReskinScroll(TWinSkinForm&, TChildSkinner&) override { return false; }
+    // A new scroll-bar skinner for the control of a scroll-bar skinner.
+    bool ReskinScroll(TWinSkinForm& form, TChildSkinner& skinner) override;
 };
 
 // The skinner kind the skin data's Skin3rd list gives a class ("TMyButton=button"), lower-cased;

@@ -7,6 +7,7 @@
 #include "app/ListEditor.h"
 #include "app/Main.h"
 #include "skin/controls/SkinCheckBoxes.h"
+#include "skin/controls/SkinScrollBars.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/form/SkinMessages.h"
 #include "tests/app/AppTestSupport.h"
@@ -105,10 +106,27 @@ TEST_F(SkinnedWindowsTest, TheButtonsAndCheckBoxesOfTheStatusWindowAndListEditor
                          RECT{0, top, width, top + height}, SkinColour(*skinner->SkinData, ciButtonFace)),
               0);
 
+    // With a long list, each editor's memo has its vertical bar drawn by the skin.
+    std::string list;
+    for (int i = 0; i < 200; ++i) list += "A line of the list, number " + std::to_string(i) + "\r\n";
     for (TListEditorForm* editor : std::initializer_list<TListEditorForm*>{QuotesForm, LyricsForm}) {
+        editor->Memo->Lines()->SetText(list);
         ASSERT_NE(ShowSkinned(editor->Handle(), &PumpUntil), nullptr);
         EXPECT_EQ(SendMessageW(editor->chkRandom->Handle(), SM_ISSKINNED, 0, 0), 1);
         EXPECT_EQ(SendMessageW(editor->btnClose->Handle(), SM_ISSKINNED, 0, 0), 1);
+        auto* memoSkinner = ChildSkinner<TSkinScrollbar>(editor->Handle(), editor->Memo->Handle());
+        ASSERT_NE(memoSkinner, nullptr);
+        ASSERT_TRUE(memoSkinner->Vertical()->Shown());
+        HWND bar = memoSkinner->Vertical()->Handle();
+        GetWindowRect(bar, &r);
+        const int barWidth = r.right - r.left, arrow = GetSystemMetrics(SM_CXHSCROLL);
+        TBitmap glyph;
+        glyph.SetSize(barWidth, arrow);
+        StretchFrame(glyph.Canvas().Handle(), RECT{0, 0, barWidth, arrow}, *skinner->SkinData->Scrollbar->Bitmap, false,
+                     23, 9);
+        EXPECT_EQ(Mismatches(PaintedPixels(bar), GetBitmapPixels(glyph), RECT{0, 0, barWidth, arrow},
+                             SkinColour(*skinner->SkinData, ciButtonFace)),
+                  0);
         editor->Hide();
     }
 }

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -82,6 +84,37 @@ inline TDecodedBitmap StripFramePixels(TBitmap& strip, int frameCount, int frame
     out.SetSize(width, strip.Height());
     StretchFrame(out.Canvas().Handle(), RECT{0, 0, width, strip.Height()}, strip, false, frameCount, frame);
     return GetBitmapPixels(out);
+}
+
+// The process's GDI and USER counts after a warm-up of 100 steps and after 1,000 more; every
+// hundredth step the skin data switches between the two project skins.
+struct THandleCounts {
+    int GdiBefore, GdiAfter, UserBefore, UserAfter;
+};
+inline THandleCounts CountHandlesOverCycles(TSkinData& data, const std::function<void(int step)>& step) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path();
+    const std::filesystem::path files[] = {dir / "velloran-cycles-default.skn", dir / "velloran-cycles-contrast.skn"};
+    WriteProjectSkin("Default", files[0]);
+    WriteProjectSkin("Contrast", files[1]);
+    const auto cycle = [&](int i) {
+        step(i);
+        if (i % 100 == 99) {
+            int changed = 0;
+            data.OnSkinChanged = [&changed](TObject*) { ++changed; };
+            data.SetSkinFile(files[(i / 100) % 2].string());
+            fwtest::PumpUntil([&] { return changed > 0; });
+            data.OnSkinChanged = nullptr;
+        }
+        fwtest::PumpFor(0);
+    };
+    for (int i = 0; i < 100; ++i) cycle(i);
+    THandleCounts counts{fwtest::CountGdiObjects(), 0, fwtest::CountUserObjects(), 0};
+    for (int i = 100; i < 1100; ++i) cycle(i);
+    fwtest::PumpFor(50);
+    counts.GdiAfter = fwtest::CountGdiObjects();
+    counts.UserAfter = fwtest::CountUserObjects();
+    for (const auto& file : files) std::filesystem::remove(file);
+    return counts;
 }
 
 // One control of a dialog template.
