@@ -7,7 +7,9 @@
 #include "framework/Forms.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckBoxes.h"
+#include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinSpin.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinMessages.h"
@@ -33,7 +35,9 @@ enum class TSkinnerKind {
     VendorRadioButton,
     SecondVendorCheckBox,
     GroupBox,
-    Box
+    Box,
+    Edit,
+    UpDown
 };
 
 TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
@@ -59,6 +63,10 @@ TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
             return new TSkinGroupBox(owner);
         case TSkinnerKind::Box:
             return new TSkinBox(owner);
+        case TSkinnerKind::Edit:
+            return new TSkinEdit(owner);
+        case TSkinnerKind::UpDown:
+            return new TSkinUpDown(owner);
         default:
             return nullptr;
     }
@@ -67,6 +75,15 @@ TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
 bool Gate(const TSkinData& data, TSkinControlType type) { return (data.SkinControls() & SkinBit(type)) != 0; }
 
 bool HasTabImage(const TSkinData& data) { return data.Tabs && !data.Tabs->Bitmap->Empty(); }
+
+// The window and client rectangles differ in size.
+bool HasBorder(TControl& control) {
+    auto* windowed = dynamic_cast<TWinControl*>(&control);
+    RECT window{}, client{};
+    if (!windowed || !GetWindowRect(windowed->Handle(), &window) || !GetClientRect(windowed->Handle(), &client))
+        return false;
+    return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
+}
 
 bool AnswersSkinned(HWND window) { return SendMessageW(window, SM_ISSKINNED, 0, 0) == 1; }
 
@@ -114,7 +131,7 @@ const std::vector<TClassRow>& ClassRows() {
         {{"THeaderControl"}, false, xcPanel, A::Later},
         {{"TCustomCheckBox", "TCheckBox"}, false, xcCheckBox, A::Attach, K::CheckBox},
         {{"TTrackBar"}, false, xcTrackBar, A::Later},
-        {{"TUPDOWN", "TSPINBUTTON"}, true, xcSpin, A::Later},
+        {{"TUPDOWN", "TSPINBUTTON"}, true, xcSpin, A::Attach, K::UpDown},
         {{"TMEDIAPLAYER"}, true, xcButton, A::Later},
         {{"TCustomRadioGroup", "TRadioGroup"}, false, xcRadioButton, A::RadioGroup},
         {{"TDBNAVIGATOR"}, true, xcPanel, A::Navigator},
@@ -140,7 +157,7 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TCustomMemo", "TMemo", "TCustomListBox", "TListBox", "TCustomGrid", "TStringGrid"}, false, xcScrollbar,
          A::Later},
         {{"TButton"}, false, xcButton, A::Attach, K::Button},
-        {{"TCustomEdit", "TEdit"}, false, xcEdit, A::Later},
+        {{"TCustomEdit", "TEdit"}, false, xcEdit, A::Attach, K::Edit},
         {{"TCustomFrame", "TFrame"}, false, std::nullopt, A::Components},
         {{"TCustomForm", "TForm"}, false, std::nullopt, A::Form},
         {{"TDCEDIT", "TDCDBEDIT"}, true, xcEdit, A::Later},
@@ -236,6 +253,8 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         if (Gate(data_, xcRadioButton)) Attach(control, K::RadioButton);
     } else if (type == "checkbox") {
         if (Gate(data_, xcCheckBox)) Attach(control, K::CheckBox);
+    } else if (type == "edit") {
+        if (Gate(data_, xcEdit) && HasBorder(control)) Attach(control, K::Edit);
     } else if (type == "panel") {
         if (!Gate(data_, xcPanel)) return;
         TSkinControl::SetPropText(&control, "Transparent", "True");
@@ -264,7 +283,7 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         if (Gate(data_, xcCheckBox)) GroupChildren(control, K::CheckBox, K::VendorCheckBox, upperClass);
         if (Gate(data_, xcGroupBox)) Attach(control, K::GroupBox);
     }
-    // The other kinds (combo boxes, edits, scroll bars, tabs, track and progress bars, date
+    // The other kinds (combo boxes, scroll bars, tabs, track and progress bars, date
     // pickers, media players) have no skinner yet.
 }
 
@@ -360,14 +379,16 @@ void TSelectionRun::SelectWindow(HWND window) {
         if (Gate(data_, xcCheckBox)) AttachWindow<TSkinCheckBox>(window);
     } else if (lower == "tbutton") {
         if (Gate(data_, xcButton)) AttachWindow<TSkinButton>(window);
+    } else if (lower == "edit") {
+        if (Gate(data_, xcEdit)) AttachWindow<TSkinEdit>(window);
     } else if ((lower == "#32770" && !(style & WS_TABSTOP)) || lower == "tpanel" || lower == "ttntpanel.unicodeclass") {
         // A dialog inside the window, or a panel: its children are skinned; the dialog's own
         // background and the panel's colour come with the bar and panel skinners.
         for (HWND child = GetTopWindow(window); child; child = GetWindow(child, GW_HWNDNEXT))
             if (GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) SelectWindow(child);
     }
-    // Combo boxes, scroll bars and size grips, tab controls, tool bars, progress bars and edits
-    // have no skinner yet; tree views are never skinned.
+    // Combo boxes, scroll bars and size grips, tab controls, tool bars and progress bars have no
+    // skinner yet; tree views are never skinned.
 }
 
 }  // namespace

@@ -4,7 +4,11 @@
 // that it must show.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -82,6 +86,35 @@ inline TDecodedBitmap StripFramePixels(TBitmap& strip, int frameCount, int frame
     out.SetSize(width, strip.Height());
     StretchFrame(out.Canvas().Handle(), RECT{0, 0, width, strip.Height()}, strip, false, frameCount, frame);
     return GetBitmapPixels(out);
+}
+
+// Runs `interact` (given the cycle number) 1,100 times, switching between the project's two
+// skins every hundredth cycle, and checks that the last 1,000 cycles leave the process's GDI and
+// USER object counts where they found them.
+inline void ExpectNoHandleLeftAfterCycles(TSkinnedProcess& skinning, const std::string& name,
+                                          const std::function<void(int)>& interact) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path();
+    const std::filesystem::path files[] = {dir / ("velloran-" + name + "-default.skn"),
+                                           dir / ("velloran-" + name + "-contrast.skn")};
+    WriteProjectSkin("Default", files[0]);
+    WriteProjectSkin("Contrast", files[1]);
+    const auto cycle = [&](int i) {
+        interact(i);
+        if (i % 100 == 99) {
+            int changed = 0;
+            skinning.Data->OnSkinChanged = [&changed](TObject*) { ++changed; };
+            skinning.Data->SetSkinFile(files[(i / 100) % 2].string());
+            fwtest::PumpUntil([&] { return changed > 0; });
+        }
+        fwtest::PumpFor(0);
+    };
+    for (int i = 0; i < 100; ++i) cycle(i);
+    const int gdi = fwtest::CountGdiObjects(), user = fwtest::CountUserObjects();
+    for (int i = 100; i < 1100; ++i) cycle(i);
+    fwtest::PumpFor(50);
+    EXPECT_EQ(fwtest::CountGdiObjects(), gdi);
+    EXPECT_EQ(fwtest::CountUserObjects(), user);
+    for (const auto& file : files) std::filesystem::remove(file);
 }
 
 // One control of a dialog template.
