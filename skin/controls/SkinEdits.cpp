@@ -10,13 +10,19 @@ namespace velloran {
 namespace {
 constexpr COLORREF kLining = RGB(255, 255, 255);
 
-void FrameColour(HDC dc, const RECT& rect, COLORREF colour) {
-    TBrushHandle brush(CreateSolidBrush(colour));
-    FrameRect(dc, &rect, brush.get());
-}
 // The edit leaves its client clip on a DC it was given to paint in; the frame lies outside it.
 void OpenClip(HDC dc) { SelectClipRgn(dc, nullptr); }
 }  // namespace
+
+void DrawEditFrame(HDC dc, const RECT& rect, COLORREF border, int linings) {
+    TBrushHandle outer(CreateSolidBrush(border)), lining(CreateSolidBrush(kLining));
+    FrameRect(dc, &rect, outer.get());
+    RECT inner = rect;
+    for (int i = 0; i < linings; ++i) {
+        InflateRect(&inner, -1, -1);
+        FrameRect(dc, &inner, lining.get());
+    }
+}
 
 bool IsSpinClassName(const std::string& className) {
     const std::string lower = LowerCase(className);
@@ -84,12 +90,7 @@ void TSkinEdit::PaintControl(HDC dc, const RECT& rect) {
     if (Borderless(0)) return;
     TSavedDC saved(dc);
     OpenClip(dc);
-    FrameColour(dc, rect, ColorToRGB(static_cast<TColor>(SkinData->Colors[ciButtonShadow])));
-    RECT lining = rect;
-    for (int i = 0; i < 2; ++i) {
-        InflateRect(&lining, -1, -1);
-        FrameColour(dc, lining, kLining);
-    }
+    DrawEditFrame(dc, rect, ColorToRGB(static_cast<TColor>(SkinData->Colors[ciButtonShadow])), 2);
 }
 
 void TSkinEdit::PrintBorder(HDC dc) {

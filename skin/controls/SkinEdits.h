@@ -35,6 +35,9 @@ private:
     HWND spinWindow_ = nullptr;
 };
 
+// The edit's flat frame: one pixel in the border colour, then `linings` white ones inside.
+void DrawEditFrame(HDC dc, const RECT& rect, COLORREF border, int linings);
+
 // True for the class names of spin buttons that may live inside an edit.
 bool IsSpinClassName(const std::string& className);
 

@@ -7,6 +7,7 @@
 #include "framework/Forms.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckBoxes.h"
+#include "skin/controls/SkinComboBoxes.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinSpin.h"
@@ -37,7 +38,9 @@ enum class TSkinnerKind {
     GroupBox,
     Box,
     Edit,
-    UpDown
+    UpDown,
+    ComboBox,
+    ExtendedComboBox
 };
 
 TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
@@ -67,6 +70,12 @@ TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
             return new TSkinEdit(owner);
         case TSkinnerKind::UpDown:
             return new TSkinUpDown(owner);
+        case TSkinnerKind::ComboBox:
+        case TSkinnerKind::ExtendedComboBox: {
+            auto* skinner = new TSkinComBox(owner);
+            skinner->Extended = kind == TSkinnerKind::ExtendedComboBox;
+            return skinner;
+        }
         default:
             return nullptr;
     }
@@ -144,8 +153,8 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TStatusBar"}, false, xcStatusBar, A::Later},
         {{"TProgressBar"}, false, xcProgress, A::Later},
         {{"TScrollBar"}, false, xcScrollbar, A::Later},
-        {{"TTNTCOMBOBOX"}, true, xcCombo, A::Later},
-        {{"TCustomComboBox", "TComboBox"}, false, xcCombo, A::Later},
+        {{"TTNTCOMBOBOX"}, true, xcCombo, A::Attach, K::ComboBox},
+        {{"TCustomComboBox", "TComboBox"}, false, xcCombo, A::Attach, K::ComboBox},
         {{"TDateTimePicker"}, false, xcEdit, A::Later},
         {{"TRICHEDIT"}, true, xcScrollbar, A::Later},
         {{"TWWDBRICHEDIT", "TDXDBMEMO"}, true, xcScrollbar, A::Later},
@@ -253,6 +262,8 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         if (Gate(data_, xcRadioButton)) Attach(control, K::RadioButton);
     } else if (type == "checkbox") {
         if (Gate(data_, xcCheckBox)) Attach(control, K::CheckBox);
+    } else if (type == "combobox" || type == "comboboxex") {
+        if (Gate(data_, xcCombo)) Attach(control, type == "combobox" ? K::ComboBox : K::ExtendedComboBox);
     } else if (type == "edit") {
         if (Gate(data_, xcEdit) && HasBorder(control)) Attach(control, K::Edit);
     } else if (type == "panel") {
@@ -283,7 +294,7 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         if (Gate(data_, xcCheckBox)) GroupChildren(control, K::CheckBox, K::VendorCheckBox, upperClass);
         if (Gate(data_, xcGroupBox)) Attach(control, K::GroupBox);
     }
-    // The other kinds (combo boxes, scroll bars, tabs, track and progress bars, date
+    // The other kinds (scroll bars, tabs, track and progress bars, date
     // pickers, media players) have no skinner yet.
 }
 
@@ -332,6 +343,7 @@ void TSelectionRun::ApplyRow(TControl& control, const TClassRow& row) {
             Attach(control, TSkinnerKind::Box, true);
             SelectComponents(control);
             return;
+
     }
 }
 
@@ -379,6 +391,11 @@ void TSelectionRun::SelectWindow(HWND window) {
         if (Gate(data_, xcCheckBox)) AttachWindow<TSkinCheckBox>(window);
     } else if (lower == "tbutton") {
         if (Gate(data_, xcButton)) AttachWindow<TSkinButton>(window);
+    } else if (lower == "combobox" || lower == "tcombobox") {
+        if (Gate(data_, xcCombo) && (lower == "tcombobox" || (style & 3) != CBS_SIMPLE))
+            AttachWindow<TSkinComBox>(window);
+    } else if (lower == "comboboxex32") {
+        if (const HWND combo = GetTopWindow(window); combo && Gate(data_, xcCombo)) AttachWindow<TSkinComBox>(combo);
     } else if (lower == "edit") {
         if (Gate(data_, xcEdit)) AttachWindow<TSkinEdit>(window);
     } else if ((lower == "#32770" && !(style & WS_TABSTOP)) || lower == "tpanel" || lower == "ttntpanel.unicodeclass") {
@@ -387,7 +404,7 @@ void TSelectionRun::SelectWindow(HWND window) {
         for (HWND child = GetTopWindow(window); child; child = GetWindow(child, GW_HWNDNEXT))
             if (GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) SelectWindow(child);
     }
-    // Combo boxes, scroll bars and size grips, tab controls, tool bars and progress bars have no
+    // Scroll bars and size grips, tab controls, tool bars and progress bars have no
     // skinner yet; tree views are never skinned.
 }
 

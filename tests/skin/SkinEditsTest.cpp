@@ -1,12 +1,15 @@
 // The edit and spin skinners on real windows: the edit's frame ring by ring, the borderless edit
 // left alone, the print variant and the self-paint exchange, the spin found inside an edit and
 // kept clear of its frame, every state of both spin kinds against the skin's own frames, the
-// fallback drawing, skin off giving the native frames back, and no handle left behind.
+// fallback drawing, skin off giving the native frames back, and no handle left behind by
+// edits, spins and combo boxes.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include "framework/ComboBoxes.h"
+#include "skin/controls/SkinComboBoxes.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinSpin.h"
 #include "skin/form/SkinMessages.h"
@@ -235,11 +238,18 @@ TEST(SkinUpDown, EmbeddedAndFreeSpinsShowEveryStateFromTheSkinAndFallBackWithout
     SendMessageW(inner, WM_LBUTTONUP, 0, firstHalf);
 }
 
-TEST(SkinEdit, SkinOffOnAndManyHoverPressAndSkinSwitchCyclesLeakNoHandles) {
+TEST(SkinEdit, SkinOffOnAndManyHoverPressAndSkinSwitchCyclesOfEditsSpinsAndCombosLeakNoHandles) {
     TSkinnedProcess skinning;
     auto form = MakeControlForm();
     auto* edit = AddControl<TEdit>(*form, "12", 10, 10, 120, 24);
+    auto* combo = new TComboBox(form.get());
+    combo->SetParent(form.get());
+    combo->SetBounds(10, 50, 150, 22);
     ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    auto* comboSkinner = ChildSkinner<TSkinComBox>(form->Handle(), combo->Handle());
+    ASSERT_NE(comboSkinner, nullptr);
+    const RECT button = comboSkinner->HotRect();
+    const LPARAM onButton = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
     const HWND spin = CreateSpin(edit->Handle());
     ASSERT_NE(spin, nullptr);
     PaintedPixels(edit->Handle());
@@ -261,9 +271,11 @@ TEST(SkinEdit, SkinOffOnAndManyHoverPressAndSkinSwitchCyclesLeakNoHandles) {
         SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
         SendMessageW(spin, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
         SendMessageW(spin, WM_MOUSELEAVE, 0, 0);
+        SendMessageW(combo->Handle(), WM_MOUSEMOVE, 0, onButton);
+        SendMessageW(combo->Handle(), WM_MOUSELEAVE, 0, 0);
         RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     });
-    EXPECT_TRUE(IsSkinned(edit->Handle()) && IsSkinned(spin));
+    EXPECT_TRUE(IsSkinned(edit->Handle()) && IsSkinned(spin) && IsSkinned(combo->Handle()));
 }
 
 }  // namespace
