@@ -8,6 +8,7 @@
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckBoxes.h"
 #include "skin/controls/SkinComboBoxes.h"
+#include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinSpin.h"
@@ -40,7 +41,8 @@ enum class TSkinnerKind {
     Edit,
     UpDown,
     ComboBox,
-    ExtendedComboBox
+    ExtendedComboBox,
+    DateTime
 };
 
 TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
@@ -70,6 +72,8 @@ TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
             return new TSkinEdit(owner);
         case TSkinnerKind::UpDown:
             return new TSkinUpDown(owner);
+        case TSkinnerKind::DateTime:
+            return new TSkinDateTime(owner);
         case TSkinnerKind::ComboBox:
         case TSkinnerKind::ExtendedComboBox: {
             auto* skinner = new TSkinComBox(owner);
@@ -114,7 +118,8 @@ enum class TRowAction {
     GroupBox,         // the children, then a group frame
     Panel,            // the children, then the panel in the skin colour
     Navigator,        // the panel in the skin colour, then the children
-    Form              // an embedded form in the skin colour, then its components
+    Form,             // an embedded form in the skin colour, then its components
+    DatePicker        // the edit's frame for a picker with a spin, else the arrow button
 };
 
 struct TClassRow {
@@ -155,7 +160,7 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TScrollBar"}, false, xcScrollbar, A::Later},
         {{"TTNTCOMBOBOX"}, true, xcCombo, A::Attach, K::ComboBox},
         {{"TCustomComboBox", "TComboBox"}, false, xcCombo, A::Attach, K::ComboBox},
-        {{"TDateTimePicker"}, false, xcEdit, A::Later},
+        {{"TDateTimePicker"}, false, xcEdit, A::DatePicker},
         {{"TRICHEDIT"}, true, xcScrollbar, A::Later},
         {{"TWWDBRICHEDIT", "TDXDBMEMO"}, true, xcScrollbar, A::Later},
         {{"TBitBtn"}, false, xcBitBtn, A::Attach, K::BitButton},
@@ -264,6 +269,8 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         if (Gate(data_, xcCheckBox)) Attach(control, K::CheckBox);
     } else if (type == "combobox" || type == "comboboxex") {
         if (Gate(data_, xcCombo)) Attach(control, type == "combobox" ? K::ComboBox : K::ExtendedComboBox);
+    } else if (type == "datetimepicker") {
+        if (Gate(data_, xcCombo)) Attach(control, K::DateTime);
     } else if (type == "edit") {
         if (Gate(data_, xcEdit) && HasBorder(control)) Attach(control, K::Edit);
     } else if (type == "panel") {
@@ -294,8 +301,8 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         if (Gate(data_, xcCheckBox)) GroupChildren(control, K::CheckBox, K::VendorCheckBox, upperClass);
         if (Gate(data_, xcGroupBox)) Attach(control, K::GroupBox);
     }
-    // The other kinds (scroll bars, tabs, track and progress bars, date
-    // pickers, media players) have no skinner yet.
+    // The other kinds (scroll bars, tabs, track and progress bars, media players) have no
+    // skinner yet.
 }
 
 void TSelectionRun::GroupChildren(TControl& group, TSkinnerKind kind, TSkinnerKind vendorKind,
@@ -343,7 +350,12 @@ void TSelectionRun::ApplyRow(TControl& control, const TClassRow& row) {
             Attach(control, TSkinnerKind::Box, true);
             SelectComponents(control);
             return;
-
+        case TRowAction::DatePicker: {
+            const bool upDown = TSkinControl::PropIs(&control, "Kind", "dtkTime") ||
+                                TSkinControl::PropIs(&control, "DateMode", "dmUpDown");
+            Attach(control, upDown ? TSkinnerKind::Edit : TSkinnerKind::DateTime);
+            return;
+        }
     }
 }
 
