@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/ComboBoxes.h"
+#include "framework/UpDowns.h"
 #include "skin/controls/SkinComboBoxes.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinSpin.h"
@@ -60,13 +61,11 @@ RECT WindowRectOf(HWND wnd) {
 }
 
 // A spin control, as a child of `parent`, covering the parent's client area's right 16 pixels.
-HWND CreateSpin(HWND parent, DWORD style = 0) {
+HWND CreateSpin(HWND parent) {
     RECT client{};
     GetClientRect(parent, &client);
-    const bool horizontal = (style & UDS_HORZ) != 0;
-    const int width = horizontal ? 32 : 16;
-    return CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | style, client.right - width, 0, width,
-                           client.bottom, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, client.right - 16, 0, 16, client.bottom,
+                           parent, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 // What a spin half in `frame` shows: the strip's frame stretched over the half on the skin
@@ -168,12 +167,14 @@ TEST(SkinUpDown, EmbeddedAndFreeSpinsShowEveryStateFromTheSkinAndFallBackWithout
     TSkinData& data = *skinning.Data;
     auto form = MakeControlForm();
     auto* edit = AddControl<TEdit>(*form, "12", 10, 10, 120, 24);
-    TWinSkinForm* formSkinner = ShowSkinned(form->Handle());
-    ASSERT_NE(formSkinner, nullptr);
+    auto* upDown = new TUpDown(form.get());
+    upDown->SetOrientation(udHorizontal);
+    upDown->SetParent(form.get());
+    upDown->SetBounds(200, 10, 32, 24);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
     const HWND inner = CreateSpin(edit->Handle());
-    const HWND free = CreateSpin(form->Handle(), UDS_HORZ);
-    ASSERT_TRUE(inner && free);
-    TWindowHandle ownedFree(free);
+    const HWND free = upDown->Handle();
+    ASSERT_NE(inner, nullptr);
     PaintedPixels(edit->Handle());
     auto* editSkinner = ChildSkinner<TSkinEdit>(form->Handle(), edit->Handle());
     ASSERT_NE(editSkinner, nullptr);
@@ -181,8 +182,9 @@ TEST(SkinUpDown, EmbeddedAndFreeSpinsShowEveryStateFromTheSkinAndFallBackWithout
     ASSERT_NE(embedded, nullptr);
     EXPECT_EQ(ChildSkinner(form->Handle(), inner), embedded);
     EXPECT_TRUE(embedded->Embedded);
-    auto* loose = new TSkinUpDown(formSkinner);
-    loose->InitSkinHandle(free, &data, formSkinner, &formSkinner->ControlCanvas);
+    auto* loose = ChildSkinner<TSkinUpDown>(form->Handle(), free);
+    ASSERT_NE(loose, nullptr);
+    EXPECT_FALSE(loose->Embedded);
 
     // The embedded spin keeps 3 pixels from the edit's top, bottom and right edges.
     const RECT editRect = WindowRectOf(edit->Handle()), spinRect = WindowRectOf(inner);
