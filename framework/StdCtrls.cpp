@@ -132,6 +132,8 @@ std::string TMemoStrings::Get(int index) const {
     *reinterpret_cast<WORD*>(buf.data()) = static_cast<WORD>(kMaxLineLength);
     LRESULT n = SendMessageA(wnd, EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf.data()));
     buf.resize(static_cast<size_t>(n));
+    // The rich text control gives a line with its paragraph mark; a line never holds its break.
+    while (!buf.empty() && (buf.back() == '\r' || buf.back() == '\n')) buf.pop_back();
     return buf;
 }
 

@@ -290,6 +290,11 @@ void TSkinControl::FillColour(HDC dc, const RECT& rect, COLORREF colour) {
     FillRect(dc, &rect, brush.get());
 }
 
+void TSkinControl::FrameColour(HDC dc, const RECT& rect, COLORREF colour) {
+    TBrushHandle brush(CreateSolidBrush(colour));
+    FrameRect(dc, &rect, brush.get());
+}
+
 void TSkinControl::FillBackground(HDC dc, const RECT& rect, bool transparent) const {
     if (transparent && Control)
         PaintParentBackground(*Control, dc);

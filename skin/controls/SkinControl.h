@@ -128,6 +128,7 @@ protected:
     // The Color of the control's parent, or the skin background.
     COLORREF ControlBackground() const;
     static void FillColour(HDC dc, const RECT& rect, COLORREF colour);
+    static void FrameColour(HDC dc, const RECT& rect, COLORREF colour);
     // The parent's look under the control when transparent is set (with a control object), else
     // the skin background.
     void FillBackground(HDC dc, const RECT& rect, bool transparent) const;

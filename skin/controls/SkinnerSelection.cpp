@@ -7,8 +7,12 @@
 #include "framework/Forms.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckBoxes.h"
+#include "skin/controls/SkinComboBoxes.h"
+#include "skin/controls/SkinDateTime.h"
+#include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinScrollBars.h"
+#include "skin/controls/SkinSpin.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinMessages.h"
@@ -38,7 +42,12 @@ enum class TSkinnerKind {
     ScrollBar,
     SingleScrollBar,
     ScrollBarControl,
-    ListView
+    ListView,
+    Edit,
+    UpDown,
+    ComboBox,
+    ExtendedComboBox,
+    DateTime
 };
 
 TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
@@ -79,6 +88,18 @@ TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
             skinner->Kind = skBarsOnly;
             return skinner;
         }
+        case TSkinnerKind::Edit:
+            return new TSkinEdit(owner);
+        case TSkinnerKind::UpDown:
+            return new TSkinUpDown(owner);
+        case TSkinnerKind::DateTime:
+            return new TSkinDateTime(owner);
+        case TSkinnerKind::ComboBox:
+        case TSkinnerKind::ExtendedComboBox: {
+            auto* skinner = new TSkinComBox(owner);
+            skinner->Extended = kind == TSkinnerKind::ExtendedComboBox;
+            return skinner;
+        }
         default:
             return nullptr;
     }
@@ -87,6 +108,15 @@ TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
 bool Gate(const TSkinData& data, TSkinControlType type) { return (data.SkinControls() & SkinBit(type)) != 0; }
 
 bool HasTabImage(const TSkinData& data) { return data.Tabs && !data.Tabs->Bitmap->Empty(); }
+
+// The window and client rectangles differ in size.
+bool HasBorder(TControl& control) {
+    auto* windowed = dynamic_cast<TWinControl*>(&control);
+    RECT window{}, client{};
+    if (!windowed || !GetWindowRect(windowed->Handle(), &window) || !GetClientRect(windowed->Handle(), &client))
+        return false;
+    return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
+}
 
 bool AnswersSkinned(HWND window) { return SendMessageW(window, SM_ISSKINNED, 0, 0) == 1; }
 
@@ -108,7 +138,8 @@ enum class TRowAction {
     GroupBox,         // the children, then a group frame
     Panel,            // the children, then the panel in the skin colour
     Navigator,        // the panel in the skin colour, then the children
-    Form              // an embedded form in the skin colour, then its components
+    Form,             // an embedded form in the skin colour, then its components
+    DatePicker        // the edit's frame for a picker with a spin, else the arrow button
 };
 
 struct TClassRow {
@@ -134,7 +165,7 @@ const std::vector<TClassRow>& ClassRows() {
         {{"THeaderControl"}, false, xcPanel, A::Later},
         {{"TCustomCheckBox", "TCheckBox"}, false, xcCheckBox, A::Attach, K::CheckBox},
         {{"TTrackBar"}, false, xcTrackBar, A::Later},
-        {{"TUPDOWN", "TSPINBUTTON"}, true, xcSpin, A::Later},
+        {{"TUPDOWN", "TSPINBUTTON"}, true, xcSpin, A::Attach, K::UpDown},
         {{"TMEDIAPLAYER"}, true, xcButton, A::Later},
         {{"TCustomRadioGroup", "TRadioGroup"}, false, xcRadioButton, A::RadioGroup},
         {{"TDBNAVIGATOR"}, true, xcPanel, A::Navigator},
@@ -147,9 +178,9 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TStatusBar"}, false, xcStatusBar, A::Later},
         {{"TProgressBar"}, false, xcProgress, A::Later},
         {{"TScrollBar"}, false, xcScrollbar, A::Attach, K::ScrollBarControl},
-        {{"TTNTCOMBOBOX"}, true, xcCombo, A::Later},
-        {{"TCustomComboBox", "TComboBox"}, false, xcCombo, A::Later},
-        {{"TDateTimePicker"}, false, xcEdit, A::Later},
+        {{"TTNTCOMBOBOX"}, true, xcCombo, A::Attach, K::ComboBox},
+        {{"TCustomComboBox", "TComboBox"}, false, xcCombo, A::Attach, K::ComboBox},
+        {{"TDateTimePicker"}, false, xcEdit, A::DatePicker},
         {{"TRICHEDIT"}, true, xcScrollbar, A::Attach, K::ScrollBar},
         {{"TWWDBRICHEDIT", "TDXDBMEMO"}, true, xcScrollbar, A::Attach, K::ScrollBar},
         {{"TBitBtn"}, false, xcBitBtn, A::Attach, K::BitButton},
@@ -162,7 +193,7 @@ const std::vector<TClassRow>& ClassRows() {
          false, xcScrollbar,
          A::Attach, K::ScrollBar},
         {{"TButton"}, false, xcButton, A::Attach, K::Button},
-        {{"TCustomEdit", "TEdit"}, false, xcEdit, A::Later},
+        {{"TCustomEdit", "TEdit"}, false, xcEdit, A::Attach, K::Edit},
         {{"TCustomFrame", "TFrame"}, false, std::nullopt, A::Components},
         {{"TCustomForm", "TForm"}, false, std::nullopt, A::Form},
         {{"TDCEDIT", "TDCDBEDIT"}, true, xcEdit, A::Later},
@@ -264,6 +295,12 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         SelectChildren(control);
     } else if (type == "singlescrollbar") {
         if (Gate(data_, xcScrollbar)) Attach(control, K::SingleScrollBar);
+    } else if (type == "combobox" || type == "comboboxex") {
+        if (Gate(data_, xcCombo)) Attach(control, type == "combobox" ? K::ComboBox : K::ExtendedComboBox);
+    } else if (type == "datetimepicker") {
+        if (Gate(data_, xcCombo)) Attach(control, K::DateTime);
+    } else if (type == "edit") {
+        if (Gate(data_, xcEdit) && HasBorder(control)) Attach(control, K::Edit);
     } else if (type == "panel") {
         if (!Gate(data_, xcPanel)) return;
         TSkinControl::SetPropText(&control, "Transparent", "True");
@@ -292,8 +329,8 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         if (Gate(data_, xcCheckBox)) GroupChildren(control, K::CheckBox, K::VendorCheckBox, upperClass);
         if (Gate(data_, xcGroupBox)) Attach(control, K::GroupBox);
     }
-    // The other kinds (combo boxes, edits, embedded scroll bars, tabs, track and progress bars,
-    // date pickers, media players) have no skinner yet.
+    // The other kinds (embedded scroll bars, tabs, track and progress bars, media players) have
+    // no skinner yet.
 }
 
 void TSelectionRun::GroupChildren(TControl& group, TSkinnerKind kind, TSkinnerKind vendorKind,
@@ -341,6 +378,12 @@ void TSelectionRun::ApplyRow(TControl& control, const TClassRow& row) {
             Attach(control, TSkinnerKind::Box, true);
             SelectComponents(control);
             return;
+        case TRowAction::DatePicker: {
+            const bool upDown = TSkinControl::PropIs(&control, "Kind", "dtkTime") ||
+                                TSkinControl::PropIs(&control, "DateMode", "dmUpDown");
+            Attach(control, upDown ? TSkinnerKind::Edit : TSkinnerKind::DateTime);
+            return;
+        }
     }
 }
 
@@ -390,14 +433,20 @@ void TSelectionRun::SelectWindow(HWND window) {
         if (Gate(data_, xcCheckBox)) AttachWindow<TSkinCheckBox>(window);
     } else if (lower == "tbutton") {
         if (Gate(data_, xcButton)) AttachWindow<TSkinButton>(window);
+    } else if (lower == "combobox" || lower == "tcombobox") {
+        if (Gate(data_, xcCombo) && (lower == "tcombobox" || (style & 3) != CBS_SIMPLE))
+            AttachWindow<TSkinComBox>(window);
+    } else if (lower == "comboboxex32") {
+        if (const HWND combo = GetTopWindow(window); combo && Gate(data_, xcCombo)) AttachWindow<TSkinComBox>(combo);
+    } else if (lower == "edit") {
+        if (Gate(data_, xcEdit)) AttachWindow<TSkinEdit>(window);
     } else if ((lower == "#32770" && !(style & WS_TABSTOP)) || lower == "tpanel" || lower == "ttntpanel.unicodeclass") {
         // A dialog inside the window, or a panel: its children are skinned; the dialog's own
         // background and the panel's colour come with the bar and panel skinners.
         for (HWND child = GetTopWindow(window); child; child = GetWindow(child, GW_HWNDNEXT))
             if (GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) SelectWindow(child);
     }
-    // Combo boxes, tab controls, tool bars, progress bars and edits have no skinner yet; tree
-    // views are never skinned.
+    // Tab controls, tool bars and progress bars have no skinner yet; tree views are never skinned.
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 // that it must show.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -86,35 +88,34 @@ inline TDecodedBitmap StripFramePixels(TBitmap& strip, int frameCount, int frame
     return GetBitmapPixels(out);
 }
 
-// The process's GDI and USER counts after a warm-up of 100 steps and after 1,000 more; every
-// hundredth step the skin data switches between the two project skins.
-struct THandleCounts {
-    int GdiBefore, GdiAfter, UserBefore, UserAfter;
-};
-inline THandleCounts CountHandlesOverCycles(TSkinData& data, const std::function<void(int step)>& step) {
+// Runs `interact` (given the cycle number) 1,100 times, switching between the project's two
+// skins every hundredth cycle, and checks that the last 1,000 cycles leave the process's GDI and
+// USER object counts where they found them.
+inline void ExpectNoHandleLeftAfterCycles(TSkinnedProcess& skinning, const std::string& name,
+                                          const std::function<void(int)>& interact) {
     const std::filesystem::path dir = std::filesystem::temp_directory_path();
-    const std::filesystem::path files[] = {dir / "velloran-cycles-default.skn", dir / "velloran-cycles-contrast.skn"};
+    const std::filesystem::path files[] = {dir / ("velloran-" + name + "-default.skn"),
+                                           dir / ("velloran-" + name + "-contrast.skn")};
     WriteProjectSkin("Default", files[0]);
     WriteProjectSkin("Contrast", files[1]);
     const auto cycle = [&](int i) {
-        step(i);
+        interact(i);
         if (i % 100 == 99) {
             int changed = 0;
-            data.OnSkinChanged = [&changed](TObject*) { ++changed; };
-            data.SetSkinFile(files[(i / 100) % 2].string());
+            skinning.Data->OnSkinChanged = [&changed](TObject*) { ++changed; };
+            skinning.Data->SetSkinFile(files[(i / 100) % 2].string());
             fwtest::PumpUntil([&] { return changed > 0; });
-            data.OnSkinChanged = nullptr;
+            skinning.Data->OnSkinChanged = nullptr;
         }
         fwtest::PumpFor(0);
     };
     for (int i = 0; i < 100; ++i) cycle(i);
-    THandleCounts counts{fwtest::CountGdiObjects(), 0, fwtest::CountUserObjects(), 0};
+    const int gdi = fwtest::CountGdiObjects(), user = fwtest::CountUserObjects();
     for (int i = 100; i < 1100; ++i) cycle(i);
     fwtest::PumpFor(50);
-    counts.GdiAfter = fwtest::CountGdiObjects();
-    counts.UserAfter = fwtest::CountUserObjects();
+    EXPECT_EQ(fwtest::CountGdiObjects(), gdi);
+    EXPECT_EQ(fwtest::CountUserObjects(), user);
     for (const auto& file : files) std::filesystem::remove(file);
-    return counts;
 }
 
 // One control of a dialog template.

@@ -88,11 +88,13 @@ TEST_P(SkinGlyphButtons, ABitButtonShowsItsStateFrameAndTheGlyphFrameOfTheState)
         EXPECT_EQ(Mismatches(pixels, FittedFrame(art, art.Frame, state.Frame, kWidth, kHeight),
                              RECT{0, 0, kWidth, kHeight}, face, glyphArea),
                   0);
-        for (int frame = 1; frame <= 4; ++frame)
+        for (int frame = 1; frame <= 4; ++frame) {
             EXPECT_EQ(ColumnOf(pixels, kGlyphColours[frame - 1]), frame == state.GlyphFrame ? glyphLeft : -1)
                 << "glyph frame " << frame;
-        if (state.GlyphFrame == 0)
+        }
+        if (state.GlyphFrame == 0) {
             EXPECT_EQ(PixelAt(pixels, glyphLeft + kGlyph / 2, kHeight / 2), Rgb(GetSysColor(COLOR_BTNSHADOW)));
+        }
     }
 }
 
