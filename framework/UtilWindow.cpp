@@ -6,21 +6,20 @@ namespace velloran {
 
 namespace {
 constexpr char kUtilClass[] = "TPUtilWindow";
-
-void RegisterUtilClass() {
-    static const bool registered = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = kUtilClass;
-        return RegisterClassA(&wc) != 0;
-    }();
-    if (!registered) throw std::runtime_error("Cannot register the helper window class");
-}
 }  // namespace
 
+bool RegisterPlainWindowClass(const char* name, HCURSOR cursor) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = cursor;
+    wc.lpszClassName = name;
+    return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 TUtilWindow::TUtilWindow(TUtilMethod method) : method_(std::move(method)) {
-    RegisterUtilClass();
+    static const bool registered = RegisterPlainWindowClass(kUtilClass);
+    if (!registered) throw std::runtime_error("Cannot register the helper window class");
     wnd_.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kUtilClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleA(nullptr), nullptr));
     if (!wnd_) throw std::runtime_error("Cannot create the helper window");

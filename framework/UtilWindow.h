@@ -9,6 +9,10 @@
 
 namespace velloran {
 
+// Registers a window class whose windows draw nothing of their own (DefWindowProcA; their owner
+// subclasses or paints them). A class already registered counts; false when the platform refuses.
+bool RegisterPlainWindowClass(const char* name, HCURSOR cursor = nullptr);
+
 // Returns true when it handled the message; the rest goes to DefWindowProc.
 using TUtilMethod = std::function<bool(TMessage&)>;
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/UtilWindow.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinImage.h"
@@ -16,14 +17,7 @@ constexpr char kArrowButtonClass[] = "TArrowButton";
 constexpr int kHotFrame = 4, kNormalFrame = 1;
 
 void RegisterArrowButtonClass() {
-    static const bool registered = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = kArrowButtonClass;
-        return RegisterClassA(&wc) != 0;
-    }();
+    static const bool registered = RegisterPlainWindowClass(kArrowButtonClass, LoadCursor(nullptr, IDC_ARROW));
     (void)registered;
 }
 

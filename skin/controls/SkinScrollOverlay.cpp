@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "framework/UtilWindow.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinImage.h"
@@ -35,14 +36,7 @@ bool ReadScrollBarInfo(HWND window, LONG objectId, SCROLLBARINFO& info) {
 }
 
 void RegisterOverlayClass() {
-    static const bool registered = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = kOverlayClass;
-        return RegisterClassA(&wc) != 0;
-    }();
+    static const bool registered = RegisterPlainWindowClass(kOverlayClass, LoadCursor(nullptr, IDC_ARROW));
     if (!registered) throw std::runtime_error("Cannot register the scroll-bar overlay class");
 }
 

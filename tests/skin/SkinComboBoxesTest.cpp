@@ -48,7 +48,6 @@ namespace {
 using namespace fwtest;
 using namespace skintest;
 
-bool IsSkinned(HWND wnd) { return SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1; }
 
 TComboBox* AddCombo(TForm& form, TComboBoxStyle style, int top, TComboBox* combo = nullptr) {
     if (!combo) combo = new TComboBox(&form);

@@ -73,7 +73,6 @@ namespace {
 using namespace fwtest;
 using namespace skintest;
 
-bool IsSkinned(HWND wnd) { return SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1; }
 
 // Counts the messages of one kind that reach the control below the hooks installed after it.
 struct TCountingLink {

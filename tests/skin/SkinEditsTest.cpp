@@ -41,7 +41,6 @@ namespace {
 using namespace fwtest;
 using namespace skintest;
 
-bool IsSkinned(HWND wnd) { return SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1; }
 
 // The pixels of the ring `inset` pixels in from the image's edge that are not `colour`.
 int RingMismatches(const TDecodedBitmap& image, int inset, uint32_t colour) {

@@ -12,6 +12,7 @@
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/form/SkinMessages.h"
 #include "skin/form/WinSkinForm.h"
 #include "skin/manager/SkinManage.h"
 #include "tests/framework/FrameworkTestMain.h"
@@ -145,5 +146,8 @@ inline SIZE ClientSize(HWND wnd) {
     GetClientRect(wnd, &r);
     return {r.right - r.left, r.bottom - r.top};
 }
+
+// Whether a skinner (form or control) answers for the window.
+inline bool IsSkinned(HWND wnd) { return SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1; }
 
 }  // namespace velloran::skintest

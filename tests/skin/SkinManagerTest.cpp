@@ -37,7 +37,6 @@ TOwned<TForm> MakeForm(const char* caption, int clientWidth = 300, int clientHei
     return form;
 }
 
-bool IsSkinned(HWND wnd) { return SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1; }
 
 WNDPROC ProcOf(HWND wnd) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC)); }
 
