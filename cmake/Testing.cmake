@@ -1,6 +1,8 @@
 # Test helpers for both trees.
 #   velloran_native_test(NAME src...)   native GoogleTest executable, one ctest entry
-#   velloran_wine_test(NAME src... LIBS lib...)  Windows GoogleTest executable run under Wine
+#   velloran_wine_test(NAME src... LIBS lib... [XINPUT])  Windows GoogleTest executable run under
+#                                        Wine; XINPUT runs it beside an xdotool relay
+#                                        (scripts/xinput-relay.sh) for real X input
 #   velloran_fuzzer(NAME src...)         libFuzzer target (native tree with VELLORAN_FUZZ)
 
 if(WIN32)
@@ -40,14 +42,18 @@ function(velloran_wine_test name)
   if(NOT WIN32)
     return()
   endif()
-  cmake_parse_arguments(T "" "" "LIBS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(T "XINPUT" "" "LIBS;DEPENDS" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${T_LIBS} velloran_core gtest gtest_main)
   if(T_DEPENDS)
     add_dependencies(${name} ${T_DEPENDS})
   endif()
+  set(relay)
+  if(T_XINPUT)
+    set(relay ${CMAKE_SOURCE_DIR}/scripts/xinput-relay.sh)
+  endif()
   add_test(NAME ${name}
-           COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-env.sh exec ${VELLORAN_WINE_DIR} $<TARGET_FILE:${name}>)
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-env.sh exec ${VELLORAN_WINE_DIR} ${relay} $<TARGET_FILE:${name}>)
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600)
 endfunction()
 

@@ -12,6 +12,7 @@
 namespace velloran {
 
 const TEnumInfo AnchorKindEnum{{"akLeft", "akTop", "akRight", "akBottom"}};
+const TEnumInfo BiDiModeEnum{{"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"}};
 
 uint32_t KeyboardShiftState() {
     uint32_t s = 0;
@@ -20,6 +21,36 @@ uint32_t KeyboardShiftState() {
     if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
     return s;
 }
+
+uint32_t MouseShiftState(WPARAM keys, bool doubleClick) {
+    uint32_t s = 0;
+    if (keys & MK_SHIFT) s |= ssShift;
+    if (keys & MK_CONTROL) s |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+    if (keys & MK_LBUTTON) s |= ssLeft;
+    if (keys & MK_RBUTTON) s |= ssRight;
+    if (keys & MK_MBUTTON) s |= ssMiddle;
+    if (doubleClick) s |= ssDouble;
+    return s;
+}
+
+std::optional<TMouseButton> PressedMouseButton(UINT msg) {
+    switch (msg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            return mbLeft;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+            return mbRight;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            return mbMiddle;
+        default:
+            return std::nullopt;
+    }
+}
+
+bool IsDoubleClick(UINT msg) { return msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK; }
 
 // ---- TControl ----------------------------------------------------------------------------
 
@@ -35,7 +66,9 @@ const TClassInfo& TControl::StaticClassInfo() {
          props::Bool("ParentFont", &C::ParentFont, &C::SetParentFont),
          props::Bool("ParentColor", &C::ParentColor, &C::SetParentColor),
          props::String("Caption", &C::Caption, &C::SetCaption), props::String("Text", &C::Text, &C::SetText),
-         props::String("Hint", &C::Hint, &C::SetHint), props::Event("OnClick", &C::OnClick)});
+         props::String("Hint", &C::Hint, &C::SetHint),
+         props::Enum("BiDiMode", BiDiModeEnum, &C::BiDiMode, &C::SetBiDiMode), props::Event("OnClick", &C::OnClick),
+         props::Event("OnMouseDown", &C::OnMouseDown)});
     return info;
 }
 
@@ -176,6 +209,7 @@ void TControl::Invalidate() {}
 void TControl::Repaint() { Invalidate(); }
 
 void TControl::WndProc(TMessage& message) {
+    if (DispatchMouseDown(message)) return;
     if (message.Msg == WM_LBUTTONUP && enabled_) {
         // Released elsewhere after a press here is no click.
         POINT p{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
@@ -190,6 +224,23 @@ void TControl::DefaultHandler(TMessage&) {}
 
 void TControl::Click() {
     if (OnClick) OnClick(this);
+}
+
+void TControl::MouseDown(TMouseButton button, uint32_t shift, int x, int y) {
+    if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
+bool TControl::DispatchMouseDown(const TMessage& m) {
+    const std::optional<TMouseButton> button = PressedMouseButton(m.Msg);
+    if (!button) return false;
+    MouseDown(*button, MouseShiftState(m.WParam, IsDoubleClick(m.Msg)), GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+    return true;
+}
+
+void TControl::SetBiDiMode(TBiDiMode mode) {
+    if (mode == biDiMode_) return;
+    biDiMode_ = mode;
+    BiDiModeChanged();
 }
 
 TForm* TControl::ParentForm() const {
@@ -394,6 +445,7 @@ void TWinControl::CreateParams(TCreateParams& p) {
     if (visible_) p.Style |= WS_VISIBLE;
     if (!enabled_) p.Style |= WS_DISABLED;
     if (tabStop_) p.Style |= WS_TABSTOP;
+    p.ExStyle |= BiDiExStyle();
     p.X = left_;
     p.Y = top_;
     p.Width = width_;
@@ -604,6 +656,25 @@ void TWinControl::FontChanged() {
     for (TControl* c : controls_)
         if (c->parentFont_) c->SetParentFont(true);
     TControl::FontChanged();
+}
+
+DWORD TWinControl::BiDiExStyle() const {
+    DWORD exStyle = 0;
+    if (UseRightToLeftReading()) exStyle |= WS_EX_RTLREADING;
+    if (biDiMode_ == bdRightToLeft) exStyle |= WS_EX_RIGHT;
+    if (biDiMode_ == bdRightToLeft || biDiMode_ == bdRightToLeftNoAlign) exStyle |= WS_EX_LEFTSCROLLBAR;
+    return exStyle;
+}
+
+// The window keeps its handle (its hooks and subclasses stay): only its extended styles change.
+void TWinControl::BiDiModeChanged() {
+    if (!handle_) return;
+    constexpr DWORD kBiDiStyles = WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE));
+    SetWindowLongPtrW(handle_, GWL_EXSTYLE, static_cast<LONG_PTR>((exStyle & ~kBiDiStyles) | BiDiExStyle()));
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    Invalidate();
 }
 
 HBRUSH TWinControl::ColorBrush() {
@@ -856,8 +927,17 @@ void TWinControl::WndProc(TMessage& m) {
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        if (OwnPaint() && ForwardMouse(m)) return;
+        DispatchMouseDown(m);
+        break;
     case WM_LBUTTONUP:
         if (OwnPaint() && ForwardMouse(m)) return;
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        DispatchMouseDown(m);
         break;
     default:
         break;

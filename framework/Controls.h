@@ -3,6 +3,7 @@
 // control passes through its WindowProc, where the hooks of framework/ControlHook.h see it.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,29 @@ enum TAnchorKind : uint32_t { akLeft, akTop, akRight, akBottom };
 constexpr uint32_t AnchorBit(TAnchorKind k) { return 1u << k; }
 extern const TEnumInfo AnchorKindEnum;
 
-enum TShiftStateFlag : uint32_t { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
+enum TShiftStateFlag : uint32_t {
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64
+};
 uint32_t KeyboardShiftState();
+// The shift state of a mouse message's key flags (MK_*); `doubleClick` for a double-click message.
+uint32_t MouseShiftState(WPARAM keys, bool doubleClick);
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+// The button of a button-down or double-click message; nothing for any other message.
+std::optional<TMouseButton> PressedMouseButton(UINT msg);
+bool IsDoubleClick(UINT msg);
+using TMouseEvent = std::function<void(TObject*, TMouseButton, uint32_t shift, int x, int y)>;
+
+// Reading order and alignment of a control's text: right-to-left reading, mirrored alignment and
+// the scroll bar at the left, or some of these.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+extern const TEnumInfo BiDiModeEnum;
 
 class TControl : public TComponent {
     VELLORAN_CLASS(TControl)
@@ -80,6 +102,9 @@ public:
     virtual void SetText(const std::string& text);
     std::string Hint() const { return hint_; }
     void SetHint(const std::string& hint) { hint_ = hint; }
+    TBiDiMode BiDiMode() const { return biDiMode_; }
+    void SetBiDiMode(TBiDiMode mode);
+    bool UseRightToLeftReading() const { return biDiMode_ == bdRightToLeft || biDiMode_ == bdRightToLeftReadingOnly; }
 
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
     virtual void Invalidate();
@@ -94,6 +119,9 @@ public:
 
     TNotifyEvent OnClick;
     virtual void Click();
+    TMouseEvent OnMouseDown;
+    // A mouse button went down at (x, y) in client coordinates.
+    virtual void MouseDown(TMouseButton button, uint32_t shift, int x, int y);
 
     // The form this control sits on, or null.
     TForm* ParentForm() const;
@@ -105,6 +133,9 @@ protected:
     virtual void FontChanged();
     virtual void ColorChanged();
     virtual void BoundsChanged() {}
+    virtual void BiDiModeChanged() {}
+    // Passes a button-down message to MouseDown; false for other messages.
+    bool DispatchMouseDown(const TMessage& message);
 
     TWinControl* parent_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -114,6 +145,7 @@ protected:
     bool parentColor_ = false;
     std::string text_;
     std::string hint_;
+    TBiDiMode biDiMode_ = bdLeftToRight;
 
 private:
     friend class TWinControl;
@@ -232,6 +264,9 @@ protected:
     virtual void DoKeyPress(char& key);
     void FontChanged() override;
     void ColorChanged() override;
+    void BiDiModeChanged() override;
+    // The extended window styles of the control's BiDiMode.
+    DWORD BiDiExStyle() const;
     HBRUSH ColorBrush();
     // Fills the client area of dc with Color, or, with ParentBackground set, has the parent paint
     // there what it shows under this control.

@@ -384,7 +384,7 @@ void TForm::SetClientHeight(int h) {
 void TForm::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     p.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-    p.ExStyle = 0;
+    p.ExStyle = BiDiExStyle();
     bool caption = true;
     switch (borderStyle_) {
     case bsNone: p.Style |= WS_POPUP; caption = false; break;

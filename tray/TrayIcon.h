@@ -23,11 +23,7 @@ class TTimerThread;
 // The message the notification area sends to the icon's window; lParam names the mouse action.
 constexpr UINT TrayCallbackMessage = 0xB054;
 
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
-// Bits of a mouse event's shift state beside ssShift, ssAlt and ssCtrl.
-enum TMouseShiftFlag : uint32_t { ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
-
-using TMouseEvent = std::function<void(TObject*, TMouseButton, uint32_t shift, int x, int y)>;
+// TMouseButton, TMouseEvent and the shift state's mouse bits are the framework's (Controls.h).
 using TMouseMoveEvent = std::function<void(TObject*, uint32_t shift, int x, int y)>;
 
 class TTrayIcon : public TComponent {

@@ -186,6 +186,28 @@ void TAcmeMenuButton::PaintFace(HDC dc, RECT face) {
     TAcmeButton::PaintFace(dc, face);
 }
 
+// ---- TAcmePngButton ----------------------------------------------------------------------
+
+const TClassInfo& TAcmePngButton::StaticClassInfo() {
+    using C = TAcmePngButton;
+    static const TClassInfo info =
+        DefineClass<C>("TAcmePngButton", &TAcmeButton::StaticClassInfo(), {props::SubObject("PngImage", &C::PngImage)});
+    return info;
+}
+
+TAcmePngButton::TAcmePngButton(TComponent* owner) : TAcmeButton(owner), pngImage_(std::make_unique<TBitmap>()) {
+    pngImage_->OnChange = [this](TObject*) { Invalidate(); };
+}
+
+void TAcmePngButton::PaintFace(HDC dc, RECT face) {
+    if (!pngImage_->Empty()) {
+        TCanvas canvas(dc);
+        canvas.Draw(face.left, face.top + (face.bottom - face.top - pngImage_->Height()) / 2, *pngImage_);
+        face.left += pngImage_->Width() + 2;
+    }
+    TAcmeButton::PaintFace(dc, face);
+}
+
 // ---- TAcmePanel --------------------------------------------------------------------------
 
 const TClassInfo& TAcmePanel::StaticClassInfo() {
@@ -194,8 +216,8 @@ const TClassInfo& TAcmePanel::StaticClassInfo() {
 }
 
 void RegisterAcmeControls() {
-    for (const TClassInfo* c :
-         {&TAcmeButton::StaticClassInfo(), &TAcmeMenuButton::StaticClassInfo(), &TAcmePanel::StaticClassInfo()})
+    for (const TClassInfo* c : {&TAcmeButton::StaticClassInfo(), &TAcmeMenuButton::StaticClassInfo(),
+                                &TAcmePngButton::StaticClassInfo(), &TAcmePanel::StaticClassInfo()})
         RegisterComponentClass(*c);
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 // Controls of an outside vendor, Acme. The program knows them only by their class names: form
 // data creates them, and a skin reaches them through Skin3rd lines such as
-//   TAcmeButton=button, TAcmeMenuButton=menubtn, TAcmePanel=nil
+//   TAcmeButton=button, TAcmeMenuButton=menubtn, TAcmePngButton=pngbitbtn, TAcmePanel=nil
 // Like any vendor's controls they paint and handle their input themselves.
 #include "framework/ExtCtrls.h"
 #include "framework/Menus.h"
+
+#include <memory>
 
 namespace velloran {
 
@@ -55,6 +57,21 @@ protected:
 
 private:
     TPopupMenu* dropDownMenu_ = nullptr;
+};
+
+// A push button with a picture left of its caption. The vendor names its picture PngImage; it
+// holds any bitmap.
+class TAcmePngButton : public TAcmeButton {
+    VELLORAN_CLASS(TAcmePngButton)
+public:
+    explicit TAcmePngButton(TComponent* owner);
+    TBitmap* PngImage() const { return pngImage_.get(); }
+
+protected:
+    void PaintFace(HDC dc, RECT face) override;
+
+private:
+    std::unique_ptr<TBitmap> pngImage_;
 };
 
 // The vendor's panel, a panel of its own class.

@@ -70,6 +70,7 @@ bool TSkinButton::BeforeProc(TMessage& m) {
             if (GetFocus() != Window) SetFocus(Window);
             MouseState |= mfPressed;
             PaintWindow(nullptr);
+            if (Kind == 0) ForwardMouseDown(m);
             m.Result = 0;
             return false;
         default:
@@ -232,22 +233,22 @@ int OrdOrAutomatic(const TPersistent* object, std::string_view name) {
 
 int NumGlyphsOf(const TPersistent* object) { return std::max(1, OrdOrAutomatic(object, "NumGlyphs")); }
 
-TBitmap* GlyphOf(const TPersistent* object) {
-    auto* glyph = dynamic_cast<TBitmap*>(TSkinControl::GetPropObject(object, "Glyph"));
-    return glyph && !glyph->Empty() ? glyph : nullptr;
-}
-
 }  // namespace
 
+TBitmap* TSkinGlyphButton::Picture() const {
+    auto* picture = dynamic_cast<TBitmap*>(GetPropObject(Control, PictureProperty));
+    return picture && !picture->Empty() ? picture : nullptr;
+}
+
 SIZE TSkinGlyphButton::GlyphSize() const {
-    if (TBitmap* glyph = GlyphOf(Control)) return {glyph->Width() / NumGlyphsOf(Control), glyph->Height()};
+    if (TBitmap* glyph = Picture()) return {glyph->Width() / NumGlyphsOf(Control), glyph->Height()};
     auto* images = dynamic_cast<TImageList*>(GetPropObject(Control, "Images"));
     if (images && OrdOrAutomatic(Control, "ImageIndex") != -1) return {images->Width(), images->Height()};
     return {0, 0};
 }
 
 void TSkinGlyphButton::DrawGlyph(HDC dc, POINT at, SIZE size, TButtonFrame frame, bool heldDown) const {
-    if (TBitmap* glyph = GlyphOf(Control)) {
+    if (TBitmap* glyph = Picture()) {
         const COLORREF key = glyph->TransparentRGB();
         HDC source = glyph->Canvas().Handle();
         if (frame == bfDisabled) {

@@ -54,6 +54,9 @@ class TSkinGlyphButton : public TSkinButton {
 public:
     using TSkinButton::TSkinButton;
 
+    // The property the picture is read from: "Glyph", or another vendor's name for it ("PngImage").
+    std::string PictureProperty = "Glyph";
+
 protected:
     // Draws the picture and the caption over rect in colour; answers where the caption went.
     // A speed button's held-down state shows the strip's fourth frame.
@@ -64,6 +67,7 @@ protected:
 
 private:
     void DrawGlyph(HDC dc, POINT at, SIZE size, TButtonFrame frame, bool heldDown) const;
+    TBitmap* Picture() const;
 };
 
 // A push button with a picture.

@@ -1,5 +1,8 @@
 #include "skin/controls/SkinControl.h"
 
+#include <windowsx.h>
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "framework/TypInfo.h"
@@ -85,6 +88,26 @@ void TSkinControl::HookControl(TControl& control) {
         } restore{next_, outer};
         SkinWindowProc(m);
     });
+}
+
+// Coordinates in a mouse message are 16-bit and wrap on a control past 0x8000 pixels; the
+// cursor's position does not.
+void TSkinControl::ForwardMouseDown(const TMessage& m) {
+    const std::optional<TMouseButton> button = PressedMouseButton(m.Msg);
+    if (!Control || !button) return;
+    constexpr int kLargestMessageCoordinate = 0x8000;
+    POINT at{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    if (Control->Width() > kLargestMessageCoordinate || Control->Height() > kLargestMessageCoordinate) {
+        GetCursorPos(&at);
+        if (GraphicControl) {
+            ScreenToClient(GraphicControl->Parent()->Handle(), &at);
+            at.x -= GraphicControl->Left();
+            at.y -= GraphicControl->Top();
+        } else {
+            ScreenToClient(Window, &at);
+        }
+    }
+    Control->MouseDown(*button, MouseShiftState(m.WParam, IsDoubleClick(m.Msg)), at.x, at.y);
 }
 
 void TSkinControl::InitSkin(TWinSkinForm* form, TSkinData* skinData, bool useSkinColour, TCanvas* canvas) {
@@ -309,14 +332,68 @@ void TSkinControl::DrawSkinFrame(HDC dc, const RECT& rect, int frameCount, int f
 }
 
 void TSkinControl::DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frame, TBitmap& bitmap) {
-    StretchFrame(dc, rect, bitmap, true, frameCount, frame);
+    TCanvas canvas(dc);
+    DrawStripFrame(canvas, rect, frameCount, frame, bitmap);
+}
+
+void TSkinControl::DrawStripFrame(TCanvas& canvas, const RECT& rect, int frameCount, int frame, TBitmap& bitmap) {
+    const auto image = StretchedFrame(rect, bitmap, frameCount, frame);
+    if (image->Empty()) return;
+    image->Transparent = true;
+    image->TransparentColor = static_cast<TColor>(kSkinKeyColor);
+    canvas.Draw(rect.left, rect.top, *image);
+}
+
+void TSkinControl::BlitStripFrame(HDC dc, const RECT& rect, int frameCount, int frame, TBitmap& bitmap) {
+    const auto image = StretchedFrame(rect, bitmap, frameCount, frame);
+    if (!image->Empty()) TransparentBlit(dc, rect, *image, kSkinKeyColor);
 }
 
 UINT TSkinControl::TextFlags(UINT flags) const {
     const TPersistent* source = GraphicControl ? static_cast<const TPersistent*>(GraphicControl) : Control;
-    const bool rightToLeft = source ? LowerCase(GetPropEnumText(source, "BiDiMode")).find("righttoleft") == 0
-                                    : (GetWindowLongPtrW(Window, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
+    const bool rightToLeft =
+        source ? PropIs(source, "BiDiMode", "bdRightToLeft") || PropIs(source, "BiDiMode", "bdRightToLeftReadingOnly")
+               : (GetWindowLongPtrW(Window, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
     return rightToLeft ? flags | DT_RTLREADING : flags;
+}
+
+TSkinControl::TIconCaptionPlace TSkinControl::DrawIconAndCaption(HDC dc, HIMAGELIST images, int index,
+                                                                 const std::wstring& text, const RECT& outer,
+                                                                 TCaptionAlignment alignment) const {
+    int iconWidth = 0, iconHeight = 0;
+    const bool hasIcon = images && index >= 0 && ImageList_GetIconSize(images, &iconWidth, &iconHeight);
+    const SIZE icon = hasIcon ? SIZE{iconWidth, iconHeight} : SIZE{};
+    const int gap = hasIcon ? 2 : 0;
+    RECT measured{0, 0, std::max<LONG>(outer.right - outer.left - icon.cx - gap, 0), outer.bottom - outer.top};
+    if (!text.empty())
+        SkinDrawText(dc, text, measured,
+                     TextFlags(DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK | DT_END_ELLIPSIS));
+    else
+        measured = {};
+    const int textWidth = measured.right - measured.left;
+    const int textHeight = measured.bottom - measured.top;
+    const int total = icon.cx + gap + textWidth;
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    int x = alignment == caCenter  ? outer.left + (width - total) / 2
+            : alignment == caRight ? outer.right - 2 - total
+                                   : outer.left + 3;
+    x = std::max<int>(x, outer.left + 1);
+
+    TIconCaptionPlace place{};
+    place.Icon = {x, outer.top + (height - icon.cy) / 2, 0, 0};
+    place.Icon.right = place.Icon.left + icon.cx;
+    place.Icon.bottom = place.Icon.top + icon.cy;
+    if (hasIcon) ImageList_Draw(images, index, dc, place.Icon.left, place.Icon.top, ILD_TRANSPARENT);
+    place.Text.left = x + icon.cx + gap;
+    place.Text.top = outer.top + (height - textHeight) / 2;
+    place.Text.right = std::min<LONG>(place.Text.left + textWidth, outer.right);
+    place.Text.bottom = place.Text.top + textHeight;
+    const int mode = SetBkMode(dc, TRANSPARENT);
+    RECT drawn = place.Text;
+    SkinDrawText(dc, text, drawn, TextFlags(DT_EXPANDTABS | DT_WORDBREAK | DT_END_ELLIPSIS));
+    SetBkMode(dc, mode);
+    return place;
 }
 
 RECT TSkinControl::DrawMultiLineCaption(HDC dc, const std::wstring& text, const RECT& outer, UINT alignment,

@@ -32,6 +32,8 @@ constexpr UINT SM_SKINENABLE = 0x3506;
 // A button's Tag that asks for its parent's background under it.
 constexpr int32_t kTransparentTag = 5555;
 
+// Where the icon-and-caption routine puts the pair (the numbers of the controls' own alignments).
+enum TCaptionAlignment : int { caLeft = 0, caCenter = 1, caRight = 2 };
 enum TSkinMouseFlag : uint8_t { mfHot = 1, mfPressed = 2 };
 enum TSkinnerStage : int32_t { sgCreated = 0, sgAttached = 1, sgWindowDestroyed = 6 };
 
@@ -122,6 +124,8 @@ protected:
     // Hooks the control object (for classes that attach their own way).
     void HookControl(TControl& control);
     void Register();
+    // Hands a button-down message the skinner swallowed to the control's mouse-down handler.
+    void ForwardMouseDown(const TMessage& message);
 
     // ---- colours ----
     COLORREF SkinBackground() const;
@@ -136,14 +140,26 @@ protected:
     // ---- drawing ----
     // Frame `frame` of a skin object cut into frameCount horizontal frames, nine-grid fitted.
     static void DrawSkinFrame(HDC dc, const RECT& rect, int frameCount, int frame, TDataSkinObject& object);
-    // Frame `frame` of a horizontal strip stretched over the rectangle, magenta transparent.
+    // Frame `frame` of a horizontal strip stretched over the rectangle, magenta transparent: on a
+    // DC, on a canvas, or on a DC through TransparentBlit. One cut for all three.
     static void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frame, TBitmap& bitmap);
+    static void DrawStripFrame(TCanvas& canvas, const RECT& rect, int frameCount, int frame, TBitmap& bitmap);
+    static void BlitStripFrame(HDC dc, const RECT& rect, int frameCount, int frame, TBitmap& bitmap);
     // Text flags with right-to-left reading added for a right-to-left control.
     UINT TextFlags(UINT flags) const;
     // The caption measured in `outer`, centred horizontally for DT_CENTER, placed vertically at
     // (outer height - text height) div 2 - 1 and drawn transparent; in the button-shadow colour
     // when disabled. Answers where it was drawn.
     RECT DrawMultiLineCaption(HDC dc, const std::wstring& text, const RECT& outer, UINT alignment, bool enabled) const;
+    // An image of the list (none for a null list or index -1) and 2 pixels after it the caption on
+    // one line, the pair left-aligned 3 pixels in, centred, or right-aligned 2 pixels from the
+    // edge, never closer than 1 pixel to the left edge, centred vertically.
+    struct TIconCaptionPlace {
+        RECT Icon;
+        RECT Text;
+    };
+    TIconCaptionPlace DrawIconAndCaption(HDC dc, HIMAGELIST images, int index, const std::wstring& text,
+                                         const RECT& outer, TCaptionAlignment alignment) const;
     // The focus rectangle around a drawn caption, clipped to outer.
     static void DrawFocusAround(HDC dc, const RECT& textRect, const RECT& outer);
 

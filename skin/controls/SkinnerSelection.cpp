@@ -60,6 +60,14 @@ TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
             return new TSkinBitButton(owner);
         case TSkinnerKind::SpeedButton:
             return new TSkinSpeedButton(owner);
+        case TSkinnerKind::PictureBitButton:
+        case TSkinnerKind::PictureSpeedButton: {
+            TSkinGlyphButton* skinner = kind == TSkinnerKind::PictureBitButton
+                                            ? static_cast<TSkinGlyphButton*>(new TSkinBitButton(owner))
+                                            : new TSkinSpeedButton(owner);
+            skinner->PictureProperty = "PngImage";
+            return skinner;
+        }
         case TSkinnerKind::CheckBox:
             return new TSkinCheckBox(owner);
         case TSkinnerKind::RadioButton:
@@ -220,6 +228,7 @@ public:
     void SelectWindow(HWND window);
 
 private:
+    void SelectChildWindows(HWND window);
     bool Skipped(TControl& control);
     bool AskApplication(TControl& control, const std::string& upperClass);
     void ApplyMappedType(TControl& control, const std::string& type, const std::string& upperClass);
@@ -414,6 +423,11 @@ void TSelectionRun::SelectComponents(TControl& control) {
         if (auto* owned = dynamic_cast<TControl*>(component)) Select(*owned);
 }
 
+void TSelectionRun::SelectChildWindows(HWND window) {
+    for (HWND child = GetTopWindow(window); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) SelectWindow(child);
+}
+
 void TSelectionRun::SelectWindow(HWND window) {
     if (form_.FindSkinner(window) || AnswersSkinned(window)) return;
     const std::string lower = LowerCase(WindowClassName(window));
@@ -440,11 +454,15 @@ void TSelectionRun::SelectWindow(HWND window) {
         if (const HWND combo = GetTopWindow(window); combo && Gate(data_, xcCombo)) AttachWindow<TSkinComBox>(combo);
     } else if (lower == "edit") {
         if (Gate(data_, xcEdit)) AttachWindow<TSkinEdit>(window);
-    } else if ((lower == "#32770" && !(style & WS_TABSTOP)) || lower == "tpanel" || lower == "ttntpanel.unicodeclass") {
-        // A dialog inside the window, or a panel: its children are skinned; the dialog's own
-        // background and the panel's colour come with the bar and panel skinners.
-        for (HWND child = GetTopWindow(window); child; child = GetWindow(child, GW_HWNDNEXT))
-            if (GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) SelectWindow(child);
+    } else if (lower == "#32770" && !(style & WS_TABSTOP)) {
+        // A dialog inside the window: its children are skinned; its own background comes with
+        // the bar skinner.
+        SelectChildWindows(window);
+    } else if (lower == "tpanel" || lower == "ttntpanel.unicodeclass") {
+        SelectChildWindows(window);
+        // Only a panel with a control object has a colour to set.
+        if (TWinControl* panel = TWinControl::FromHandle(window))
+            panel->SetColor(static_cast<TColor>(ColorToRGB(static_cast<TColor>(data_.Colors[ciButtonFace]))));
     }
     // Tab controls, tool bars and progress bars have no skinner yet; tree views are never skinned.
 }

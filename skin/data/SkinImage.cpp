@@ -208,13 +208,18 @@ void TileStrip(HDC dc, const RECT& rect, TBitmap& strip, bool vertical, bool tra
     DrawImage(dc, rect, *image, transparent);
 }
 
+std::unique_ptr<TBitmap> StretchedFrame(const RECT& rect, TBitmap& strip, int frameCount, int frame) {
+    if (IsInverted(rect) || strip.Empty()) return std::make_unique<TBitmap>();
+    auto image = NewImage(Width(rect), Height(rect));
+    if (!image->Empty())
+        CopyPart(image->Canvas().Handle(), {0, 0, Width(rect), Height(rect)}, strip.Canvas().Handle(),
+                 StripFrame(strip, false, frameCount, frame));
+    return image;
+}
+
 void StretchFrame(HDC dc, const RECT& rect, TBitmap& strip, bool transparent, int frameCount, int frame) {
-    if (IsInverted(rect) || strip.Empty()) return;
-    const auto image = NewImage(Width(rect), Height(rect));
-    if (image->Empty()) return;
-    CopyPart(image->Canvas().Handle(), {0, 0, Width(rect), Height(rect)}, strip.Canvas().Handle(),
-             StripFrame(strip, false, frameCount, frame));
-    DrawImage(dc, rect, *image, transparent);
+    const auto image = StretchedFrame(rect, strip, frameCount, frame);
+    if (!image->Empty()) DrawImage(dc, rect, *image, transparent);
 }
 
 void CenterFrame(HDC dc, const RECT& rect, TBitmap& strip, bool transparent, int frameCount, int frame) {

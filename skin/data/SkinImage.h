@@ -60,6 +60,14 @@ void DrawSkinObject(HDC dc, const RECT& rect, TBitmap& strip, bool vertical, boo
 void TileStrip(HDC dc, const RECT& rect, TBitmap& strip, bool vertical, bool transparent, int frameCount, int frame,
                const TSkinMargins& margins);
 
+// Frame `frame` of a horizontal strip, a rectangle of the strip: frames are width div frameCount
+// wide, so the columns a width not divisible by the count leaves at the right belong to none.
+RECT StripFrame(const TBitmap& strip, bool vertical, int frameCount, int frame);
+
+// Frame `frame` of a horizontal strip stretched into a new bitmap of the rectangle's size; empty
+// for an inverted rectangle or an empty strip.
+std::unique_ptr<TBitmap> StretchedFrame(const RECT& rect, TBitmap& strip, int frameCount, int frame);
+
 // Frame `frame` of a horizontal strip stretched to the rectangle.
 void StretchFrame(HDC dc, const RECT& rect, TBitmap& strip, bool transparent, int frameCount, int frame);
 

@@ -1,12 +1,16 @@
 // Push buttons skinned on real windows: each state shows its frame of the skin's button image on
 // both project skins, clicks come from the skinner (none for a press that leaves the button),
-// captions break at "||", and the buttons of a bare dialog report their clicks to the dialog.
+// captions break at "||", and the buttons of a bare dialog report their clicks to the dialog;
+// right-to-left captions read right to left; a swallowed press reaches the control's mouse-down
+// handler, at the cursor on a button too wide for a message's coordinates; real X input (xdotool)
+// hovers, presses and clicks a push button and a check box.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckBoxes.h"
+#include "tools/gallery/BareDialog.h"
 #include "tests/skin/SkinControlsTestSupport.h"
 
 namespace velloran {
@@ -130,6 +134,60 @@ TEST_P(SkinButtons, RealMouseInputHoversPressesAndClicks) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_P(SkinButtons, XInputHoversPressesAndClicksAButtonAndACheckBox) {
+    if (!HasXinputRelay()) GTEST_SKIP() << "run through ctest, beside the xdotool relay";
+    TSkinnedProcess skinning(GetParam());
+    auto form = MakeControlForm();
+    auto* button = AddControl<TButton>(*form, "", 40, 40, kWidth, kHeight);
+    auto* box = AddControl<TCheckBox>(*form, "Check box", 40, 100, 120, 24);
+    int clicks = 0;
+    button->OnClick = [&clicks](TObject*) { ++clicks; };
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    auto* skinner = ChildSkinner<TSkinButton>(form->Handle(), button->Handle());
+    auto* boxSkinner = ChildSkinner<TSkinCheckBox>(form->Handle(), box->Handle());
+    ASSERT_NE(skinner, nullptr);
+    ASSERT_NE(boxSkinner, nullptr);
+    const auto moveTo = [](HWND wnd, int x, int y) {
+        RECT r{};
+        GetWindowRect(wnd, &r);
+        return Xdotool("mousemove " + std::to_string(r.left + x) + " " + std::to_string(r.top + y));
+    };
+    ASSERT_TRUE(moveTo(form->Handle(), 5, 300));
+
+    // The push button: hover lights it, a press shows it pressed, the release clicks.
+    ASSERT_TRUE(moveTo(button->Handle(), 10, 10));
+    ASSERT_TRUE(PumpUntil([&] { return skinner->Hot(); }, 2000));
+    PumpFor(50);
+    TDataSkinButton& art = skinning.Data->Button;
+    const uint32_t face = SkinColour(*skinning.Data, ciButtonFace);
+    EXPECT_EQ(Mismatches(ScreenPixels(button->Handle()), FittedFrame(art, art.Frame, bfHot, kWidth, kHeight),
+                         RECT{0, 0, kWidth, kHeight}, face),
+              0);
+    ASSERT_TRUE(Xdotool("mousedown 1"));
+    ASSERT_TRUE(PumpUntil([&] { return skinner->Pressed(); }, 2000));
+    ASSERT_TRUE(Xdotool("mouseup 1"));
+    ASSERT_TRUE(PumpUntil([&] { return clicks == 1; }, 2000));
+    // Leaving it clears the hot state.
+    ASSERT_TRUE(moveTo(form->Handle(), 5, 300));
+    EXPECT_TRUE(PumpUntil([&] { return !skinner->Hot(); }, 2000));
+
+    // The check box: the native box takes the press and checks on the release; the skinner
+    // shows the checked frame of the skin's strip.
+    ASSERT_TRUE(moveTo(box->Handle(), 6, 12));
+    ASSERT_TRUE(Xdotool("mousedown 1"));
+    EXPECT_TRUE(PumpUntil([&] { return (SendMessageW(box->Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, 2000));
+    ASSERT_TRUE(Xdotool("mouseup 1"));
+    ASSERT_TRUE(PumpUntil([&] { return box->Checked(); }, 2000));
+    const int frames = art.CheckFrame;
+    const int checked = frames == 12 ? 5 : 2;
+    EXPECT_EQ(boxSkinner->FrameIndex(), checked);
+    const int imageWidth = art.CheckBitmap->Width() / frames, imageHeight = art.CheckBitmap->Height();
+    const RECT image{0, (24 - imageHeight) / 2, imageWidth, (24 - imageHeight) / 2 + imageHeight};
+    PumpFor(50);
+    EXPECT_EQ(Mismatches(ScreenPixels(box->Handle()), StripFramePixels(*art.CheckBitmap, frames, checked), image, face),
+              0);
+}
+
 TEST_P(SkinButtons, ADoubleBarBreaksTheCaptionOnce) {
     TSkinnedProcess skinning(GetParam());
     auto form = MakeControlForm();
@@ -171,6 +229,13 @@ TEST_P(SkinButtons, AMenuButtonShowsItsArrowAndLightsUpWhenFocused) {
     EXPECT_EQ(mismatches(bfDisabled), 0);
     EXPECT_EQ(PixelAt(PaintedPixels(menu->Handle()), arrow.x, arrow.y), Rgb(GetSysColor(COLOR_BTNSHADOW)));
 }
+
+// A button whose object can claim a width its window cannot have.
+class THugeButton : public TButton {
+public:
+    using TButton::TButton;
+    void ClaimWidth(int width) { width_ = width; }
+};
 
 struct TDialogLog {
     std::vector<WPARAM> Commands;
@@ -222,6 +287,103 @@ TEST_P(SkinButtons, ABareDialogsButtonsAreSkinnedAndReportTheirClicks) {
     SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     ASSERT_TRUE(PumpUntil([&] { return !log.Commands.empty(); }, 2000));
     EXPECT_EQ(log.Commands.front(), MAKEWPARAM(101, BN_CLICKED));
+
+    // The gallery's dialog: every button, check box and radio button is skinned by its window
+    // class, and its own procedure hears the click of a skinned button.
+    const HWND gallery = OpenBareDialog(nullptr);
+    ASSERT_NE(gallery, nullptr);
+    TWindowHandle galleryOwned(gallery);
+    ASSERT_NE(ShowSkinned(gallery), nullptr);
+    for (const int id : {IDOK, IDCANCEL, int(bdApply)})
+        EXPECT_NE(ChildSkinner<TSkinButton>(gallery, GetDlgItem(gallery, id)), nullptr);
+    for (const int id : {bdCheck, bdThreeState})
+        EXPECT_NE(ChildSkinner<TSkinCheckBox>(gallery, GetDlgItem(gallery, id)), nullptr);
+    for (const int id : {bdRadioOne, bdRadioTwo})
+        EXPECT_NE(ChildSkinner<TSkinRadioButton>(gallery, GetDlgItem(gallery, id)), nullptr);
+    const HWND apply = GetDlgItem(gallery, bdApply);
+    SendMessageW(apply, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(apply, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    wchar_t said[64] = L"";
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            GetDlgItemTextW(gallery, bdLastClick, said, 64);
+            return std::wstring(said) == L"Clicked: Apply";
+        },
+        2000));
+}
+
+TEST_P(SkinButtons, ARightToLeftCaptionIsDrawnInRightToLeftReading) {
+    const struct {
+        TBiDiMode Mode;
+        DWORD ExStyle;
+    } modes[] = {{bdLeftToRight, 0},
+                 {bdRightToLeft, WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR},
+                 {bdRightToLeftNoAlign, WS_EX_LEFTSCROLLBAR},
+                 {bdRightToLeftReadingOnly, WS_EX_RTLREADING}};
+    TSkinnedProcess skinning(GetParam());
+    auto form = MakeControlForm();
+    for (const auto& mode : modes) {
+        auto* probe = AddControl<TButton>(*form, "", 10, 150, kWidth, kHeight);
+        probe->SetBiDiMode(mode.Mode);
+        constexpr DWORD kBiDi = WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
+        EXPECT_EQ(GetWindowLongPtrW(probe->Handle(), GWL_EXSTYLE) & kBiDi, mode.ExStyle) << mode.Mode;
+        Free(probe);
+    }
+    // Read right to left, the closing mark of the caption goes to its left end.
+    auto* rightToLeft = AddControl<TButton>(*form, "Abc!", 10, 10, kWidth, kHeight);
+    rightToLeft->SetBiDiMode(bdRightToLeft);
+    auto* leftToRight = AddControl<TButton>(*form, "Abc!", 110, 10, kWidth, kHeight);
+    auto* markFirst = AddControl<TButton>(*form, "!Abc", 210, 10, kWidth, kHeight);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    SetFocus(nullptr);
+    EXPECT_NE(PaintedPixels(rightToLeft->Handle()).Pixels, PaintedPixels(leftToRight->Handle()).Pixels);
+    EXPECT_EQ(PaintedPixels(rightToLeft->Handle()).Pixels, PaintedPixels(markFirst->Handle()).Pixels);
+    // Switched at run time, the skinned look follows.
+    rightToLeft->SetBiDiMode(bdLeftToRight);
+    EXPECT_EQ(PaintedPixels(rightToLeft->Handle()).Pixels, PaintedPixels(leftToRight->Handle()).Pixels);
+}
+
+TEST_P(SkinButtons, APressReachesTheControlsMouseDownAtTheCursorOnAHugeButton) {
+    TSkinnedProcess skinning(GetParam());
+    auto form = MakeControlForm();
+    auto* small = AddControl<TButton>(*form, "", 10, 10, kWidth, kHeight);
+    auto* huge = AddControl<THugeButton>(*form, "", 10, 60, kWidth, kHeight);
+    struct TPress {
+        TMouseButton Button;
+        uint32_t Shift;
+        POINT At;
+    };
+    std::vector<TPress> presses;
+    small->OnMouseDown = huge->OnMouseDown = [&presses](TObject*, TMouseButton b, uint32_t shift, int x, int y) {
+        presses.push_back({b, shift, {x, y}});
+    };
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+
+    SendMessageW(small->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(7, 9));
+    SendMessageW(small->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(7, 9));
+    ASSERT_EQ(presses.size(), 1u);
+    EXPECT_EQ(presses[0].Button, mbLeft);
+    EXPECT_EQ(presses[0].Shift, uint32_t(ssLeft | ssShift));
+    EXPECT_EQ(presses[0].At.x, 7);
+    EXPECT_EQ(presses[0].At.y, 9);
+
+    // Wider than a message's coordinates reach. The window system holds a window to 32767
+    // pixels, so the object alone says how wide it is; the window's left edge lies far off to the
+    // left, and the message's coordinates are the wrapped ones of a wider window.
+    SetWindowPos(huge->Handle(), nullptr, 100 - 32000, 60, 32767, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    huge->ClaimWidth(0x9000);
+    POINT cursor{100 + 0x10, 60 + 5};
+    ClientToScreen(form->Handle(), &cursor);
+    SetCursorPos(cursor.x, cursor.y);
+    POINT expected = cursor;
+    ScreenToClient(huge->Handle(), &expected);
+    ASSERT_GT(expected.x, 32000);
+    const LPARAM wrapped = MAKELPARAM(expected.x + 0x8000, expected.y);
+    SendMessageW(huge->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, wrapped);
+    SendMessageW(huge->Handle(), WM_LBUTTONUP, 0, wrapped);
+    ASSERT_EQ(presses.size(), 2u);
+    EXPECT_EQ(presses[1].At.x, expected.x);
+    EXPECT_EQ(presses[1].At.y, expected.y);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSkins, SkinButtons, ::testing::Values("Default", "Contrast"));

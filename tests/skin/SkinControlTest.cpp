@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "framework/ControlHook.h"
+#include "framework/ExtCtrls.h"
+#include "framework/ImgList.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckBoxes.h"
 #include "skin/controls/SkinGroupBox.h"
@@ -244,6 +247,132 @@ TEST(SkinnerSelection, AnOutsideVendorsCheckBoxGetsAGlyphStripCutFromTheSkin) {
     skinning.Data->SetActive(false);
     ASSERT_TRUE(PumpUntil([&] { return skinning.Manager().FormSkinners().empty(); }));
     EXPECT_FALSE(box->UseCustomGlyphs());
+}
+
+// The shared drawing routines of the base, called as a painter calls them.
+class TDrawingProbe : public TSkinControl {
+public:
+    using TSkinControl::BlitStripFrame;
+    using TSkinControl::DrawIconAndCaption;
+    using TSkinControl::DrawStripFrame;
+    using TSkinControl::TSkinControl;
+};
+
+// The bounding box of the pixels of one colour; empty when there are none.
+RECT InkOf(const TDecodedBitmap& pixels, const std::function<bool(uint32_t)>& is) {
+    RECT box{pixels.Width, pixels.Height, 0, 0};
+    for (int y = 0; y < pixels.Height; ++y)
+        for (int x = 0; x < pixels.Width; ++x)
+            if (is(PixelAt(pixels, x, y))) {
+                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                       std::max<LONG>(box.bottom, y + 1)};
+            }
+    return box;
+}
+
+TEST(SkinControl, EachFormOfTheStripFrameCutsTheSameColumns) {
+    // Column x of the strip has red x; the columns past 5 x 20 are green, in no frame.
+    TBitmap strip;
+    strip.SetSize(103, 4);
+    for (int x = 0; x < 103; ++x)
+        for (int y = 0; y < 4; ++y) SetPixel(strip.Canvas().Handle(), x, y, x < 100 ? RGB(x, 0, 100) : RGB(0, 255, 0));
+    const std::function<void(TBitmap&, const RECT&, int)> forms[] = {
+        [&strip](TBitmap& out, const RECT& r, int frame) {
+            TDrawingProbe::DrawStripFrame(out.Canvas().Handle(), r, 5, frame, strip);
+        },
+        [&strip](TBitmap& out, const RECT& r, int frame) {
+            TDrawingProbe::DrawStripFrame(out.Canvas(), r, 5, frame, strip);
+        },
+        [&strip](TBitmap& out, const RECT& r, int frame) {
+            TDrawingProbe::BlitStripFrame(out.Canvas().Handle(), r, 5, frame, strip);
+        },
+    };
+    for (size_t form = 0; form < std::size(forms); ++form) {
+        SCOPED_TRACE(form);
+        TBitmap out;
+        out.SetSize(60, 4);
+        forms[form](out, RECT{0, 0, 20, 4}, 3);
+        forms[form](out, RECT{20, 0, 60, 4}, 5);  // stretched twice as wide
+        const TDecodedBitmap pixels = GetBitmapPixels(out);
+        for (int x = 0; x < 20; ++x) EXPECT_EQ(PixelAt(pixels, x, 2), Rgb(RGB(40 + x, 0, 100))) << x;
+        EXPECT_EQ(PixelAt(pixels, 20, 2), Rgb(RGB(80, 0, 100)));
+        EXPECT_EQ(PixelAt(pixels, 59, 2), Rgb(RGB(99, 0, 100)));
+        const RECT remainder = InkOf(pixels, [](uint32_t p) { return p == 0x00FF00; });
+        EXPECT_TRUE(IsRectEmpty(&remainder));
+    }
+}
+
+TEST(SkinControl, IconAndCaptionLandByAlignmentAndNeverLeftOfTheEdge) {
+    constexpr int kIcon = 16;
+    constexpr COLORREF kIconColour = RGB(0, 200, 0);
+    TImageList images(nullptr);
+    images.SetSize(kIcon, kIcon);
+    TBitmap icon;
+    icon.SetSize(kIcon, kIcon);
+    const RECT whole{0, 0, kIcon, kIcon};
+    TBrushHandle green(CreateSolidBrush(kIconColour));
+    FillRect(icon.Canvas().Handle(), &whole, green.get());
+    ASSERT_EQ(images.AddMasked(icon, static_cast<TColor>(RGB(255, 0, 255))), 0);
+    const std::wstring caption = L"Tab";
+    TDrawingProbe probe(nullptr);
+    const struct {
+        TCaptionAlignment Alignment;
+        int Width;
+        int IconLeft;  // -1: the right-aligned place, 2 pixels from the edge
+    } cases[] = {{caLeft, 200, 3}, {caCenter, 200, -2}, {caRight, 200, -1}, {caRight, 30, 1}, {caCenter, 30, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "alignment " << c.Alignment << " width " << c.Width);
+        TBitmap out;
+        out.SetSize(c.Width, 30);
+        const RECT outer{0, 0, c.Width, 30};
+        FillRect(out.Canvas().Handle(), &outer, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        const HDC dc = out.Canvas().Handle();
+        TSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
+        SetTextColor(dc, RGB(0, 0, 0));
+        SIZE text{};
+        GetTextExtentPoint32W(dc, caption.c_str(), 3, &text);
+        const auto place = probe.DrawIconAndCaption(dc, images.Handle(), 0, caption, outer, c.Alignment);
+        const int pair = kIcon + 2 + text.cx;
+        const int expected = c.IconLeft == -1   ? c.Width - 2 - pair
+                             : c.IconLeft == -2 ? (c.Width - pair) / 2
+                                                : c.IconLeft;
+        const TDecodedBitmap pixels = GetBitmapPixels(out);
+        const RECT iconInk = InkOf(pixels, [](uint32_t p) { return p == Rgb(kIconColour); });
+        EXPECT_EQ(iconInk.left, expected);
+        EXPECT_EQ(iconInk.top, (30 - kIcon) / 2);
+        EXPECT_EQ(place.Icon.left, expected);
+        EXPECT_EQ(place.Text.left, expected + kIcon + 2);
+        const RECT textInk = InkOf(pixels, [](uint32_t p) { return p != 0xFFFFFF && p != Rgb(kIconColour); });
+        EXPECT_GE(textInk.left, expected + kIcon + 2);
+        EXPECT_LE(textInk.left, expected + kIcon + 2 + 3);
+        EXPECT_LE(textInk.right, c.Width);
+    }
+    // Without an image the caption alone takes the place.
+    TBitmap out;
+    out.SetSize(200, 30);
+    const auto place = probe.DrawIconAndCaption(out.Canvas().Handle(), nullptr, -1, caption, {0, 0, 200, 30}, caLeft);
+    EXPECT_EQ(place.Text.left, 3);
+}
+
+TEST(SkinnerSelection, APanelWithoutSkinnerTakesTheSkinBackgroundAndItsChildrenAreSkinned) {
+    TSkinnedProcess skinning("Contrast");
+    auto form = MakeControlForm();
+    // Left alone by the form's own selection, so that it reaches the bare-window row.
+    auto* panel = AddControl<TPanel>(*form, "", 10, 10, 200, 100);
+    panel->SetTag(skinning.Data->DisableTag());
+    panel->SetColor(clRed);
+    // A window without a control object: only the panel's row reaches it.
+    TWindowHandle inside(CreateWindowExW(0, L"BUTTON", L"Bare", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 90, 28,
+                                         panel->Handle(), reinterpret_cast<HMENU>(1), nullptr, nullptr));
+    ASSERT_TRUE(inside);
+    TWinSkinForm* formSkinner = ShowSkinned(form->Handle());
+    ASSERT_NE(formSkinner, nullptr);
+    ASSERT_FALSE(IsSkinned(inside.get()));
+    ASSERT_NE(ColorToRGB(panel->Color()), ColorToRGB(static_cast<TColor>(skinning.Data->Colors[ciButtonFace])));
+
+    formSkinner->SkinChildWindow(panel->Handle());
+    EXPECT_NE(ChildSkinner<TSkinButton>(form->Handle(), inside.get()), nullptr);
+    EXPECT_EQ(ColorToRGB(panel->Color()), ColorToRGB(static_cast<TColor>(skinning.Data->Colors[ciButtonFace])));
 }
 
 TEST(SkinControl, SkinOffOnAndASkinSwitchWithOpenWindows) {

@@ -7,11 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "framework/DialogTemplate.h"
 #include "framework/StdCtrls.h"
 #include "skin/controls/SkinControl.h"
 #include "tests/skin/SkinFormTestSupport.h"
@@ -118,50 +121,40 @@ inline void ExpectNoHandleLeftAfterCycles(TSkinnedProcess& skinning, const std::
     for (const auto& file : files) std::filesystem::remove(file);
 }
 
-// One control of a dialog template.
-struct TDialogItem {
-    const wchar_t* Class;
-    const wchar_t* Text;
-    DWORD Style;
-    WORD Id;
-    short X, Y, Cx, Cy;
-};
+// Runs xdotool on the test's X display with arguments such as "mousemove 10 20" or "mousedown 1",
+// through the relay the test runs beside (scripts/xinput-relay.sh): a program under Wine cannot
+// start it itself. False without a relay, when xdotool failed, or after 10 s without an answer.
+inline bool HasXinputRelay() { return std::getenv("VELLORAN_XINPUT_RELAY") != nullptr; }
+
+inline bool Xdotool(const std::string& arguments) {
+    const char* relay = std::getenv("VELLORAN_XINPUT_RELAY");
+    if (!relay) return false;
+    static int serial = 0;
+    const std::string base = std::string(relay) + "\\" + std::to_string(++serial);
+    {
+        std::ofstream request(base + ".part");
+        request << arguments;
+        if (!request) return false;
+    }
+    // Whole or not at all: the relay must never read half a request.
+    if (!MoveFileA((base + ".part").c_str(), (base + ".req").c_str())) return false;
+    const std::string answer = base + ".done";
+    for (int waited = 0; waited < 10000; waited += 10) {
+        std::ifstream done(answer);
+        int code = -1;
+        if (done >> code) {
+            done.close();
+            DeleteFileA(answer.c_str());
+            return code == 0;
+        }
+        Sleep(10);
+    }
+    return false;
+}
 
 // A modeless dialog of the system's dialog class made from an in-memory template.
 inline HWND CreateTemplateDialog(const std::vector<TDialogItem>& items, DLGPROC proc, LPARAM param = 0) {
-    std::vector<WORD> buffer;
-    const auto align = [&buffer] {
-        if (buffer.size() % 2) buffer.push_back(0);
-    };
-    const auto dword = [&buffer](DWORD v) {
-        buffer.push_back(LOWORD(v));
-        buffer.push_back(HIWORD(v));
-    };
-    const auto text = [&buffer](const wchar_t* s) {
-        for (; *s; ++s) buffer.push_back(static_cast<WORD>(*s));
-        buffer.push_back(0);
-    };
-    dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT);
-    dword(0);
-    buffer.push_back(static_cast<WORD>(items.size()));
-    for (short v : {short(20), short(20), short(200), short(120)}) buffer.push_back(static_cast<WORD>(v));
-    buffer.push_back(0);  // no menu
-    buffer.push_back(0);  // the system's dialog class
-    text(L"Bare dialog");
-    buffer.push_back(8);
-    text(L"MS Shell Dlg");
-    for (const TDialogItem& item : items) {
-        align();
-        dword(item.Style | WS_CHILD | WS_VISIBLE);
-        dword(0);
-        for (short v : {item.X, item.Y, item.Cx, item.Cy}) buffer.push_back(static_cast<WORD>(v));
-        buffer.push_back(item.Id);
-        text(item.Class);
-        text(item.Text);
-        buffer.push_back(0);  // no creation data
-    }
-    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(buffer.data()),
-                                      nullptr, proc, param);
+    return TDialogTemplate(L"Bare dialog", 200, 120, items).Create(nullptr, proc, param);
 }
 
 }  // namespace velloran::skintest

@@ -1,11 +1,13 @@
 // Bit and speed buttons skinned: each state shows its frame of the skin's button image on both
 // project skins, the glyph shows the strip frame of the state where the layout puts it, a flat
-// speed button shows only the background while idle, and a press that leaves gives no click.
+// speed button shows only the background while idle, and a press that leaves gives no click; an
+// outside vendor's button mapped as "pngbitbtn" shows the picture of its PngImage property.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include "framework/Buttons.h"
+#include "framework/vendor/AcmeControls.h"
 #include "skin/controls/SkinButtons.h"
 #include "tests/skin/SkinControlsTestSupport.h"
 
@@ -96,6 +98,34 @@ TEST_P(SkinGlyphButtons, ABitButtonShowsItsStateFrameAndTheGlyphFrameOfTheState)
             EXPECT_EQ(PixelAt(pixels, glyphLeft + kGlyph / 2, kHeight / 2), Rgb(GetSysColor(COLOR_BTNSHADOW)));
         }
     }
+}
+
+TEST_P(SkinGlyphButtons, AVendorsButtonMappedAsPngbitbtnShowsItsPngImage) {
+    TSkinnedProcess skinning(GetParam());
+    skinning.Data->SetOptions(skinning.Data->Options() | SkinBit(xoNoFocusRect));
+    std::vector<std::string> mapping = skinning.Data->Skin3rd();
+    mapping.insert(mapping.begin(), "TAcmePngButton=pngbitbtn");
+    skinning.Data->SetSkin3rd(mapping);
+    auto form = MakeControlForm();
+    auto* button = AddControl<TAcmePngButton>(*form, "", 10, 10, kWidth, kHeight);
+    TBitmap strip;
+    FillGlyphStrip(strip);
+    button->PngImage()->SetSize(kGlyph, kGlyph);
+    BitBlt(button->PngImage()->Canvas().Handle(), 0, 0, kGlyph, kGlyph, strip.Canvas().Handle(), 0, 0, SRCCOPY);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    auto* skinner = ChildSkinner<TSkinBitButton>(form->Handle(), button->Handle());
+    ASSERT_NE(skinner, nullptr);
+    EXPECT_EQ(skinner->PictureProperty, "PngImage");
+
+    const TDecodedBitmap pixels = PaintedPixels(button->Handle());
+    const int glyphLeft = (kWidth - kGlyph + 1) / 2;
+    EXPECT_EQ(ColumnOf(pixels, kGlyphColours[0]), glyphLeft);
+    // The skin's face around it, and the key pixel left transparent.
+    TDataSkinButton& art = skinning.Data->Button;
+    EXPECT_EQ(Mismatches(pixels, FittedFrame(art, art.Frame, bfNormal, kWidth, kHeight), RECT{0, 0, kWidth, kHeight},
+                         SkinColour(*skinning.Data, ciButtonFace), RECT{glyphLeft, 0, glyphLeft + kGlyph, kHeight}),
+              0);
+    EXPECT_NE(PixelAt(pixels, glyphLeft, (kHeight - kGlyph + 1) / 2 + kGlyph - 1), Rgb(kGlyphKey));
 }
 
 TEST_P(SkinGlyphButtons, TheLayoutPutsGlyphAndCaptionWhereMarginAndSpacingSay) {

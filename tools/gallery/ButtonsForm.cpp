@@ -6,6 +6,7 @@
 #include "framework/StdCtrls.h"
 #include "framework/vendor/AcmeControls.h"
 #include "skin/controls/SkinControl.h"
+#include "tools/gallery/BareDialog.h"
 #include "tools/gallery/GalleryMainForm.h"
 #include "tools/gallery/ControlPlacement.h"
 
@@ -66,7 +67,14 @@ void TGalleryButtonsForm::AddPushButtons() {
     PlaceControl<TAcmeMenuButton>(*this, {left, 12 + 3 * kRowStep + 42, kButtonWidth, kButtonHeight},
                                                "Menu button");
     PlaceControl<TAcmeButton>(*this, {left, 12 + 4 * kRowStep + 42, kButtonWidth, kButtonHeight}, "Acme button");
+    PlaceControl<TButton>(*this, {left, 12 + 5 * kRowStep + 42, kButtonWidth, kButtonHeight}, "Right to left!")
+        ->SetBiDiMode(bdRightToLeft);
+    auto* bare =
+        PlaceControl<TButton>(*this, {left, 12 + 6 * kRowStep + 42, kButtonWidth, kButtonHeight}, "Bare dialog...");
+    bare->OnClick = [this](TObject*) { OpenBareDialog(); };
 }
+
+HWND TGalleryButtonsForm::OpenBareDialog() { return velloran::OpenBareDialog(Handle()); }
 
 void TGalleryButtonsForm::AddGlyphButtons() {
     const int left = 134;
@@ -136,6 +144,12 @@ void TGalleryButtonsForm::AddOthers() {
     // The tag by which the skin data is told to leave a control alone.
     if (GalleryMainForm) alone->SetTag(GalleryMainForm->SkinData->DisableTag());
     PlaceControl<TAcmePanel>(*this, {left, 130, 110, 60}, "Acme panel");
+    auto* picture = PlaceControl<TAcmePngButton>(*this, {left, 196, 110, kButtonHeight}, "Acme picture");
+    TBitmap strip;
+    DrawLampStrip(strip);
+    picture->PngImage()->SetSize(kGlyphSize, kGlyphSize);
+    BitBlt(picture->PngImage()->Canvas().Handle(), 0, 0, kGlyphSize, kGlyphSize, strip.Canvas().Handle(), 0, 0,
+           SRCCOPY);
 }
 
 }  // namespace velloran

@@ -53,7 +53,8 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner) {
     SkinData->SetSkinFormtype(sfMainform);
     // The outside vendor's controls of the buttons page reach their skinners by class name.
     std::vector<std::string> mapping = SkinData->Skin3rd();
-    mapping.insert(mapping.end(), {"TAcmeButton=button", "TAcmeMenuButton=menubtn", "TAcmePanel=nil"});
+    mapping.insert(mapping.end(),
+                   {"TAcmeButton=button", "TAcmeMenuButton=menubtn", "TAcmePngButton=pngbitbtn", "TAcmePanel=nil"});
     SkinData->SetSkin3rd(mapping);
     SkinData->SetActive(true);
 
