@@ -78,6 +78,12 @@ void TSkinComBox::DetachParts() {
     listSkinner_.reset();
 }
 
+// The list's skinner is the combo's, not the form's: it hears of a new skin from here.
+void TSkinComBox::SkinChanged() {
+    TSkinControl::SkinChanged();
+    if (listSkinner_) listSkinner_->SkinChanged();
+}
+
 void TSkinComBox::SkinSwitched(bool on) {
     if (listSkinner_) SendMessageW(listSkinner_->SkinnedWindow(), SM_SKINENABLE, on ? 1 : 0, 0);
 }

@@ -22,6 +22,7 @@ public:
     void InitSkin(TWinSkinForm* form, TSkinData* skinData, bool useSkinColour, TCanvas* canvas) override;
     void InitSkinHandle(HWND window, TSkinData* skinData, TWinSkinForm* form, TCanvas* canvas) override;
     void RestoreControl() override;
+    void SkinChanged() override;
 
     // The combo of an extended combo: its button is the skin's combo arrow.
     bool Extended = false;
