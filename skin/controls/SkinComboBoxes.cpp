@@ -4,23 +4,21 @@
 
 #include <algorithm>
 
+#include "skin/controls/SkinComboLists.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/form/WinSkinForm.h"
 
 namespace velloran {
 
 namespace {
-TComboListSkinning* listSkinning = nullptr;
-
 // The window some systems give as the parent of a simple combo's list that is no real child.
 const HWND kDesktopListParent = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x10014));
 
 int Frames(const TDataSkinObject& object) { return std::max(object.Frame, 1); }
 }  // namespace
-
-void SetComboListSkinning(TComboListSkinning* skinning) { listSkinning = skinning; }
 
 const TClassInfo& TSkinComBox::StaticClassInfo() {
     static const TClassInfo info = DefineClass<TSkinComBox>("TSkinComBox", &TSkinControl::StaticClassInfo());
@@ -47,7 +45,7 @@ void TSkinComBox::AttachParts() {
     ReadLayout();
     const bool simple = (style_ & 3) == CBS_SIMPLE;
     if (!simple) {
-        if (haveInfo_ && listSkinning) listSkinner_ = listSkinning->DropDownList(*this, info_.hwndList);
+        if (haveInfo_) SkinList<TComboxScrollBar>();
         const HWND editPart = GetTopWindow(Window);
         if (editPart && !Unicode)
             editPart_ = std::make_unique<TWindowSubclass>(editPart, [this](HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -58,16 +56,36 @@ void TSkinComBox::AttachParts() {
                     TrackPress(msg);
                 return result;
             });
-    } else if (haveInfo_ && listSkinning) {
+    } else if (haveInfo_) {
         const auto listStyle = static_cast<DWORD>(GetWindowLongPtrW(info_.hwndList, GWL_STYLE));
         if ((listStyle & WS_CHILD) && !(listStyle & WS_POPUP) && GetParent(info_.hwndList) != kDesktopListParent)
-            listSkinner_ = listSkinning->SimpleList(*this, info_.hwndList);
+            SkinList<TSkinScrollbarH>();
     }
+}
+
+template <class T>
+void TSkinComBox::SkinList() {
+    if (!info_.hwndList) return;
+    listSkinner_.reset(new T(nullptr));
+    listSkinner_->InitSkinHandle(info_.hwndList, SkinData, Form, Canvas);
+    // Held by the combo's skinner, which gives it back with its own; the form does not free it.
+    Form->UnregisterSkinner(listSkinner_.get());
 }
 
 void TSkinComBox::DetachParts() {
     editPart_.reset();
+    if (listSkinner_ && !listSkinner_->WindowDestroyed()) listSkinner_->RestoreControl();
     listSkinner_.reset();
+}
+
+// The list's skinner is the combo's, not the form's: it hears of a new skin from here.
+void TSkinComBox::SkinChanged() {
+    TSkinControl::SkinChanged();
+    if (listSkinner_) listSkinner_->SkinChanged();
+}
+
+void TSkinComBox::SkinSwitched(bool on) {
+    if (listSkinner_) SendMessageW(listSkinner_->SkinnedWindow(), SM_SKINENABLE, on ? 1 : 0, 0);
 }
 
 void TSkinComBox::RestoreControl() {

@@ -13,18 +13,6 @@ namespace velloran {
 // State frames of the combo's button and glyph.
 enum TComboFrame : int { cfNormal = 1, cfPressed = 2, cfDisabled = 3, cfHot = 4 };
 
-class TSkinComBox;
-
-// Where the scroll-bar family skins a combo's list: the list of a dropping combo, and the list
-// always shown under a simple one. Without one registered, the lists keep their native bars.
-class TComboListSkinning {
-public:
-    virtual ~TComboListSkinning() = default;
-    virtual std::unique_ptr<TSkinControl> DropDownList(TSkinComBox& combo, HWND list) = 0;
-    virtual std::unique_ptr<TSkinControl> SimpleList(TSkinComBox& combo, HWND list) = 0;
-};
-void SetComboListSkinning(TComboListSkinning* skinning);
-
 class TSkinComBox : public TSkinControl {
     VELLORAN_CLASS(TSkinComBox)
 public:
@@ -34,19 +22,29 @@ public:
     void InitSkin(TWinSkinForm* form, TSkinData* skinData, bool useSkinColour, TCanvas* canvas) override;
     void InitSkinHandle(HWND window, TSkinData* skinData, TWinSkinForm* form, TCanvas* canvas) override;
     void RestoreControl() override;
+    void SkinChanged() override;
 
     // The combo of an extended combo: its button is the skin's combo arrow.
     bool Extended = false;
     bool DroppedDown() const { return droppedDown_; }
     // Where the mouse makes the combo hot, in window coordinates.
     const RECT& HotRect() const { return hotRect_; }
+    // The skinner of the list's scroll bars: the dropping list's, or the simple combo's.
     TSkinControl* ListSkinner() const { return listSkinner_.get(); }
 
 protected:
     void AfterProc(TMessage& message) override;
     void PaintControl(HDC dc, const RECT& rect) override;
+    void SkinSwitched(bool on) override;
 
 private:
+    // The list's skinner lets go through Release: its drag loop may be running when the combo's
+    // skinning ends.
+    struct TReleaseSkinner {
+        void operator()(TSkinControl* skinner) const { skinner->Release(); }
+    };
+    template <class T>
+    void SkinList();
     void AttachParts();
     void DetachParts();
     void ReadLayout();
@@ -68,7 +66,7 @@ private:
     bool droppedDown_ = false;
     RECT hotRect_{};
     std::unique_ptr<TWindowSubclass> editPart_;
-    std::unique_ptr<TSkinControl> listSkinner_;
+    std::unique_ptr<TSkinControl, TReleaseSkinner> listSkinner_;
 };
 
 }  // namespace velloran

@@ -197,6 +197,7 @@ void TSkinControl::Refresh() {
 void TSkinControl::SkinWindowProc(TMessage& m) {
     if (m.Msg == SM_SKINENABLE) {
         SkinActive = release_ == srHeld && static_cast<INT_PTR>(m.WParam) > 0;
+        SkinSwitched(SkinActive);
         if (SkinActive) Refresh();
         return;
     }

@@ -115,6 +115,9 @@ protected:
     // Paints the whole window into dc, or into its window DC when dc is null.
     virtual void PaintWindow(HDC dc);
     virtual void PaintControl(HDC dc, const RECT& rect);
+    // SM_SKINENABLE switched skinning of this control on or off; windows of the skinner's own
+    // that cover parts of the control follow.
+    virtual void SkinSwitched(bool on) {}
     void CallDefault(TMessage& message);
 
     // WM_PAINT of the classes that paint in BeforeProc: the DC in wParam, or BeginPaint's.

@@ -13,6 +13,55 @@
 
 namespace velloran {
 
+// ---- TOverlayPair ------------------------------------------------------------------------
+
+void TOverlayPair::Create(TSkinData& skinData, HWND window) {
+    horizontal_ = std::make_unique<TWScrollbar>(skinData, window, omHorizontal);
+    vertical_ = std::make_unique<TWScrollbar>(skinData, window, omVertical);
+}
+
+void TOverlayPair::Free() {
+    horizontal_.reset();
+    vertical_.reset();
+}
+
+void TOverlayPair::Place() {
+    for (TWScrollbar* bar : {Horizontal(), Vertical()})
+        if (bar) bar->Place();
+}
+
+void TOverlayPair::Hide() {
+    for (TWScrollbar* bar : {Horizontal(), Vertical()})
+        if (bar) bar->Hide();
+}
+
+void TOverlayPair::SetEnabled(bool enabled) {
+    for (TWScrollbar* bar : {Horizontal(), Vertical()})
+        if (bar) bar->SetEnabled(enabled);
+}
+
+void TOverlayPair::RepaintShown() {
+    for (TWScrollbar* bar : {Horizontal(), Vertical()})
+        if (bar && bar->Shown()) bar->Repaint();
+}
+
+void TOverlayPair::ShowRequest(UINT msg, WPARAM wParam) {
+    // The request code alone: the high word of a thumb request is a position, no part.
+    if (TWScrollbar* bar = msg == WM_HSCROLL ? Horizontal() : Vertical()) {
+        bar->SetHotPart(LOWORD(wParam));
+        bar->Repaint();
+    }
+}
+
+std::optional<RECT> TOverlayPair::Corner() const {
+    if (!horizontal_ || !vertical_ || !horizontal_->Shown() || !vertical_->Shown()) return std::nullopt;
+    const RECT across = vertical_->WindowBar();
+    const RECT along = horizontal_->WindowBar();
+    return RECT{across.left, along.top, across.right, along.bottom};
+}
+
+// ---- TSkinScrollbar ----------------------------------------------------------------------
+
 const TClassInfo& TSkinScrollbar::StaticClassInfo() {
     static const TClassInfo info = DefineClass<TSkinScrollbar>("TSkinScrollbar", &TSkinControl::StaticClassInfo());
     return info;
@@ -29,12 +78,9 @@ void TSkinScrollbar::InitSkin(TWinSkinForm* form, TSkinData* skinData, bool useS
     Border = !SameText(GetPropEnumText(Control, "BorderStyle"), "bsNone") &&
              !SameText(ControlClassName(*Control), "TImageScrollBox") && Kind != skBarsOnly;
     TakeFixedColour();
-    horizontal_ = std::make_unique<TWScrollbar>(*SkinData, Window, omHorizontal);
-    vertical_ = std::make_unique<TWScrollbar>(*SkinData, Window, omVertical);
-    for (TWScrollbar* bar : {horizontal_.get(), vertical_.get()}) {
-        bar->SetEnabled(Control->Enabled());
-        if (!Control->Visible()) bar->Hide();
-    }
+    bars_.Create(*SkinData, Window);
+    bars_.SetEnabled(Control->Enabled());
+    if (!Control->Visible()) bars_.Hide();
     SetWindowPos(Window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
@@ -52,19 +98,13 @@ void TSkinScrollbar::RestoreControl() {
     useSkinFixedColour_ = false;
     TSkinControl::RestoreControl();
     if (State == sgWindowDestroyed) return;
-    horizontal_.reset();
-    vertical_.reset();
+    bars_.Free();
     SetWindowPos(Window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TSkinScrollbar::SkinChanged() {
     if (Control) TakeFixedColour();
     TSkinControl::SkinChanged();
-}
-
-void TSkinScrollbar::PlaceBars() {
-    for (TWScrollbar* bar : {horizontal_.get(), vertical_.get()})
-        if (bar) bar->Place();
 }
 
 void TSkinScrollbar::DrawBorder(HDC dc) {
@@ -93,30 +133,23 @@ void TSkinScrollbar::AfterProc(TMessage& m) {
         case WM_SIZE:
         case WM_WINDOWPOSCHANGED:
             Sized = true;
-            PlaceBars();
+            bars_.Place();
             break;
         case WM_HSCROLL:
         case WM_VSCROLL:
-            if (TWScrollbar* bar = m.Msg == WM_HSCROLL ? horizontal_.get() : vertical_.get()) {
-                bar->SetHotPart(LOWORD(m.WParam));
-                bar->Repaint();
-            }
+            bars_.ShowRequest(m.Msg, m.WParam);
             break;
         case WM_MOUSEWHEEL:
-            for (TWScrollbar* bar : {horizontal_.get(), vertical_.get()})
-                if (bar && bar->Shown()) bar->Repaint();
+            bars_.RepaintShown();
             break;
         case CM_VISIBLECHANGED:
-            if (m.WParam) {
-                PlaceBars();
-            } else {
-                for (TWScrollbar* bar : {horizontal_.get(), vertical_.get()})
-                    if (bar) bar->Hide();
-            }
+            if (m.WParam)
+                bars_.Place();
+            else
+                bars_.Hide();
             break;
         case CM_ENABLEDCHANGED:
-            for (TWScrollbar* bar : {horizontal_.get(), vertical_.get()})
-                if (bar) bar->SetEnabled(Control ? Control->Enabled() : IsWindowEnabled(Window) != FALSE);
+            bars_.SetEnabled(Control ? Control->Enabled() : IsWindowEnabled(Window) != FALSE);
             TSkinControl::AfterProc(m);
             break;
         case CM_RECREATEWND:
@@ -134,19 +167,21 @@ void TSkinScrollbar::AfterProc(TMessage& m) {
 
 void TSkinScrollbar::PaintControl(HDC dc, const RECT&) {
     const DWORD style = WindowStyle();
-    for (auto [bar, bit] : {std::pair{horizontal_.get(), WS_HSCROLL}, std::pair{vertical_.get(), WS_VSCROLL}}) {
+    for (auto [bar, bit] : {std::pair{Horizontal(), WS_HSCROLL}, std::pair{Vertical(), WS_VSCROLL}}) {
         if (!bar) continue;
         if (bar->Shown())
             bar->Repaint();
         else if (style & bit)
             bar->Place();
     }
-    if (!horizontal_ || !vertical_ || !horizontal_->Shown() || !vertical_->Shown()) return;
-    // The square between the two bars.
-    const RECT across = vertical_->WindowBar();
-    const RECT along = horizontal_->WindowBar();
-    const RECT corner{across.left, along.top, across.right, along.bottom};
-    FillColour(dc, corner, SkinBackground());
+    if (const std::optional<RECT> corner = bars_.Corner()) FillColour(dc, *corner, SkinBackground());
+}
+
+void TSkinScrollbar::SkinSwitched(bool on) {
+    if (on)
+        bars_.Place();
+    else
+        bars_.Hide();
 }
 
 // ---- TSkinListView -----------------------------------------------------------------------
@@ -241,6 +276,14 @@ void TSkinScControl::AfterProc(TMessage& m) {
 
 void TSkinScControl::PaintControl(HDC, const RECT&) {
     if (bar_ && bar_->Shown()) bar_->Repaint();
+}
+
+void TSkinScControl::SkinSwitched(bool on) {
+    if (!bar_) return;
+    if (on)
+        bar_->Place();
+    else
+        bar_->Hide();
 }
 
 }  // namespace velloran

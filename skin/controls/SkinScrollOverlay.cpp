@@ -87,6 +87,19 @@ TScrollBarInfoReader SetScrollBarInfoReader(TScrollBarInfoReader reader) {
     return previous;
 }
 
+bool ReadWindowScrollBar(HWND window, bool vertical, TScrollBarState& state) {
+    SCROLLBARINFO info{};
+    if (!ReadScrollBarInfo(window, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, info)) return false;
+    state.Bar = info.rcScrollBar;
+    state.Thumb = {info.xyThumbTop, info.xyThumbBottom};
+    // Some platforms mark only the two arrows of a disabled bar, or nothing for the bar of a
+    // disabled window.
+    const bool arrowsUnavailable = (info.rgstate[1] & STATE_SYSTEM_UNAVAILABLE) && (info.rgstate[5] & STATE_SYSTEM_UNAVAILABLE);
+    state.Enabled = !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) && !arrowsUnavailable && IsWindowEnabled(window);
+    state.Invisible = (info.rgstate[0] & STATE_SYSTEM_INVISIBLE) != 0;
+    return true;
+}
+
 TWScrollbar::TWScrollbar(TSkinData& skinData, HWND target, TOverlayMode mode)
     : skinData_(skinData),
       target_(target),
@@ -129,16 +142,7 @@ bool TWScrollbar::ReadBar(TBarState& state) const {
         state.Enabled = IsWindowEnabled(target_) != FALSE;
         return true;
     }
-    SCROLLBARINFO info{};
-    if (!ReadScrollBarInfo(target_, Vertical() ? OBJID_VSCROLL : OBJID_HSCROLL, info)) return false;
-    state.Bar = info.rcScrollBar;
-    state.Thumb = {info.xyThumbTop, info.xyThumbBottom};
-    // Some platforms mark only the two arrows of a disabled bar, or nothing for the bar of a
-    // disabled window.
-    const bool arrowsUnavailable = (info.rgstate[1] & STATE_SYSTEM_UNAVAILABLE) && (info.rgstate[5] & STATE_SYSTEM_UNAVAILABLE);
-    state.Enabled = !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) && !arrowsUnavailable && IsWindowEnabled(target_);
-    state.Invisible = (info.rgstate[0] & STATE_SYSTEM_INVISIBLE) != 0;
-    return true;
+    return ReadWindowScrollBar(target_, Vertical(), state);
 }
 
 void TWScrollbar::Place() {
@@ -206,37 +210,44 @@ void TWScrollbar::Paint(HDC dc) {
     const int width = state.Bar.right - state.Bar.left;
     const int height = state.Bar.bottom - state.Bar.top;
     if (width <= 0 || height <= 0 || width > client.right || height > client.bottom) return;
-    TDataSkinObject* glyphs = skinData_.Scrollbar.get();
-    if (!glyphs || glyphs->Bitmap->Empty()) return;
-    TOffscreen off(dc, width, height);
-    // An off-screen bitmap that cannot be had ends this paint; the next one tries again.
-    if (!off) return;
-    Draw(off.DC(), state, width, height);
-    off.CopyTo(dc, 0, 0);
+    const bool vertical = Vertical();
+    TThumbExtent thumb = state.Thumb;
+    if (pressed_ && hotPart_ == spThumb && mode_ != omControl) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        thumb = DraggedThumb(state.Thumb, pressThumbStart_, Along(cursor, vertical) - Along(pressCursor_, vertical),
+                             arrowSize_, vertical ? height : width);
+    }
+    PaintSkinnedScrollBar(dc, POINT{0, 0}, skinData_,
+                          TScrollBarLook{vertical, arrowSize_, state.Enabled, thumb, hotPart_, pressed_}, width, height);
 }
 
-void TWScrollbar::Draw(HDC dc, const TBarState& state, int width, int height) {
-    const bool vertical = Vertical();
+namespace {
+
+// Composes one bar: the track between the arrows, the arrows, the thumb and its grip.
+void DrawScrollBar(HDC dc, TSkinData& skinData, const TScrollBarLook& look, int width, int height) {
+    const bool vertical = look.Vertical;
+    const int arrowSize = look.ArrowSize;
     const int length = vertical ? height : width;
-    TBitmap& glyphs = *skinData_.Scrollbar->Bitmap;
+    TBitmap& glyphs = *skinData.Scrollbar->Bitmap;
     const int glyphHeight = glyphs.Height();
-    const int breadth = std::abs(glyphHeight - arrowSize_) > 2 ? arrowSize_ : glyphHeight;
+    const int breadth = std::abs(glyphHeight - arrowSize) > 2 ? arrowSize : glyphHeight;
     SetStretchBltMode(dc, COLORONCOLOR);
-    TBrushHandle background(CreateSolidBrush(ColorToRGB(static_cast<TColor>(skinData_.Colors[ciButtonFace]))));
+    TBrushHandle background(CreateSolidBrush(ColorToRGB(static_cast<TColor>(skinData.Colors[ciButtonFace]))));
     const RECT whole{0, 0, width, height};
     FillRect(dc, &whole, background.get());
 
     // The track between the arrows; both orientations tile as the horizontal one says.
-    TDataSkinObject& track = vertical ? *skinData_.VertScroll : *skinData_.HorzScroll;
-    const RECT trackRect = AxisRect(vertical, arrowSize_, length - arrowSize_, vertical ? width : height);
+    TDataSkinObject& track = vertical ? *skinData.VertScroll : *skinData.HorzScroll;
+    const RECT trackRect = AxisRect(vertical, arrowSize, length - arrowSize, vertical ? width : height);
     if (trackRect.right >= trackRect.left && trackRect.bottom >= trackRect.top && !track.Bitmap->Empty())
-        DrawSkinObject(dc, trackRect, *track.Bitmap, false, skinData_.HorzScroll->Tile == 1, track.Trans == 1,
-                       kTrackFrames, state.Enabled ? tfEnabled : tfDisabled, track.Margins());
+        DrawSkinObject(dc, trackRect, *track.Bitmap, false, skinData.HorzScroll->Tile == 1, track.Trans == 1,
+                       kTrackFrames, look.Enabled ? tfEnabled : tfDisabled, track.Margins());
 
-    const int arrow = length < 2 * arrowSize_ ? length / 2 : arrowSize_;
-    const auto arrowFrame = [this](int base, TScrollPart part) {
-        if (hotPart_ != part) return base;
-        return base + (pressed_ ? 1 : 3);
+    const int arrow = length < 2 * arrowSize ? length / 2 : arrowSize;
+    const auto arrowFrame = [&look](int base, TScrollPart part) {
+        if (look.HotPart != part) return base;
+        return base + (look.Pressed ? 1 : 3);
     };
     const int across = vertical ? width : height;
     StretchFrame(dc, AxisRect(vertical, 0, arrow, across), glyphs, true, kGlyphFrames,
@@ -244,31 +255,36 @@ void TWScrollbar::Draw(HDC dc, const TBarState& state, int width, int height) {
     StretchFrame(dc, AxisRect(vertical, length - arrow, length, across), glyphs, true, kGlyphFrames,
                  arrowFrame(vertical ? gfDownArrow : gfRightArrow, spSecondArrow));
 
-    if (!state.Enabled) return;
-    const bool dragging = pressed_ && hotPart_ == spThumb && mode_ != omControl;
-    TThumbExtent thumb = state.Thumb;
-    if (dragging) {
-        POINT cursor{};
-        GetCursorPos(&cursor);
-        thumb = DraggedThumb(state.Thumb, pressThumbStart_, Along(cursor, vertical) - Along(pressCursor_, vertical),
-                             arrowSize_, length);
-    }
+    if (!look.Enabled) return;
+    const TThumbExtent thumb = look.Thumb;
     if (thumb.Start < 0 || thumb.End > length || thumb.End <= thumb.Start) return;
-    const bool hotThumb = hotPart_ == spThumb;
-    TDataSkinObject& shape = *skinData_.HorzScrollThumb;
-    TDataSkinObject& thumbObject = vertical ? *skinData_.VertScrollThumb : shape;
+    const bool hotThumb = look.HotPart == spThumb;
+    TDataSkinObject& shape = *skinData.HorzScrollThumb;
+    TDataSkinObject& thumbObject = vertical ? *skinData.VertScrollThumb : shape;
     if (!thumbObject.Bitmap->Empty())
         DrawSkinObject(dc, AxisRect(vertical, thumb.Start, thumb.End, breadth), *thumbObject.Bitmap, false,
                        shape.Tile == 1, shape.Trans == 1, std::max(1, shape.Frame),
-                       hotThumb ? (pressed_ ? thPressed : thHot) : thNormal, thumbObject.Margins());
+                       hotThumb ? (look.Pressed ? thPressed : thHot) : thNormal, thumbObject.Margins());
 
     const int thumbLength = thumb.End - thumb.Start;
     if (thumbLength <= glyphHeight - 2) return;
     const int gripStart = thumb.Start + (thumbLength - glyphHeight) / 2;
     if (gripStart < 0 || gripStart + glyphHeight > length) return;
-    const int grip = (vertical ? gfVerticalGrip : gfHorizontalGrip) + (hotThumb ? (pressed_ ? 1 : 2) : 0);
+    const int grip = (vertical ? gfVerticalGrip : gfHorizontalGrip) + (hotThumb ? (look.Pressed ? 1 : 2) : 0);
     StretchFrame(dc, AxisRect(vertical, gripStart, gripStart + glyphHeight, breadth), glyphs, true, kGlyphFrames,
                  grip);
+}
+
+}  // namespace
+
+void PaintSkinnedScrollBar(HDC dc, POINT at, TSkinData& skinData, const TScrollBarLook& look, int width, int height) {
+    TDataSkinObject* strip = skinData.Scrollbar.get();
+    if (!strip || strip->Bitmap->Empty()) return;
+    TOffscreen off(dc, width, height);
+    // An off-screen bitmap that cannot be had ends this paint; the next one tries again.
+    if (!off) return;
+    DrawScrollBar(off.DC(), skinData, look, width, height);
+    off.CopyTo(dc, at.x, at.y);
 }
 
 // ---- mouse -------------------------------------------------------------------------------

@@ -48,6 +48,29 @@ using TScrollBarInfoReader = bool (*)(HWND window, LONG objectId, SCROLLBARINFO&
 // Installs a reader (null: the platform's) and answers the one it replaces.
 TScrollBarInfoReader SetScrollBarInfoReader(TScrollBarInfoReader reader);
 
+// One bar as the platform gives it.
+struct TScrollBarState {
+    RECT Bar{};  // screen coordinates
+    TThumbExtent Thumb;
+    bool Enabled = true;
+    bool Invisible = false;
+};
+// The horizontal or vertical bar of a window; false when the platform gives nothing.
+bool ReadWindowScrollBar(HWND window, bool vertical, TScrollBarState& state);
+
+// What one paint of a skinned bar shows.
+struct TScrollBarLook {
+    bool Vertical = true;
+    int ArrowSize = 0;
+    bool Enabled = true;
+    TThumbExtent Thumb;
+    int HotPart = spNone;
+    bool Pressed = false;
+};
+// Composes the skin's scroll bar of width x height off screen and copies it to `at` in dc;
+// nothing when the skin has no scroll-bar glyphs.
+void PaintSkinnedScrollBar(HDC dc, POINT at, TSkinData& skinData, const TScrollBarLook& look, int width, int height);
+
 class TWScrollbar {
 public:
     // An overlay for the horizontal or vertical bar of `target`, a child of the target's parent,
@@ -79,16 +102,10 @@ public:
     RECT WindowBar() const;
 
 private:
-    struct TBarState {
-        RECT Bar{};  // screen coordinates
-        TThumbExtent Thumb;
-        bool Enabled = true;
-        bool Invisible = false;
-    };
+    using TBarState = TScrollBarState;
     bool ReadBar(TBarState& state) const;
     TScrollPart HitTest(POINT client) const;
     void Paint(HDC dc);
-    void Draw(HDC dc, const TBarState& state, int width, int height);
     void Press(POINT client);
     void Release(POINT client);
     UINT HitCode() const { return Vertical() ? HTVSCROLL : HTHSCROLL; }

@@ -241,6 +241,9 @@ private:
     void SelectComponents(TControl& control);
     // The children of a radio or check group, each with the skinner of the group's kind.
     void GroupChildren(TControl& group, TSkinnerKind kind, TSkinnerKind vendorKind, const std::string& upperClass);
+    // The children of a control that embeds scroll bars: a scroll bar control gets its overlay,
+    // any other child with a bar of its own gets overlays over its bars.
+    void EmbeddedScrollBars(TControl& control);
 
     TWinSkinForm& form_;
     TSkinData& data_;
@@ -304,6 +307,8 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         SelectChildren(control);
     } else if (type == "singlescrollbar") {
         if (Gate(data_, xcScrollbar)) Attach(control, K::SingleScrollBar);
+    } else if (type == "embedscrollbar") {
+        if (Gate(data_, xcScrollbar)) EmbeddedScrollBars(control);
     } else if (type == "combobox" || type == "comboboxex") {
         if (Gate(data_, xcCombo)) Attach(control, type == "combobox" ? K::ComboBox : K::ExtendedComboBox);
     } else if (type == "datetimepicker") {
@@ -338,8 +343,7 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         if (Gate(data_, xcCheckBox)) GroupChildren(control, K::CheckBox, K::VendorCheckBox, upperClass);
         if (Gate(data_, xcGroupBox)) Attach(control, K::GroupBox);
     }
-    // The other kinds (embedded scroll bars, tabs, track and progress bars, media players) have
-    // no skinner yet.
+    // The other kinds (tabs, track and progress bars, media players) have no skinner yet.
 }
 
 void TSelectionRun::GroupChildren(TControl& group, TSkinnerKind kind, TSkinnerKind vendorKind,
@@ -347,6 +351,19 @@ void TSelectionRun::GroupChildren(TControl& group, TSkinnerKind kind, TSkinnerKi
     const TSkinnerKind chosen = upperClass.find("TRZ") != std::string::npos ? vendorKind : kind;
     Children(group, [&](TControl& child) {
         if (!Skipped(child)) Attach(child, chosen);
+    });
+}
+
+void TSelectionRun::EmbeddedScrollBars(TControl& control) {
+    Children(control, [this](TControl& child) {
+        if (Skipped(child)) return;
+        if (IsMember(child, {"TScrollBar"})) {
+            Attach(child, TSkinnerKind::ScrollBarControl);
+            return;
+        }
+        auto* windowed = dynamic_cast<TWinControl*>(&child);
+        if (windowed && (GetWindowLongPtrW(windowed->Handle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)))
+            Attach(child, TSkinnerKind::ScrollBar);
     });
 }
 

@@ -143,10 +143,11 @@ TEST(SkinControl, ColourAndParentBackgroundComeBackWhenTheWindowGoes) {
     EXPECT_TRUE(box->WindowDestroyed());
     EXPECT_EQ(edit->Color(), clYellow);
     EXPECT_TRUE(edit->ParentBackground());
-    // The next initialisation drops the skinner of the dead window.
+    // The next initialisation drops the skinner of the dead window. (Its address may well come
+    // back for the skinner of the edit's new window, so the list is asked for dead windows.)
     SendMessageW(form->Handle(), SM_INITSKIN, 0, kInitSkinFromManager);
     const auto& listed = formSkinner->Skinners();
-    EXPECT_EQ(std::find(listed.begin(), listed.end(), box), listed.end());
+    EXPECT_TRUE(std::none_of(listed.begin(), listed.end(), [](TChildSkinner* s) { return s->WindowDestroyed(); }));
 }
 
 TEST(SkinControl, HookLinksLeaveInEveryOrder) {

@@ -12,14 +12,47 @@
 
 #include <commctrl.h>
 
+#include "framework/ExtCtrls.h"
 #include "framework/ListViews.h"
 #include "framework/ScrollCtrls.h"
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinScrollBars.h"
 #include "skin/form/SkinMessages.h"
 #include "tests/skin/SkinControlsTestSupport.h"
+#include "tests/skin/SkinScrollTestSupport.h"
 
 namespace velloran {
+
+// Another vendor's container that holds scroll bars and scrolling panes, mapped by class name.
+class TScrollHost : public TPanel {
+    VELLORAN_CLASS(TScrollHost)
+public:
+    using TPanel::TPanel;
+};
+
+const TClassInfo& TScrollHost::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TScrollHost>("TScrollHost", &TPanel::StaticClassInfo());
+    return info;
+}
+
+// The same vendor's pane with the window's own scroll bars, of no class the selection knows.
+class TScrollPane : public TWinControl {
+    VELLORAN_CLASS(TScrollPane)
+public:
+    using TWinControl::TWinControl;
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TWinControl::CreateParams(params);
+        params.Style |= WS_VSCROLL | WS_HSCROLL;
+    }
+};
+
+const TClassInfo& TScrollPane::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TScrollPane>("TScrollPane", &TWinControl::StaticClassInfo());
+    return info;
+}
+
 namespace {
 
 using namespace fwtest;
@@ -53,42 +86,11 @@ TScrollBar* AddScrollBar(TForm& form) {
     return bar;
 }
 
-SCROLLBARINFO BarInfo(HWND wnd, LONG id) {
-    SCROLLBARINFO info{};
-    info.cbSize = sizeof info;
-    GetScrollBarInfo(wnd, id, &info);
-    return info;
-}
-
-std::vector<HWND> Overlays(HWND parent) {
-    std::vector<HWND> found;
-    for (HWND w = FindWindowExA(parent, nullptr, "TWScrollbar", nullptr); w;
-         w = FindWindowExA(parent, w, "TWScrollbar", nullptr))
-        found.push_back(w);
-    return found;
-}
-
 // The overlay's rectangle in screen coordinates.
 RECT ScreenRect(HWND wnd) {
     RECT r{};
     GetWindowRect(wnd, &r);
     return r;
-}
-
-// Frame `frame` of the glyph strip stretched to width x height (magenta kept).
-TDecodedBitmap Glyph(TSkinData& data, int frame, int width, int height) {
-    TBitmap out;
-    out.SetSize(width, height);
-    StretchFrame(out.Canvas().Handle(), RECT{0, 0, width, height}, *data.Scrollbar->Bitmap, false, 23, frame);
-    return GetBitmapPixels(out);
-}
-
-// The vertical track fitted between the arrows, frame 1 enabled or 3 disabled.
-TDecodedBitmap Track(TSkinData& data, int frame, int width, int height) {
-    TDataSkinObject& track = *data.VertScroll;
-    auto image = ComposeSkinImage(RECT{0, 0, width, height}, *track.Bitmap, track.Margins(), false,
-                                  data.HorzScroll->Tile == 1, 4, frame);
-    return GetBitmapPixels(*image);
 }
 
 // The pixels of `actual` inside `area` that differ from the opaque (not magenta) pixels of
@@ -104,23 +106,6 @@ int OpaqueMismatches(const TDecodedBitmap& actual, const TDecodedBitmap& expecte
         }
     // An image all transparent would prove nothing.
     return opaque ? count : -1;
-}
-
-// Real input at a screen point: the system's own pointer and buttons.
-void MouseAt(POINT p, DWORD buttons = 0) {
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((p.x * 65536LL + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((p.y * 65536LL + height - 1) / height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
-    SendInput(1, &input, sizeof input);
-}
-
-void ClickAt(POINT p) {
-    MouseAt(p);
-    MouseAt(p, MOUSEEVENTF_LEFTDOWN);
-    MouseAt(p, MOUSEEVENTF_LEFTUP);
 }
 
 // What a bar shows while the system tracks a press on it: read from a timer that the tracking
@@ -333,15 +318,7 @@ std::vector<int> PositionsReached(HWND target, LONG bar, const std::function<voi
         [](const SCROLLBARINFO& i) {
             ClickAt({(i.rcScrollBar.left + i.rcScrollBar.right) / 2, i.rcScrollBar.top + i.xyThumbBottom + 6});
         },
-        [](const SCROLLBARINFO& i) {
-            const POINT thumb{(i.rcScrollBar.left + i.rcScrollBar.right) / 2,
-                              i.rcScrollBar.top + (i.xyThumbTop + i.xyThumbBottom) / 2};
-            MouseAt(thumb);
-            MouseAt(thumb, MOUSEEVENTF_LEFTDOWN);
-            MouseAt({thumb.x, thumb.y + 20});
-            MouseAt({thumb.x, thumb.y + 40});
-            MouseAt({thumb.x, thumb.y + 40}, MOUSEEVENTF_LEFTUP);
-        }};
+        [](const SCROLLBARINFO& i) { DragThumbDown(i, 40); }};
     for (const auto& gesture : gestures) {
         reset();
         PumpFor(30);
@@ -595,6 +572,109 @@ TEST(SkinScrollbar, ManyScrollHoverAndSkinSwitchCyclesLeakNoHandles) {
         }
     });
     EXPECT_EQ(Overlays(form->Handle()).size(), 2u);
+}
+
+TEST(SkinScrollbar, AContainerMappedToEmbeddedScrollBarsSkinsTheBarsOfItsChildren) {
+    TSkinnedProcess skinning;
+    TSkinData& data = *skinning.Data;
+    std::vector<std::string> mapping = data.Skin3rd();
+    mapping.insert(mapping.begin(), "TScrollHost=embedscrollbar");
+    data.SetSkin3rd(mapping);
+    // A host with a pane with bars, a pane without, and a scroll bar control; a pane with bars
+    // outside the host.
+    const auto fill = [](TForm& form) {
+        auto* host = new TScrollHost(&form);
+        host->SetParent(&form);
+        host->SetBounds(0, 0, 280, 200);
+        auto* barred = new TScrollPane(host);
+        auto* plain = new TWinControl(host);
+        for (auto [child, top] : {std::pair<TWinControl*, int>{barred, 10}, {plain, 120}}) {
+            child->SetParent(host);
+            child->SetBounds(10, top, 150, 90);
+        }
+        auto* bar = new TScrollBar(host);
+        bar->SetParent(host);
+        bar->SetBounds(200, 10, GetSystemMetrics(SM_CXVSCROLL), 170);
+        auto* outside = new TScrollPane(&form);
+        outside->SetParent(&form);
+        outside->SetBounds(285, 10, 30, 100);
+        return std::vector<TWinControl*>{host, barred, plain, bar, outside};
+    };
+    const auto skinnerOf = [](TWinControl* control) {
+        return ChildSkinner<>(GetAncestor(control->Handle(), GA_ROOT), control->Handle());
+    };
+    auto form = MakeControlForm();
+    const std::vector<TWinControl*> controls = fill(*form);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    EXPECT_EQ(skinnerOf(controls[0]), nullptr);
+    auto* paneSkinner = dynamic_cast<TSkinScrollbar*>(skinnerOf(controls[1]));
+    ASSERT_NE(paneSkinner, nullptr);
+    EXPECT_TRUE(paneSkinner->Vertical()->Shown());
+    EXPECT_TRUE(paneSkinner->Horizontal()->Shown());
+    EXPECT_EQ(skinnerOf(controls[2]), nullptr);
+    auto* barSkinner = dynamic_cast<TSkinScControl*>(skinnerOf(controls[3]));
+    ASSERT_NE(barSkinner, nullptr);
+    EXPECT_TRUE(barSkinner->Bar()->Shown());
+    EXPECT_EQ(Overlays(controls[0]->Handle()).size(), 3u);
+    EXPECT_EQ(skinnerOf(controls[4]), nullptr);
+
+    // Without the scroll-bar gate the mapping skins nothing.
+    data.SetSkinControls(data.SkinControls() & ~SkinBit(xcScrollbar));
+    auto other = MakeControlForm("Ungated");
+    const std::vector<TWinControl*> plain = fill(*other);
+    ASSERT_NE(ShowSkinned(other->Handle()), nullptr);
+    for (TWinControl* control : plain) EXPECT_EQ(skinnerOf(control), nullptr);
+    EXPECT_TRUE(Overlays(plain[0]->Handle()).empty());
+}
+
+TEST(SkinScrollbar, AControlSwitchedOffShowsItsOwnBarsUntilSwitchedOnAgain) {
+    TSkinnedProcess skinning;
+    TSkinData& data = *skinning.Data;
+    auto form = MakeControlForm();
+    auto* memo = AddMemo(*form, 10, 10, 200, 150, ssBoth, 100);
+    auto* bar = AddScrollBar(*form);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    auto* skinner = ChildSkinner<TSkinScrollbar>(form->Handle(), memo->Handle());
+    auto* barSkinner = ChildSkinner<TSkinScControl>(form->Handle(), bar->Handle());
+    ASSERT_NE(skinner, nullptr);
+    ASSERT_NE(barSkinner, nullptr);
+    const int arrow = GetSystemMetrics(SM_CXHSCROLL);
+    const uint32_t face = SkinColour(data, ciButtonFace);
+    // How far the screen's first arrow of each bar is from the skin's.
+    const auto firstArrowMismatches = [&](HWND window, const RECT& barRect) {
+        RECT place{};
+        GetWindowRect(window, &place);
+        const int width = barRect.right - barRect.left;
+        const RECT area{barRect.left - place.left, barRect.top - place.top, barRect.right - place.left,
+                        barRect.top - place.top + arrow};
+        return Mismatches(ScreenPixels(window), Glyph(data, 9, width, arrow), area, face);
+    };
+    const auto memoArrow = [&] { return firstArrowMismatches(memo->Handle(), BarInfo(memo->Handle(), OBJID_VSCROLL).rcScrollBar); };
+    const auto barArrow = [&] {
+        RECT r{};
+        GetWindowRect(bar->Handle(), &r);
+        return firstArrowMismatches(bar->Handle(), r);
+    };
+    EXPECT_EQ(memoArrow(), 0);
+    EXPECT_EQ(barArrow(), 0);
+
+    for (HWND control : {memo->Handle(), bar->Handle()}) SendMessageW(control, SM_SKINENABLE, 0, 0);
+    PumpFor(30);
+    for (TWScrollbar* overlay : {skinner->Vertical(), skinner->Horizontal(), barSkinner->Bar()})
+        EXPECT_FALSE(IsWindowVisible(overlay->Handle()));
+    EXPECT_GT(memoArrow(), arrow * arrow / 4);
+    EXPECT_GT(barArrow(), arrow * arrow / 4);
+
+    for (HWND control : {memo->Handle(), bar->Handle()}) SendMessageW(control, SM_SKINENABLE, 1, 0);
+    PumpFor(30);
+    for (TWScrollbar* overlay : {skinner->Vertical(), skinner->Horizontal(), barSkinner->Bar()})
+        EXPECT_TRUE(IsWindowVisible(overlay->Handle()));
+    const RECT native = BarInfo(memo->Handle(), OBJID_VSCROLL).rcScrollBar;
+    RECT placed{};
+    GetWindowRect(skinner->Vertical()->Handle(), &placed);
+    EXPECT_TRUE(EqualRect(&native, &placed));
+    EXPECT_EQ(memoArrow(), 0);
+    EXPECT_EQ(barArrow(), 0);
 }
 
 }  // namespace
