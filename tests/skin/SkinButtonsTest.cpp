@@ -150,7 +150,7 @@ TEST_P(SkinButtons, XInputHoversPressesAndClicksAButtonAndACheckBox) {
     const auto moveTo = [](HWND wnd, int x, int y) {
         RECT r{};
         GetWindowRect(wnd, &r);
-        return Xdotool("mousemove " + std::to_string(r.left + x) + " " + std::to_string(r.top + y));
+        return XMoveTo({r.left + x, r.top + y});
     };
     ASSERT_TRUE(moveTo(form->Handle(), 5, 300));
 

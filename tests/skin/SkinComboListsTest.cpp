@@ -82,6 +82,7 @@ TEST(ComboListDrag, TheDraggedThumbLandsOnAPositionOfTheRange) {
 }
 
 TEST(SkinComboLists, ASimpleCombosListScrollsUnderItsOverlaysAndGetsItsBarBack) {
+    if (!HasXinputRelay()) GTEST_SKIP() << "run through ctest, beside the xdotool relay";
     // The positions a real click on the list's second arrow and one on its track reach.
     const auto clicks = [](HWND list) {
         std::vector<int> reached;
@@ -90,11 +91,12 @@ TEST(SkinComboLists, ASimpleCombosListScrollsUnderItsOverlaysAndGetsItsBarBack) 
             PumpFor(30);
             const SCROLLBARINFO info = BarInfo(list, OBJID_VSCROLL);
             const int x = (info.rcScrollBar.left + info.rcScrollBar.right) / 2;
-            ClickAt({x, track ? info.rcScrollBar.top + info.xyThumbBottom + 6 : info.rcScrollBar.bottom - 4});
+            const int y = track ? info.rcScrollBar.top + info.xyThumbBottom + 6 : info.rcScrollBar.bottom - 4;
+            EXPECT_TRUE(XClickAt({x, y})) << "xdotool";
             PumpFor(300);
             reached.push_back(GetScrollPos(list, SB_VERT));
         }
-        MouseAt({0, 0});
+        EXPECT_TRUE(XMoveTo({0, 0}));
         PumpFor(30);
         return reached;
     };
@@ -158,6 +160,7 @@ TEST(SkinComboLists, ASimpleCombosListScrollsUnderItsOverlaysAndGetsItsBarBack) 
 }
 
 TEST(SkinComboLists, ADroppedListPaintsItsBarFromTheSkinAndItsThumbIsDraggedPastTheEnd) {
+    if (!HasXinputRelay()) GTEST_SKIP() << "run through ctest, beside the xdotool relay";
     TSkinnedProcess skinning;
     TSkinData& data = *skinning.Data;
     auto form = MakeControlForm();
@@ -187,8 +190,8 @@ TEST(SkinComboLists, ADroppedListPaintsItsBarFromTheSkinAndItsThumbIsDraggedPast
         SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
         PumpFor(30);
         requests.clear();
-        DragThumbDown(BarInfo(list, OBJID_VSCROLL), 400);
-        return PumpUntil([&] { return !requests.empty() && LOWORD(requests.back()) == SB_ENDSCROLL; });
+        return DragThumbDown(BarInfo(list, OBJID_VSCROLL), 400) &&
+               PumpUntil([&] { return !requests.empty() && LOWORD(requests.back()) == SB_ENDSCROLL; });
     };
     ASSERT_TRUE(dragPastTheEnd());
     SCROLLINFO range{sizeof range, SIF_ALL};
@@ -204,7 +207,7 @@ TEST(SkinComboLists, ADroppedListPaintsItsBarFromTheSkinAndItsThumbIsDraggedPast
     // The skin's arrows and track are in the list's frame, the thumb at the bottom.
     EXPECT_EQ(SkinnedBarMismatches(data, ScreenPixels(list), list, BarInfo(list, OBJID_VSCROLL)), 0);
     dropDown->SetDroppedDown(false);
-    MouseAt({0, 0});
+    ASSERT_TRUE(XMoveTo({0, 0}));
     PumpFor(30);
 
     // Skin off: the dropped list shows the system's bar, and the system tracks the same drag (its
@@ -220,7 +223,7 @@ TEST(SkinComboLists, ADroppedListPaintsItsBarFromTheSkinAndItsThumbIsDraggedPast
     ASSERT_TRUE(dragPastTheEnd());
     EXPECT_GT(nativePresses, 0);
     dropDown->SetDroppedDown(false);
-    MouseAt({0, 0});
+    ASSERT_TRUE(XMoveTo({0, 0}));
     PumpFor(30);
 }
 

@@ -152,6 +152,28 @@ inline bool Xdotool(const std::string& arguments) {
     return false;
 }
 
+inline std::string XMouseMove(POINT p) { return "mousemove " + std::to_string(p.x) + " " + std::to_string(p.y); }
+
+// The real pointer moved to a screen point. X root coordinates are the screen coordinates of
+// Wine's unmanaged windows: the move counts once the system's own cursor is at that point.
+inline bool XMoveTo(POINT p) {
+    const auto arrived = [p] {
+        POINT at{};
+        return GetCursorPos(&at) && at.x == p.x && at.y == p.y;
+    };
+    return Xdotool(XMouseMove(p)) && fwtest::PumpUntil(arrived, 2000);
+}
+
+inline bool XClickAt(POINT p) { return XMoveTo(p) && Xdotool("click 1"); }
+
+// The left button pressed at `from`, carried halfway and on to `to`, and let go there. Nothing
+// is pumped while it is down: the whole drag waits in the queue for whatever tracks it.
+inline bool XDrag(POINT from, POINT to) {
+    const POINT halfway{(from.x + to.x) / 2, (from.y + to.y) / 2};
+    return XMoveTo(from) && Xdotool("mousedown 1") && Xdotool(XMouseMove(halfway)) && Xdotool(XMouseMove(to)) &&
+           Xdotool("mouseup 1");
+}
+
 // A modeless dialog of the system's dialog class made from an in-memory template.
 inline HWND CreateTemplateDialog(const std::vector<TDialogItem>& items, DLGPROC proc, LPARAM param = 0) {
     return TDialogTemplate(L"Bare dialog", 200, 120, items).Create(nullptr, proc, param);

@@ -1,7 +1,7 @@
 #pragma once
 // Support for the tests of the scroll-bar skinners: a window's native bar, the overlays laid over
-// bars, the skin's arrow glyphs and track fitted to a bar, and real mouse input through the
-// system's own input queue.
+// bars, the skin's arrow glyphs and track fitted to a bar, and real mouse input, through the
+// system's own input queue or the X display.
 #include <windows.h>
 
 #include <vector>
@@ -52,22 +52,12 @@ inline void MouseAt(POINT p, DWORD buttons = 0) {
     SendInput(1, &input, sizeof input);
 }
 
-inline void ClickAt(POINT p) {
-    MouseAt(p);
-    MouseAt(p, MOUSEEVENTF_LEFTDOWN);
-    MouseAt(p, MOUSEEVENTF_LEFTUP);
-}
-
-// Presses the middle of a vertical bar's thumb and lets it go `travel` pixels further down,
-// halfway first.
-inline void DragThumbDown(const SCROLLBARINFO& bar, int travel) {
+// Presses the middle of a vertical bar's thumb with the real pointer and lets it go `travel`
+// pixels further down.
+inline bool DragThumbDown(const SCROLLBARINFO& bar, int travel) {
     const POINT thumb{(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2,
                       bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2};
-    MouseAt(thumb);
-    MouseAt(thumb, MOUSEEVENTF_LEFTDOWN);
-    MouseAt({thumb.x, thumb.y + travel / 2});
-    MouseAt({thumb.x, thumb.y + travel});
-    MouseAt({thumb.x, thumb.y + travel}, MOUSEEVENTF_LEFTUP);
+    return XDrag(thumb, {thumb.x, thumb.y + travel});
 }
 
 }  // namespace velloran::skintest
