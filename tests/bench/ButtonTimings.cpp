@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "framework/ControlHook.h"
+#include "framework/Controls.h"
 #include "framework/StdCtrls.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinnerSelection.h"
@@ -55,11 +56,17 @@ void HoverPieces(TSkinData& data, TForm& form, HWND button, int runs) {
                        BitBlt(dc.get(), 0, 0, width, height, target.DC(), 0, 0, SRCCOPY);
                    }));
     }
-    PrintPiece("InvalidateRect and UpdateWindow, state unchanged", MeanMilliseconds(runs, [&] {
+    PrintPiece("InvalidateRect and UpdateWindow (Refresh), state unchanged", MeanMilliseconds(runs, [&] {
                    InvalidateRect(button, nullptr, TRUE);
                    UpdateWindow(button);
                }));
-    PrintPiece("TrackMouseEvent for the leave", MeanMilliseconds(runs, [&] { RequestMouseLeave(button); }));
+    PrintPiece("a message through the button's handler chain (WM_NULL)",
+               MeanMilliseconds(runs, [&] { SendMessageA(button, WM_NULL, 0, 0); }));
+    PrintPiece("GetFocus, read at every paint", MeanMilliseconds(runs, [] { GetFocus(); }));
+    PrintPiece("the caption read by its property, at every paint", MeanMilliseconds(runs, [&] {
+                   TSkinControl::GetPropText(TWinControl::FromHandle(button), "Caption");
+               }));
+    PrintPiece("asking for the leave (RequestMouseLeave)", MeanMilliseconds(runs, [&] { RequestMouseLeave(button); }));
 
     // The form's own handler also sees what is performed on it directly (a parent's background
     // painted under a control), which no window message shows.
