@@ -66,6 +66,9 @@ void HoverPieces(TSkinData& data, TForm& form, HWND button, int runs) {
     PrintPiece("the caption read by its property, at every paint", MeanMilliseconds(runs, [&] {
                    TSkinControl::GetPropText(TWinControl::FromHandle(button), "Caption");
                }));
+    PrintPiece("the hover's closing update of the page, nothing to paint", MeanMilliseconds(runs, [&] {
+                   RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+               }));
     PrintPiece("asking for the leave (RequestMouseLeave)", MeanMilliseconds(runs, [&] { RequestMouseLeave(button); }));
 
     // The form's own handler also sees what is performed on it directly (a parent's background
