@@ -92,7 +92,7 @@ void TSkinButton::AfterProc(TMessage& m) {
         case WM_MOUSEMOVE:
             if (IsWindowEnabled(Window) && !Hot()) {
                 MouseState |= mfHot;
-                Refresh();
+                ShowHoverState();
             }
             RequestMouseLeave(Window);
             break;
@@ -104,7 +104,7 @@ void TSkinButton::AfterProc(TMessage& m) {
             break;
         case WM_MOUSELEAVE:
             MouseState = 0;
-            Refresh();
+            ShowHoverState();
             break;
         case CM_DIALOGKEY:
         case CM_FOCUSCHANGED:
@@ -113,6 +113,11 @@ void TSkinButton::AfterProc(TMessage& m) {
         default:
             TSkinControl::AfterProc(m);
     }
+}
+
+void TSkinButton::ShowHoverState() {
+    PaintWindow(nullptr);
+    ValidateRect(Window, nullptr);
 }
 
 void TSkinButton::Click() {
@@ -160,7 +165,7 @@ bool TSkinButton::WantsFocusRect() const { return Focused && !(SkinData->Options
 void TSkinButton::PaintControl(HDC dc, const RECT& rect) {
     if (SkinData->Button.Bitmap->Empty()) return;
     const TButtonFrame frame = ReadState(false);
-    TOffscreen off(dc, rect.right, rect.bottom);
+    TOffscreen& off = Offscreen(dc, rect.right, rect.bottom);
     if (!off) return;
     DrawFace(off.DC(), rect, frame);
     TSelectObject font(off.DC(), ControlFont());
@@ -178,7 +183,7 @@ void TSkinButton::PaintControl(HDC dc, const RECT& rect) {
 void TSkinMenuButton::PaintControl(HDC dc, const RECT& rect) {
     if (SkinData->Button.Bitmap->Empty()) return;
     const TButtonFrame frame = ReadState(true);
-    TOffscreen off(dc, rect.right, rect.bottom);
+    TOffscreen& off = Offscreen(dc, rect.right, rect.bottom);
     if (!off) return;
     const HDC paint = off.DC();
     DrawFace(paint, rect, frame);
@@ -319,7 +324,7 @@ RECT TSkinGlyphButton::DrawGlyphAndCaption(HDC dc, const RECT& rect, TButtonFram
 void TSkinBitButton::PaintControl(HDC dc, const RECT& rect) {
     if (SkinData->Button.Bitmap->Empty()) return;
     const TButtonFrame frame = ReadState(false);
-    TOffscreen off(dc, rect.right, rect.bottom);
+    TOffscreen& off = Offscreen(dc, rect.right, rect.bottom);
     if (!off) return;
     DrawFace(off.DC(), rect, frame);
     const RECT placed = DrawGlyphAndCaption(off.DC(), rect, frame, false, TextColour(frame, true), true);
@@ -405,7 +410,7 @@ void TSkinSpeedButton::PaintControl(HDC dc, const RECT& rect) {
     const bool heldDown = PropIs(Control, "Down", "true");
     Enabled = frame != bfDisabled;
     Caption = ReadCaption();
-    TOffscreen off(dc, rect.right, rect.bottom);
+    TOffscreen& off = Offscreen(dc, rect.right, rect.bottom);
     if (!off) return;
     FillBackground(off.DC(), rect, TransparentBackground);
     TDataSkinButton& button = SkinData->Button;

@@ -35,6 +35,9 @@ protected:
 
 private:
     void Click();
+    // A change of hover state, painted at once over the whole button, which then has nothing
+    // left to paint (the native button invalidates itself for its own hot state).
+    void ShowHoverState();
 };
 
 // A button with a drop-down arrow at its right.

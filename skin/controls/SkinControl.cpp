@@ -17,11 +17,22 @@ namespace velloran {
 
 // ---- TOffscreen --------------------------------------------------------------------------
 
+namespace {
+
+// A 32-bit DIB section: the skin's images are copied onto its pixels directly (KeyedCopy), and
+// it costs far less to make than a bitmap compatible with the screen.
+HBITMAP NewOffscreenBitmap(int width, int height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+}  // namespace
+
 TOffscreen::TOffscreen(HDC like, int width, int height)
-    : width_(width),
-      height_(height),
-      dc_(CreateCompatibleDC(like)),
-      bitmap_(width > 0 && height > 0 ? CreateCompatibleBitmap(like, width, height) : nullptr) {
+    : width_(width), height_(height), dc_(CreateCompatibleDC(like)), bitmap_(NewOffscreenBitmap(width, height)) {
     if (dc_ && bitmap_) select_ = std::make_unique<TSelectObject>(dc_.get(), bitmap_.get());
 }
 
@@ -255,6 +266,12 @@ void TSkinControl::AfterProc(TMessage& m) {
 // ---- painting ----------------------------------------------------------------------------
 
 void TSkinControl::PaintControl(HDC, const RECT&) {}
+
+TOffscreen& TSkinControl::Offscreen(HDC like, int width, int height) {
+    if (!offscreen_ || !offscreen_->HasSize(width, height))
+        offscreen_ = std::make_unique<TOffscreen>(like, width, height);
+    return *offscreen_;
+}
 
 void TSkinControl::PaintAtOrigin(HDC dc) {
     RECT r{};

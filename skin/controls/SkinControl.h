@@ -43,6 +43,7 @@ public:
     TOffscreen(HDC like, int width, int height);
     HDC DC() const { return dc_.get(); }
     explicit operator bool() const { return dc_ && bitmap_; }
+    bool HasSize(int width, int height) const { return width_ == width && height_ == height; }
     void CopyTo(HDC target, int x, int y) const;
 
 private:
@@ -124,6 +125,9 @@ protected:
     void PaintBeginEnd(TMessage& message);
     // WM_ERASEBKGND: the parent's background under the control, or the background colour.
     void EraseBackground(TMessage& message);
+    // The skinner's own off-screen bitmap of the given size, kept from one paint to the next
+    // (the one thing a skinner keeps between paints) and made again for another size.
+    TOffscreen& Offscreen(HDC like, int width, int height);
     // Hooks the control object (for classes that attach their own way).
     void HookControl(TControl& control);
     void Register();
@@ -182,6 +186,7 @@ private:
     void PaintAtOrigin(HDC dc);
     void SwitchParentBackground(bool on);
 
+    std::unique_ptr<TOffscreen> offscreen_;
     std::unique_ptr<TControlHook> hook_;
     std::unique_ptr<TWindowSubclass> subclass_;
     // The rest of the control's chain for the message being handled.

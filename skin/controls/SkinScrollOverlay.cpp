@@ -177,9 +177,13 @@ void TWScrollbar::Hide() {
     shown_ = false;
 }
 
+// Drawn at once into the window, which then has nothing left to paint: the overlay covers its
+// whole window with every paint.
 void TWScrollbar::Repaint() {
-    InvalidateRect(wnd_.get(), nullptr, FALSE);
-    UpdateWindow(wnd_.get());
+    const TWindowDC dc(wnd_.get());
+    if (!dc) return;
+    Paint(dc.get());
+    ValidateRect(wnd_.get(), nullptr);
 }
 
 void TWScrollbar::SetEnabled(bool enabled) { EnableWindow(wnd_.get(), enabled); }

@@ -263,7 +263,11 @@ bool SafeGetComboBoxInfo(HWND combo, COMBOBOXINFO& info) {
 void RequestMouseLeave(HWND wnd) {
     const auto trackMouseEvent = TOptionalUser32::Instance().TrackMouseEvent;
     if (!trackMouseEvent) return;
+    // Asking costs far more than looking (the system sets a timer up), and most moves come
+    // while the leave is already awaited: by this window's earlier move, or by the native control.
     // 16 bytes in the 32-bit program.
+    TRACKMOUSEEVENT tracking{sizeof(TRACKMOUSEEVENT), TME_QUERY, nullptr, 0};
+    if (trackMouseEvent(&tracking) && tracking.hwndTrack == wnd && (tracking.dwFlags & TME_LEAVE)) return;
     TRACKMOUSEEVENT request{sizeof(TRACKMOUSEEVENT), TME_LEAVE, wnd, 0};
     trackMouseEvent(&request);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "skin/data/ImgUtil.h"
+#include "skin/data/KeyedCopy.h"
 
 namespace velloran {
 namespace {
@@ -27,12 +28,6 @@ void CopyPart(HDC dest, const RECT& to, HDC source, const RECT& from) {
     if (!HasArea(to) || !HasArea(from)) return;
     StretchBlt(dest, to.left, to.top, Width(to), Height(to), source, from.left, from.top, Width(from), Height(from),
                SRCCOPY);
-}
-
-// Same-size copy that leaves the destination where the source has the key colour.
-void KeyedCopy(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, COLORREF key) {
-    if (width <= 0 || height <= 0) return;
-    ::TransparentBlt(dest, x, y, width, height, source, sourceX, sourceY, width, height, key);
 }
 
 // An off-screen image to compose into; empty when a side is 0 or less.

@@ -2,34 +2,28 @@
 // skin (unpack, parse, bitmaps, derived images), of RegionFromBitmap on a 1920 x 32 caption
 // frame: a caption with rounded top corners (a few runs per line), and a checkerboard of magenta
 // (one run per pixel, the worst case), and of the form skinner on a 1024 x 768 window: a full
-// frame paint and a rebuild of its shaped region; and of the gallery's buttons page: one full
-// repaint unskinned and skinned (with their ratio), and one hover repaint of a skinned push button.
+// frame paint and a rebuild of its shaped region; of the gallery's buttons page: one full repaint
+// unskinned and skinned (with their ratio), and one hover repaint of a skinned push button with
+// its pieces; and of a long memo: a page step unskinned and skinned, and one repaint of its
+// skinned scroll bar.
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <vector>
 
 #include "framework/Graphics.h"
-#include "framework/StdCtrls.h"
-#include "skin/controls/SkinnerSelection.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/form/SkinMessages.h"
-#include "skin/form/WinSkinForm.h"
-#include "tools/gallery/ButtonsForm.h"
-#include "tools/skinpack/SkinFiles.h"
+#include "tests/bench/TimingSupport.h"
 
 namespace {
 
 using namespace velloran;
+using namespace velloran::bench;
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 32;
@@ -50,22 +44,11 @@ bool OutsideCorner(int x, int y) {
     return dx > 0 && dy > 0 && dx * dx + dy * dy > kCornerRadius * kCornerRadius;
 }
 
-template <class F>
-double MeanMilliseconds(int runs, F&& work) {
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < runs; ++i) work();
-    const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count() / runs;
-}
-
 double RegionMilliseconds(const TBitmap& frame, int runs, int& rectangleCount) {
     const TRegionHandle region = RegionFromBitmap(frame, 0, 0, 1, 1, 1, kSkinKeyColor);
     rectangleCount = static_cast<int>((GetRegionData(region.get(), 0, nullptr) - sizeof(RGNDATAHEADER)) / sizeof(RECT));
     return MeanMilliseconds(runs, [&] { RegionFromBitmap(frame, 0, 0, 1, 1, 1, kSkinKeyColor); });
 }
-
-// The default skin packed from the source tree, on Wine's drive for the Unix root.
-std::vector<uint8_t> PackedDefaultSkin() { return PackedSkinAt("Z:" VELLORAN_SOURCE_DIR "/resources/skins/Default"); }
 
 double LoadSkinMilliseconds(int runs) {
     TSkinData data(nullptr);
@@ -101,41 +84,6 @@ void FrameTimings(int runs) {
     std::printf("UpdateRegion (shaped) of a 1024x768 window: %.3f ms mean over %d runs\n", region, runs);
 }
 
-void RepaintAll(HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
-void ButtonsPageTimings(int runs) {
-    TSkinData data(nullptr);
-    data.SkinStream = PackedDefaultSkin();
-    if (!data.LoadSkin()) return;
-    InstallSkinnerSelection();
-    TGalleryButtonsForm form(nullptr);
-    form.Show();
-    const double plain = MeanMilliseconds(runs, [&] { RepaintAll(form.Handle()); });
-
-    std::unique_ptr<TWinSkinForm, void (*)(TWinSkinForm*)> skinner(new TWinSkinForm(&form),
-                                                                   [](TWinSkinForm* s) { Free(s); });
-    skinner->Handle = form.Handle();
-    skinner->SkinForm(&data, &form);
-    SendMessageA(form.Handle(), SM_INITSKIN, 0, kInitSkinFromManager);
-    const double skinned = MeanMilliseconds(runs, [&] { RepaintAll(form.Handle()); });
-    std::printf("Full repaint of the buttons page: %.3f ms unskinned, %.3f ms skinned (%zu control skinners), "
-                "ratio %.2f, mean over %d runs\n",
-                plain, skinned, skinner->Skinners().size(), skinned / plain, runs);
-
-    TButton* button = nullptr;
-    for (TComponent* component : form.ComponentList())
-        if ((button = dynamic_cast<TButton*>(component)) && skinner->FindSkinner(button->Handle())) break;
-    if (!button) return;
-    // Entering lights the button up, leaving puts it back: two repaints.
-    const double hover = MeanMilliseconds(runs, [&] {
-        SendMessageA(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-        SendMessageA(button->Handle(), WM_MOUSELEAVE, 0, 0);
-    });
-    std::printf("Hover repaint of a skinned push button: %.3f ms mean over %d runs\n", hover / 2, runs);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -155,6 +103,10 @@ int main(int argc, char** argv) {
     std::printf("RegionFromBitmap %dx%d checkerboard: %.3f ms mean over %d runs (%d rectangles)\n", kWidth, kHeight,
                 checkerMs, runs, rectangles);
     FrameTimings(runs);
-    ButtonsPageTimings(runs);
+    TSkinData data(nullptr);
+    data.SkinStream = PackedDefaultSkin();
+    if (!data.LoadSkin()) return 1;
+    ButtonsPageTimings(data, runs);
+    MemoScrollTimings(data, runs);
     return 0;
 }

@@ -188,6 +188,62 @@ TEST_P(SkinButtons, XInputHoversPressesAndClicksAButtonAndACheckBox) {
               0);
 }
 
+// Counts the paints that windows other than one get while it is alive.
+class TOtherPaints {
+public:
+    explicit TOtherPaints(HWND spared)
+        : hook_(SetWindowsHookExW(WH_CALLWNDPROC, &Sent, nullptr, GetCurrentThreadId())) {
+        spared_ = spared;
+        count_ = 0;
+    }
+    ~TOtherPaints() { UnhookWindowsHookEx(hook_); }
+    int Count() const { return count_; }
+
+private:
+    static LRESULT CALLBACK Sent(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        const bool paint = sent->message == WM_PAINT || sent->message == WM_ERASEBKGND || sent->message == WM_NCPAINT;
+        if (code == HC_ACTION && paint && sent->hwnd != spared_) ++count_;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_;
+    static inline HWND spared_ = nullptr;
+    static inline int count_ = 0;
+};
+
+TEST_P(SkinButtons, AHoverShowsOnScreenAndLeavesNothingElseToPaint) {
+    TSkinnedProcess skinning(GetParam());
+    auto form = MakeControlForm();
+    auto* button = AddControl<TButton>(*form, "", 10, 10, kWidth, kHeight);
+    auto* neighbour = AddControl<TButton>(*form, "", 10 + kWidth, 10, kWidth, kHeight);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    SetFocus(neighbour->Handle());
+    PumpFor(50);
+    TDataSkinButton& art = skinning.Data->Button;
+    const uint32_t face = SkinColour(*skinning.Data, ciButtonFace);
+    const auto onScreen = [&](int frame) {
+        return Mismatches(ScreenPixels(button->Handle()), FittedFrame(art, art.Frame, frame, kWidth, kHeight),
+                          RECT{0, 0, kWidth, kHeight}, face);
+    };
+    const auto nothingToPaint = [&] {
+        for (HWND w : {button->Handle(), neighbour->Handle(), form->Handle()})
+            if (GetUpdateRect(w, nullptr, FALSE)) return false;
+        return true;
+    };
+
+    for (const auto& [message, frame] : {std::pair{UINT(WM_MOUSEMOVE), bfHot}, std::pair{UINT(WM_MOUSELEAVE), bfNormal}}) {
+        SCOPED_TRACE(message == WM_MOUSEMOVE ? "entering" : "leaving");
+        {
+            const TOtherPaints others(button->Handle());
+            SendMessageW(button->Handle(), message, 0, MAKELPARAM(5, 5));
+            EXPECT_TRUE(nothingToPaint());
+            EXPECT_EQ(others.Count(), 0);
+        }
+        PumpFor(30);
+        EXPECT_EQ(onScreen(frame), 0);
+    }
+}
+
 TEST_P(SkinButtons, ADoubleBarBreaksTheCaptionOnce) {
     TSkinnedProcess skinning(GetParam());
     auto form = MakeControlForm();
