@@ -152,7 +152,9 @@ void TCustomGrid::WndProc(TMessage& m) {
 }
 
 void TCustomGrid::PaintWindow(HDC dc) {
-    PaintBackground(dc);
+    // The cells are in the grid's own colour, never the parent's.
+    const RECT client = ClientRect();
+    FillRect(dc, &client, ColorBrush());
     TSavedDC saved(dc);
     SelectObject(dc, Font()->Handle());
     SetBkMode(dc, TRANSPARENT);
