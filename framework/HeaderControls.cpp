@@ -51,8 +51,7 @@ void THeaderControl::InsertSection(int index) {
 }
 
 void THeaderControl::WndProc(TMessage& m) {
-    // Only a real notification points into memory; the skin engine's keys are small numbers.
-    if (m.Msg == CN_NOTIFY && static_cast<ULONG_PTR>(m.LParam) >= 0x10000) {
+    if (m.Msg == CN_NOTIFY && IsNotification(m.LParam)) {
         const auto* header = reinterpret_cast<const NMHEADERA*>(m.LParam);
         if ((header->hdr.code == HDN_ITEMCLICKA || header->hdr.code == HDN_ITEMCLICKW) && OnSectionClick)
             OnSectionClick(this, header->iItem);

@@ -106,8 +106,7 @@ void TListView::SortBy(int column, bool ascending) {
 }
 
 void TListView::WndProc(TMessage& m) {
-    // Only a real notification points into memory; the skin engine's keys are small numbers.
-    if (m.Msg == CN_NOTIFY && columnClick_ && static_cast<ULONG_PTR>(m.LParam) >= 0x10000 &&
+    if (m.Msg == CN_NOTIFY && columnClick_ && IsNotification(m.LParam) &&
         reinterpret_cast<const NMHDR*>(m.LParam)->code == LVN_COLUMNCLICK) {
         const int column = reinterpret_cast<const NMLISTVIEW*>(m.LParam)->iSubItem;
         SortBy(column, column != sortColumn_ || !sortAscending_);
