@@ -109,6 +109,9 @@ void TShotSession::ShootArranged(const std::string& name, HWND window, const std
 
 void TShotSession::ShootDrag(const std::string& name, HWND window, POINT from, POINT to) {
     Activate(name, window);
+    // The pointer goes back afterwards: where it rests shows in later pictures as a hot control.
+    POINT rest{};
+    GetCursorPos(&rest);
     SendMouse(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE, from);
     PumpMessages(kModalWaitMs);
     TTimer timer(nullptr);
@@ -137,6 +140,7 @@ void TShotSession::ShootDrag(const std::string& name, HWND window, POINT from, P
         timer.SetEnabled(false);
         SendMouse(MOUSEEVENTF_LEFTUP);
     }
+    SendMouse(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE, rest);
     PumpMessages(kSettleMs / 4);
     if (failure) std::rethrow_exception(failure);
     if (!shot) throw std::runtime_error("The drag for " + name + " never started");
