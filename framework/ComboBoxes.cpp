@@ -33,6 +33,8 @@ void TComboBox::CreateParams(TCreateParams& p) {
     p.SysClassName = "COMBOBOX";
     p.Style |= WS_VSCROLL | CBS_AUTOHSCROLL;
     p.Style |= style_ == csSimple ? CBS_SIMPLE : style_ == csDropDown ? CBS_DROPDOWN : CBS_DROPDOWNLIST;
+    // A simple combo's list fills the height it is given, leaving no unpainted strip below it.
+    if (style_ == csSimple) p.Style |= CBS_NOINTEGRALHEIGHT;
     // The system takes the height of a dropping combo as that of its field with the list open.
     if (style_ != csSimple) p.Height += dropDownCount_ * kListItemHeight;
 }

@@ -6,6 +6,7 @@
 #include "framework/Buttons.h"
 #include "framework/FormReader.h"
 #include "framework/ExtCtrls.h"
+#include "framework/Grids.h"
 #include "framework/ImgList.h"
 #include "framework/Menus.h"
 #include "framework/ListViews.h"
@@ -766,6 +767,7 @@ void TApplication::Initialize() {
     RegisterStdControls();
     RegisterScrollControls();
     RegisterListViewControls();
+    RegisterGridControls();
     RegisterExtControls();
     RegisterButtonControls();
     RegisterComponentClass(TXPManifest::StaticClassInfo());

@@ -1,5 +1,6 @@
 #include "framework/ListViews.h"
 
+#include "framework/Messages.h"
 
 namespace velloran {
 
@@ -7,12 +8,37 @@ const TEnumInfo ViewStyleEnum{{"vsIcon", "vsSmallIcon", "vsList", "vsReport"}};
 
 namespace {
 constexpr DWORD kViewStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+// Cell texts longer than this compare by their beginning only.
+constexpr int kSortTextLength = 256;
+
+struct TSortRequest {
+    HWND List;
+    int Column;
+    bool Ascending;
+};
+
+int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM request) {
+    const auto& sort = *reinterpret_cast<const TSortRequest*>(request);
+    char texts[2][kSortTextLength];
+    const LPARAM rows[2] = {first, second};
+    for (int i = 0; i < 2; ++i) {
+        LVITEMA cell{};
+        cell.iSubItem = sort.Column;
+        cell.pszText = texts[i];
+        cell.cchTextMax = kSortTextLength;
+        texts[i][0] = '\0';
+        SendMessageA(sort.List, LVM_GETITEMTEXTA, static_cast<WPARAM>(rows[i]), reinterpret_cast<LPARAM>(&cell));
+    }
+    const int order = lstrcmpiA(texts[0], texts[1]);
+    return sort.Ascending ? order : -order;
+}
 }  // namespace
 
 const TClassInfo& TListView::StaticClassInfo() {
     using C = TListView;
     static const TClassInfo info = DefineClass<C>("TListView", &TWinControl::StaticClassInfo(),
-                                                  {props::Enum("ViewStyle", ViewStyleEnum, &C::ViewStyle, &C::SetViewStyle)});
+                                                  {props::Enum("ViewStyle", ViewStyleEnum, &C::ViewStyle, &C::SetViewStyle),
+                                                   props::Bool("ColumnClick", &C::ColumnClick, &C::SetColumnClick)});
     return info;
 }
 
@@ -26,7 +52,7 @@ TListView::TListView(TComponent* owner) : TWinControl(owner) {
 void TListView::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     p.SysClassName = WC_LISTVIEWA;
-    p.Style |= kViewStyles[viewStyle_] | LVS_SHOWSELALWAYS | LVS_SINGLESEL;
+    p.Style |= kViewStyles[viewStyle_] | LVS_SHOWSELALWAYS | LVS_SINGLESEL | (columnClick_ ? 0 : LVS_NOSORTHEADER);
     p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -62,6 +88,30 @@ void TListView::AddItem(const std::vector<std::string>& cells) {
         cell.pszText = const_cast<char*>(cells[i].c_str());
         SendMessageA(Handle(), LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
     }
+}
+
+void TListView::SetColumnClick(bool value) {
+    if (columnClick_ == value) return;
+    columnClick_ = value;
+    if (!HandleAllocated()) return;
+    const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+    SetWindowLongPtrA(Handle(), GWL_STYLE, value ? style & ~LVS_NOSORTHEADER : style | LVS_NOSORTHEADER);
+}
+
+void TListView::SortBy(int column, bool ascending) {
+    sortColumn_ = column;
+    sortAscending_ = ascending;
+    TSortRequest request{Handle(), column, ascending};
+    SendMessageA(handle_, LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&request), reinterpret_cast<LPARAM>(&CompareRows));
+}
+
+void TListView::WndProc(TMessage& m) {
+    if (m.Msg == CN_NOTIFY && columnClick_ && IsNotification(m.LParam) &&
+        reinterpret_cast<const NMHDR*>(m.LParam)->code == LVN_COLUMNCLICK) {
+        const int column = reinterpret_cast<const NMLISTVIEW*>(m.LParam)->iSubItem;
+        SortBy(column, column != sortColumn_ || !sortAscending_);
+    }
+    TWinControl::WndProc(m);
 }
 
 int TListView::ItemCount() const {

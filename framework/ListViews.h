@@ -26,12 +26,23 @@ public:
     // A row at the end: the first cell is the item, the others its sub-items.
     void AddItem(const std::vector<std::string>& cells);
     int ItemCount() const;
+    // A click on a column's title sorts the rows by that column; a second click reverses them.
+    bool ColumnClick() const { return columnClick_; }
+    void SetColumnClick(bool value);
+    int SortColumn() const { return sortColumn_; }
+    bool SortAscending() const { return sortAscending_; }
+    void SortBy(int column, bool ascending);
+
+    void WndProc(TMessage& message) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
 
 private:
     TViewStyle viewStyle_ = vsIcon;
+    bool columnClick_ = true;
+    int sortColumn_ = -1;
+    bool sortAscending_ = true;
 };
 
 class TTreeView : public TWinControl {

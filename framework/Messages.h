@@ -45,4 +45,8 @@ constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
 constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
 constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
 
+// Whether a reflected WM_NOTIFY's lParam is a real notification: only one points into memory,
+// and nothing below 64 KB is mapped; the skin engine sends small keys with the same number.
+inline bool IsNotification(LPARAM lParam) { return static_cast<ULONG_PTR>(lParam) >= 0x10000; }
+
 }  // namespace velloran

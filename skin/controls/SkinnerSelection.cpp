@@ -1,5 +1,7 @@
 #include "skin/controls/SkinnerSelection.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinScrollBars.h"
 #include "skin/controls/SkinSpin.h"
 #include "skin/data/ImgUtil.h"
@@ -47,7 +50,8 @@ enum class TSkinnerKind {
     UpDown,
     ComboBox,
     ExtendedComboBox,
-    DateTime
+    DateTime,
+    Header
 };
 
 TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
@@ -102,6 +106,8 @@ TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
             return new TSkinUpDown(owner);
         case TSkinnerKind::DateTime:
             return new TSkinDateTime(owner);
+        case TSkinnerKind::Header:
+            return new TSkinHeader(owner);
         case TSkinnerKind::ComboBox:
         case TSkinnerKind::ExtendedComboBox: {
             auto* skinner = new TSkinComBox(owner);
@@ -126,6 +132,10 @@ bool HasBorder(TControl& control) {
     return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
 }
 
+// The combo box an extended combo's frame holds. Asked rather than taken as the first child: the
+// frame's own edit, a sibling of the combo on some systems, may come first.
+HWND InnerCombo(HWND extended) { return reinterpret_cast<HWND>(SendMessageW(extended, CBEM_GETCOMBOCONTROL, 0, 0)); }
+
 bool AnswersSkinned(HWND window) { return SendMessageW(window, SM_ISSKINNED, 0, 0) == 1; }
 
 // The control's class or one of its ancestors has one of the names.
@@ -147,7 +157,9 @@ enum class TRowAction {
     Panel,            // the children, then the panel in the skin colour
     Navigator,        // the panel in the skin colour, then the children
     Form,             // an embedded form in the skin colour, then its components
-    DatePicker        // the edit's frame for a picker with a spin, else the arrow button
+    DatePicker,       // the edit's frame for a picker with a spin, else the arrow button
+    ExtendedCombo,    // the combo inside the extended combo's frame, as an extended combo
+    ButtonEdit        // by its number of buttons: a combo with one, a bare edit with none
 };
 
 struct TClassRow {
@@ -170,7 +182,7 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TTABBEDNOTEBOOK"}, true, xcTab, A::Later, K::Later, true},
         {{"TMVCPANEL"}, true, std::nullopt, A::Children},
         {{"TTabControl"}, false, xcTab, A::Later, K::Later, true},
-        {{"THeaderControl"}, false, xcPanel, A::Later},
+        {{"THeaderControl"}, false, xcPanel, A::Attach, K::Header},
         {{"TCustomCheckBox", "TCheckBox"}, false, xcCheckBox, A::Attach, K::CheckBox},
         {{"TTrackBar"}, false, xcTrackBar, A::Later},
         {{"TUPDOWN", "TSPINBUTTON"}, true, xcSpin, A::Attach, K::UpDown},
@@ -188,13 +200,13 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TScrollBar"}, false, xcScrollbar, A::Attach, K::ScrollBarControl},
         {{"TTNTCOMBOBOX"}, true, xcCombo, A::Attach, K::ComboBox},
         {{"TCustomComboBox", "TComboBox"}, false, xcCombo, A::Attach, K::ComboBox},
+        {{"TCustomComboBoxEx", "TComboBoxEx"}, false, xcCombo, A::ExtendedCombo},
         {{"TDateTimePicker"}, false, xcEdit, A::DatePicker},
         {{"TRICHEDIT"}, true, xcScrollbar, A::Attach, K::ScrollBar},
         {{"TWWDBRICHEDIT", "TDXDBMEMO"}, true, xcScrollbar, A::Attach, K::ScrollBar},
         {{"TBitBtn"}, false, xcBitBtn, A::Attach, K::BitButton},
         {{"TSpeedButton"}, false, xcSpeedButton, A::Attach, K::SpeedButton},
         {{"TCustomPanel", "TPanel"}, false, xcPanel, A::Panel},
-        {{"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}, true, xcScrollbar, A::Attach, K::ScrollBar},
         {{"TCustomListView", "TListView"}, false, xcScrollbar, A::Attach, K::ListView},
         {{"TCustomMemo", "TMemo", "TCustomListBox", "TListBox", "TCustomGrid", "TStringGrid", "TCustomTreeView",
           "TTreeView"},
@@ -204,7 +216,7 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TCustomEdit", "TEdit"}, false, xcEdit, A::Attach, K::Edit},
         {{"TCustomFrame", "TFrame"}, false, std::nullopt, A::Components},
         {{"TCustomForm", "TForm"}, false, std::nullopt, A::Form},
-        {{"TDCEDIT", "TDCDBEDIT"}, true, xcEdit, A::Later},
+        {{"TDCEDIT", "TDCDBEDIT"}, true, std::nullopt, A::ButtonEdit},
     };
     return rows;
 }
@@ -236,6 +248,8 @@ private:
     void Attach(TControl& control, TSkinnerKind kind, bool useSkinColour = false);
     template <class T>
     void AttachWindow(HWND window);
+    // A skinner of that kind for a control's window that it does not own, or for a window inside it.
+    void AttachWindow(HWND window, TSkinnerKind kind);
     void Children(TControl& control, const std::function<void(TControl&)>& action);
     void SelectChildren(TControl& control) { Children(control, [this](TControl& c) { Select(c); }); }
     void SelectComponents(TControl& control);
@@ -410,6 +424,17 @@ void TSelectionRun::ApplyRow(TControl& control, const TClassRow& row) {
             Attach(control, upDown ? TSkinnerKind::Edit : TSkinnerKind::DateTime);
             return;
         }
+        case TRowAction::ExtendedCombo:
+            AttachWindow(InnerCombo(static_cast<TWinControl&>(control).Handle()), TSkinnerKind::ExtendedComboBox);
+            return;
+        case TRowAction::ButtonEdit: {
+            const int64_t buttons = TSkinControl::GetPropOrd(&control, "NumButtons");
+            if (buttons == 1 && Gate(data_, xcCombo))
+                Attach(control, TSkinnerKind::ComboBox);
+            else if (buttons == 0 && Gate(data_, xcEdit))
+                AttachWindow(static_cast<TWinControl&>(control).Handle(), TSkinnerKind::Edit);
+            return;
+        }
     }
 }
 
@@ -424,6 +449,14 @@ template <class T>
 void TSelectionRun::AttachWindow(HWND window) {
     auto* skinner = new T(&form_);
     skinner->InitSkinHandle(window, &data_, &form_, &form_.ControlCanvas);
+}
+
+void TSelectionRun::AttachWindow(HWND window, TSkinnerKind kind) {
+    if (!window || form_.FindSkinner(window) || AnswersSkinned(window)) return;
+    TSkinControl* skinner = MakeSkinner(kind, &form_);
+    if (!skinner) return;
+    skinner->InitSkinHandle(window, &data_, &form_, &form_.ControlCanvas);
+    if (!skinner->Attached) Free(skinner);
 }
 
 void TSelectionRun::Children(TControl& control, const std::function<void(TControl&)>& action) {
@@ -468,7 +501,7 @@ void TSelectionRun::SelectWindow(HWND window) {
         if (Gate(data_, xcCombo) && (lower == "tcombobox" || (style & 3) != CBS_SIMPLE))
             AttachWindow<TSkinComBox>(window);
     } else if (lower == "comboboxex32") {
-        if (const HWND combo = GetTopWindow(window); combo && Gate(data_, xcCombo)) AttachWindow<TSkinComBox>(combo);
+        if (const HWND combo = InnerCombo(window); combo && Gate(data_, xcCombo)) AttachWindow<TSkinComBox>(combo);
     } else if (lower == "edit") {
         if (Gate(data_, xcEdit)) AttachWindow<TSkinEdit>(window);
     } else if (lower == "#32770" && !(style & WS_TABSTOP)) {

@@ -1,16 +1,25 @@
 // The gallery under Wine: its command line, the window style of every page, the MDI frame with
-// its children and Window menu, and the skin chooser driving the skin data.
+// its children and Window menu, the skin chooser driving the skin data, and the page of fields
+// and lists with a skinner of the right family on each of its controls.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "skin/controls/SkinComboBoxes.h"
+#include "skin/controls/SkinDateTime.h"
+#include "skin/controls/SkinEdits.h"
+#include "skin/controls/SkinHeader.h"
+#include "skin/controls/SkinScrollBars.h"
+#include "skin/controls/SkinSpin.h"
+#include "skin/form/WinSkinForm.h"
 #include "skin/manager/SkinManage.h"
 #include "tests/framework/FrameworkTestMain.h"
 #include "tools/gallery/GalleryMainForm.h"
@@ -196,6 +205,49 @@ TEST_F(Gallery, StartsWithTheSkinAskedForOrRefusesAnUnknownOne) {
         EXPECT_THROW(other->Start(options), std::runtime_error);
         EXPECT_FALSE(IsWindowVisible(other->Handle()));
     }
+}
+
+template <class T>
+bool Is(TChildSkinner* skinner) {
+    return dynamic_cast<T*>(skinner) != nullptr;
+}
+
+TEST_F(Gallery, TheFieldsPageHasASkinnerOfTheRightFamilyOnEachControl) {
+    Start("Default", "fields");
+    TForm* page = form_->OpenPage("fields");
+    PumpUntil([&] { return TSkinManage::Instance()->FindFormSkinner(page->Handle()) != nullptr; }, 5000);
+    PumpFor(300);
+    TWinSkinForm* skinner = TSkinManage::Instance()->FindFormSkinner(page->Handle());
+    ASSERT_NE(skinner, nullptr);
+    const std::map<std::string, bool (*)(TChildSkinner*)> families = {
+        {"TEdit", &Is<TSkinEdit>},
+        {"TMemo", &Is<TSkinScrollbar>},
+        {"TRichEdit", &Is<TSkinScrollbar>},
+        {"TListBox", &Is<TSkinScrollbar>},
+        {"TTreeView", &Is<TSkinScrollbar>},
+        {"TStringGrid", &Is<TSkinScrollbar>},
+        {"TListView", &Is<TSkinListView>},
+        {"TComboBox", &Is<TSkinComBox>},
+        {"TRightToLeftComboBox", &Is<TSkinComBox>},
+        {"TComboBoxEx", &Is<TSkinComBox>},
+        {"TDateTimePicker", [](TChildSkinner* s) { return Is<TSkinDateTime>(s) || Is<TSkinEdit>(s); }},
+        {"TUpDown", &Is<TSkinUpDown>},
+        {"TScrollBar", &Is<TSkinScControl>},
+        {"THeaderControl", &Is<TSkinHeader>},
+    };
+    std::map<std::string, int> seen;
+    for (TComponent* component : page->ComponentList()) {
+        auto* control = dynamic_cast<TWinControl*>(component);
+        if (!control) continue;
+        const std::string name = control->ClassInfo().Name;
+        SCOPED_TRACE(name);
+        const auto family = families.find(name);
+        ASSERT_NE(family, families.end()) << "a control the page was not meant to have";
+        EXPECT_TRUE(family->second(skinner->FindSkinner(control->Handle())));
+        ++seen[name];
+    }
+    // Every family shows, each enabled and disabled at least.
+    for (const auto& [name, test] : families) EXPECT_GE(seen[name], name == "TRightToLeftComboBox" ? 1 : 2) << name;
 }
 
 }  // namespace

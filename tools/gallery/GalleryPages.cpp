@@ -2,6 +2,7 @@
 
 #include "tools/gallery/ButtonsForm.h"
 #include "tools/gallery/DialogForm.h"
+#include "tools/gallery/FieldsForm.h"
 #include "tools/gallery/MdiFrameForm.h"
 #include "tools/gallery/NoCaptionForm.h"
 #include "tools/gallery/ToolWindowForm.h"
@@ -22,6 +23,7 @@ const std::vector<TGalleryPage>& GalleryPages() {
         {"nocaption", "No caption", &Create<TGalleryNoCaptionForm>},
         {"mdi", "MDI frame", &Create<TGalleryMdiFrameForm>},
         {"buttons", "Buttons", &Create<TGalleryButtonsForm>},
+        {"fields", "Fields and lists", &Create<TGalleryFieldsForm>},
     };
     return pages;
 }

@@ -2,11 +2,41 @@
 
 #include <stdexcept>
 
+#include "framework/ComboBoxes.h"
+#include "framework/StdCtrls.h"
 #include "tools/gallery/ButtonsForm.h"
+#include "tools/gallery/FieldsForm.h"
 #include "tools/gallery/GalleryMainForm.h"
 #include "tools/gallery/GalleryPages.h"
 
 namespace velloran {
+
+namespace {
+
+// How far the memo's thumb is dragged down.
+constexpr int kDragDistance = 20;
+
+// The page of fields in use: a combo box dropped down, and the long memo's thumb being dragged.
+void ShootFieldsInUse(TShotSession& session) {
+    auto* fields = dynamic_cast<TGalleryFieldsForm*>(GalleryMainForm->OpenPage("fields"));
+    if (!fields) return;
+    TComboBox& combo = *fields->DropDownCombo();
+    session.ShootArranged("gallery-fields-dropped", fields->Handle(), [&combo] {
+        // The list stays open only while its combo has the focus.
+        combo.SetFocus();
+        combo.SetDroppedDown(true);
+    });
+    combo.SetDroppedDown(false);
+    SCROLLBARINFO bar{sizeof bar};
+    if (GetScrollBarInfo(fields->LongMemo()->Handle(), OBJID_VSCROLL, &bar)) {
+        const POINT thumb{(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2,
+                          bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2};
+        session.ShootDrag("gallery-fields-drag", fields->Handle(), thumb, POINT{thumb.x, thumb.y + kDragDistance});
+    }
+    fields->Hide();
+}
+
+}  // namespace
 
 void ShootGalleryWindows(TShotSession& session, const std::string& skinsFolder, const std::string& skin) {
     Application->SetTitle("Velloran Gallery");
@@ -29,6 +59,7 @@ void ShootGalleryWindows(TShotSession& session, const std::string& skinsFolder, 
         }
         form->Hide();
     }
+    ShootFieldsInUse(session);
 }
 
 }  // namespace velloran

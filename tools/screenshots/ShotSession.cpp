@@ -15,6 +15,19 @@ constexpr int kSettleMs = 700;
 constexpr int kModalWaitMs = 300;
 constexpr int kModalTries = 20;
 
+// The left button pressed or released, or the pointer moved to a screen point, as the mouse
+// itself would.
+void SendMouse(DWORD flags, POINT at = {}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_ABSOLUTE) {
+        input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    SendInput(1, &input, sizeof input);
+}
+
 void PumpUntil(const std::function<bool()>& done, int ms) {
     const DWORD start = GetTickCount();
     while (!done() && static_cast<int>(GetTickCount() - start) < ms) {
@@ -41,10 +54,14 @@ void TShotSession::Save(const std::string& name, const char* state, HWND window)
     saved_.push_back(file);
 }
 
-void TShotSession::Shoot(const std::string& name, HWND window) {
+void TShotSession::Activate(const std::string& name, HWND window) {
     SetForegroundWindow(window);
     PumpUntil([window] { return GetForegroundWindow() == window; }, kSettleMs);
     if (GetForegroundWindow() != window) throw std::runtime_error("Cannot activate the window of " + name);
+}
+
+void TShotSession::Shoot(const std::string& name, HWND window) {
+    Activate(name, window);
     Save(name, "active", window);
     sink_.Activate();
     PumpUntil([this] { return GetForegroundWindow() == sink_.Handle(); }, kSettleMs);
@@ -82,6 +99,51 @@ void TShotSession::ShootModal(const std::string& name, const std::function<void(
     raiseBox();
     if (failure) std::rethrow_exception(failure);
     if (!shot) throw std::runtime_error("No modal window came up for " + name);
+}
+
+void TShotSession::ShootArranged(const std::string& name, HWND window, const std::function<void()>& arrange) {
+    Activate(name, window);
+    arrange();
+    Save(name, "active", window);
+}
+
+void TShotSession::ShootDrag(const std::string& name, HWND window, POINT from, POINT to) {
+    Activate(name, window);
+    // The pointer goes back afterwards: where it rests shows in later pictures as a hot control.
+    POINT rest{};
+    GetCursorPos(&rest);
+    SendMouse(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE, from);
+    PumpMessages(kModalWaitMs);
+    TTimer timer(nullptr);
+    timer.SetInterval(kModalWaitMs);
+    int ticks = 0;
+    bool shot = false;
+    std::exception_ptr failure;
+    // Runs inside the tracking loop; nothing may leave it but through `failure`.
+    timer.OnTimer = [&](TObject*) {
+        if (++ticks == 1) {
+            SendMouse(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE, to);
+            return;
+        }
+        timer.SetEnabled(false);
+        try {
+            Save(name, "active", window);
+            shot = true;
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        SendMouse(MOUSEEVENTF_LEFTUP);
+    };
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    PumpUntil([&] { return shot || failure; }, kModalTries * kModalWaitMs);
+    if (timer.Enabled()) {
+        timer.SetEnabled(false);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+    }
+    SendMouse(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE, rest);
+    PumpMessages(kSettleMs / 4);
+    if (failure) std::rethrow_exception(failure);
+    if (!shot) throw std::runtime_error("The drag for " + name + " never started");
 }
 
 }  // namespace velloran

@@ -24,10 +24,17 @@ public:
     // Runs raiseBox, which shows a modal window and returns when it closes; shoots that window
     // from inside its modal loop, then closes it as its close box would.
     void ShootModal(const std::string& name, const std::function<void()>& raiseBox);
+    // Activates the window, runs arrange (which opens a list, say) and shoots it active only.
+    void ShootArranged(const std::string& name, HWND window, const std::function<void()>& arrange);
+    // Activates the window, presses the left button at `from` and moves it to `to` (screen
+    // points), and shoots the window active while the button is held: from inside the system's
+    // tracking loop, which the press starts and the release ends.
+    void ShootDrag(const std::string& name, HWND window, POINT from, POINT to);
 
     const std::vector<std::filesystem::path>& Saved() const { return saved_; }
 
 private:
+    void Activate(const std::string& name, HWND window);
     void Save(const std::string& name, const char* state, HWND window);
 
     std::filesystem::path folder_;

@@ -2,10 +2,37 @@
 
 #include <fstream>
 #include <stdexcept>
+#include <vector>
 
 #include "framework/Handles.h"
 
 namespace velloran {
+
+namespace {
+
+// The process's own windows above `window` that overlap `rect` (an open list, a menu), copied
+// over the picture from their own DCs: the screen's pixels do not always show such pop-ups.
+void CopyPopupsAbove(HWND window, const RECT& rect, HDC picture) {
+    std::vector<HWND> above;
+    for (HWND w = GetWindow(window, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) above.push_back(w);
+    DWORD ownProcess = 0;
+    GetWindowThreadProcessId(window, &ownProcess);
+    // From the lowest up, so that the topmost comes last.
+    for (HWND popup : above) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(popup, &process);
+        RECT place{}, overlap{};
+        if (process != ownProcess || !IsWindowVisible(popup) || !GetWindowRect(popup, &place) ||
+            !IntersectRect(&overlap, &place, &rect))
+            continue;
+        TWindowDC source(popup, true);
+        if (source)
+            BitBlt(picture, place.left - rect.left, place.top - rect.top, place.right - place.left,
+                   place.bottom - place.top, source.get(), 0, 0, SRCCOPY);
+    }
+}
+
+}  // namespace
 
 void SaveWindowBitmap(HWND window, const std::filesystem::path& file) {
     RECT rect{};
@@ -32,6 +59,7 @@ void SaveWindowBitmap(HWND window, const std::filesystem::path& file) {
         TSelectObject select(memory.get(), pixels.get());
         if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY | CAPTUREBLT))
             throw std::runtime_error("Cannot read the screen for " + file.string());
+        CopyPopupsAbove(window, rect, memory.get());
     }
     GdiFlush();
 
