@@ -400,6 +400,44 @@ TEST_F(CaptionButtons, RightClickAndIconOpenTheSystemMenuASecondIconClickCloses)
     EXPECT_EQ(Passed(WM_NCRBUTTONDOWN), std::vector<WPARAM>{HTCAPTION});
 }
 
+TEST_F(CaptionButtons, RightClickOnAButtonAndTheMenuKeyWithoutAMenuAreSwallowed) {
+    UseButtons({{0, 1, 40, 4, 0, 0}});
+    Attach();
+    HWND wnd = window_.get();
+    skinner_->DoubleClickTime = -1;
+    {
+        TMenuSpy spy;
+        Send(WM_NCRBUTTONDOWN, At(0));
+        EXPECT_EQ(spy.Menu, nullptr);
+    }
+    EXPECT_EQ(skinner_->SysMenuPopup, nullptr);
+    EXPECT_TRUE(Passed(WM_NCRBUTTONDOWN).empty());
+
+    // The menu key alone is answered without a menu to open; a letter no menu has goes on.
+    EXPECT_EQ(SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0), 1);
+    EXPECT_TRUE(Passed(WM_SYSCOMMAND).empty());
+    SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 'q');
+    EXPECT_EQ(Passed(WM_SYSCOMMAND), std::vector<WPARAM>{SC_KEYMENU});
+}
+
+TEST_F(CaptionButtons, TheMenuKeyAloneOpensTheFirstMenuOfTheBand) {
+    TMenuHandle menu(CreateMenu());
+    HMENU first = CreatePopupMenu(), second = CreatePopupMenu();
+    AppendMenuA(first, MF_STRING, 101, "Open");
+    AppendMenuA(second, MF_STRING, 201, "About");
+    AppendMenuA(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(first), "&File");
+    AppendMenuA(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(second), "&Help");
+    SetMenu(window_.get(), menu.get());
+    UseButtons({});
+    Attach();
+    ASSERT_NE(skinner_->MenuBand, nullptr);
+    TMenuSpy spy;
+    EXPECT_EQ(SendMessageW(window_.get(), WM_SYSCOMMAND, SC_KEYMENU, 0), 1);
+    EXPECT_EQ(spy.Menu, first);
+    EXPECT_TRUE(Passed(WM_SYSCOMMAND).empty());
+    SetMenu(window_.get(), nullptr);
+}
+
 TEST_F(CaptionButtons, SystemMenuCopiesTheWindowsItemsWithTheStatesOfTheWindow) {
     UseButtons({});
     Attach();
