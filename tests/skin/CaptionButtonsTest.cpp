@@ -13,6 +13,7 @@
 
 #include "framework/Menus.h"
 #include "framework/Subclass.h"
+#include "skin/form/MenuItemPaint.h"
 #include "skin/form/SkinMessages.h"
 #include "skin/form/WinSkinForm.h"
 #include "tests/skin/SkinFormTestSupport.h"
@@ -474,6 +475,26 @@ TEST_F(CaptionButtons, SystemMenuCopiesTheWindowsItemsWithTheStatesOfTheWindow) 
     EXPECT_TRUE(item(SC_RESTORE).Enabled() && !item(SC_SIZE).Enabled() && item(SC_MINIMIZE).Enabled());
     item(SC_MINIMIZE).Click();
     EXPECT_EQ(TakePosted(window_.get(), WM_SYSCOMMAND), SC_MINIMIZE);
+
+    // The items are the skin's: owner-drawn by its item painter, widened by its measure.
+    EXPECT_TRUE(skinner_->SysMenuPopup->OwnerDraw());
+    auto paint = [&](const std::function<void(HDC)>& draw) {
+        TBitmap image;
+        image.SetSize(120, 20);
+        draw(image.Canvas().Handle());
+        return GetBitmapPixels(image).Pixels;
+    };
+    const RECT rect{0, 0, 120, 20};
+    EXPECT_EQ(paint([&](HDC dc) { item(SC_CLOSE).DrawItem(dc, rect, true); }),
+              paint([&](HDC dc) { DrawMenuItem(*data_, dc, item(SC_CLOSE), rect, true); }));
+    TWindowDC screen(nullptr);
+    int width = 0, own = 0, added = 0, height = 0;
+    item(SC_CLOSE).MeasureItem(screen.get(), width, height);
+    item(SC_CLOSE).OnMeasureItem = nullptr;
+    item(SC_CLOSE).MeasureItem(screen.get(), own, height);
+    MeasurePopupItem(*data_, item(SC_CLOSE), added);
+    EXPECT_GT(added, 0);
+    EXPECT_EQ(width, own + added);
 }
 
 }  // namespace
