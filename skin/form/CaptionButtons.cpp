@@ -10,6 +10,7 @@
 #include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/FormSkinnerHost.h"
+#include "skin/form/MenuBand.h"
 #include "skin/form/SkinMessages.h"
 #include "skin/form/WinSkinForm.h"
 
@@ -430,8 +431,11 @@ bool TWinSkinForm::NcMouse(TMessage& message) {
             }
             break;
         case WM_NCRBUTTONDOWN:
-            // An MDI child's system menu is the system's own.
-            if (message.WParam == HTCAPTION && !IsMdiChild()) {
+            // A right click on a button is swallowed; only the bare caption opens the system
+            // menu, and an MDI child's system menu is the system's own.
+            if (ButtonAt(p) || (MenuBand && MenuBand->ItemAt(p) >= 0)) {
+                handled = true;
+            } else if (message.WParam == HTCAPTION && !IsMdiChild()) {
                 ShowSystemMenu(screenX, screenY);
                 handled = true;
             }

@@ -4,6 +4,7 @@
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/form/MenuItemPaint.h"
 #include "skin/form/WinSkinForm.h"
 
 namespace velloran {
@@ -11,14 +12,6 @@ namespace velloran {
 namespace {
 
 constexpr int kItemPadding = 7;
-
-HFONT MenuFont() {
-    static const TFontHandle font = [] {
-        NONCLIENTMETRICSA metrics;
-        return TFontHandle(ReadNonClientMetrics(metrics) ? CreateFontIndirectA(&metrics.lfMenuFont) : nullptr);
-    }();
-    return font.get();
-}
 
 std::wstring ItemCaption(HMENU menu, int position) {
     wchar_t text[256] = {};

@@ -9,6 +9,7 @@
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/FormSkinnerHost.h"
+#include "skin/form/MenuItemPaint.h"
 #include "skin/form/WinSkinForm.h"
 
 namespace velloran {
@@ -104,6 +105,21 @@ void AddSystemMenuItems(TWinSkinForm& form, TPopupMenu& popup) {
     }
 }
 
+// The skin's item painter draws and measures every item.
+void PaintItemsFromSkin(TSkinData& skin, TPopupMenu& popup) {
+    popup.SetOwnerDraw(true);
+    TMenuItem* items = popup.Items();
+    for (int i = 0; i < items->Count(); ++i) {
+        TMenuItem* item = items->Items(i);
+        item->OnDrawItem = [&skin, item](TObject*, TCanvas* canvas, RECT rect, bool selected) {
+            DrawMenuItem(skin, canvas->Handle(), *item, rect, selected);
+        };
+        item->OnMeasureItem = [&skin, item](TObject*, TCanvas*, int& width, int&) {
+            MeasurePopupItem(skin, *item, width);
+        };
+    }
+}
+
 }  // namespace
 
 void TWinSkinForm::ShowSystemMenu(int x, int y) {
@@ -127,13 +143,12 @@ void TWinSkinForm::BuildSysMenuPopup() {
     Free(SysMenuPopup);
     SysMenuPopup = new TPopupMenu(this);
     SysMenuPopup->SetTag(kSysMenuTag);
-    // The items are left to the platform to paint (OwnerDraw stays false) until the skin's
-    // menu item painter draws them; the images and image indices are already the skin's.
     if (SkinData) SysMenuPopup->SetImages(SkinData->MenuImages.get());
     if (NtBeforeWindows2000())
         AddFixedItems(*this, *SysMenuPopup);
     else if (SystemMenu)
         AddSystemMenuItems(*this, *SysMenuPopup);
+    if (SkinData) PaintItemsFromSkin(*SkinData, *SysMenuPopup);
 }
 
 }  // namespace velloran

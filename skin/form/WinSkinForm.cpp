@@ -680,12 +680,16 @@ void TWinSkinForm::MenuChanged(const std::function<void()>& callDefault) {
     SkinData->FramePaintEnabled = paint;
     HMENU menu = GetMenu(Handle);
     if (!menu || IsMdiChild()) return;
-    WindowMenu = menu;
-    SetMenu(Handle, nullptr);
     if (MenuBand) {
+        // The skin data decides whether the band follows a changed menu; the system's own
+        // menu bar stays off either way.
+        if (SkinData->MenuUpdate()) WindowMenu = menu;
+        SetMenu(Handle, nullptr);
         PaintFrame(nullptr);
         return;
     }
+    WindowMenu = menu;
+    SetMenu(Handle, nullptr);
     // A window that gets its first menu while skinned gets a band for it.
     MenuBand = std::make_unique<TMenuBand>(*this);
     MenuHeight = GetSystemMetrics(SM_CYMENU);
@@ -721,7 +725,10 @@ void TWinSkinForm::SizeHandler(TMessage& m) {
 void TWinSkinForm::SysCommand(TMessage& m) {
     const UINT command = static_cast<UINT>(m.WParam) & 0xFFF0;
     const WORD key = LOWORD(m.LParam);
-    if (command == SC_KEYMENU && !MenuTracking && key != ' ' && key != '-' && !GetCapture() && MenuBandKey(key)) {
+    // The menu key alone is ours even without a menu: the system's own menu-bar mode has
+    // nothing to show inside a skinned frame.
+    if (command == SC_KEYMENU && !MenuTracking && key != ' ' && key != '-' && !GetCapture() &&
+        (MenuBandKey(key) || key == 0)) {
         m.Result = 1;
         return;
     }

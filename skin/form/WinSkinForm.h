@@ -242,7 +242,8 @@ private:
     void FormWindowProc(TMessage& message, const TControlHook::TNext& next);
     LRESULT ClientWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void SizeHandler(TMessage& message);
-    // The form's menu was rebuilt: the band takes the new one from the window.
+    // The form's menu was rebuilt: the band takes the new one from the window when the skin
+    // data's MenuUpdate allows it.
     void MenuChanged(const std::function<void()>& callDefault);
     void SysCommand(TMessage& message);
     void NcActivate(TMessage& message);

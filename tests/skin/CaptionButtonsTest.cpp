@@ -13,6 +13,7 @@
 
 #include "framework/Menus.h"
 #include "framework/Subclass.h"
+#include "skin/form/MenuItemPaint.h"
 #include "skin/form/SkinMessages.h"
 #include "skin/form/WinSkinForm.h"
 #include "tests/skin/SkinFormTestSupport.h"
@@ -400,6 +401,44 @@ TEST_F(CaptionButtons, RightClickAndIconOpenTheSystemMenuASecondIconClickCloses)
     EXPECT_EQ(Passed(WM_NCRBUTTONDOWN), std::vector<WPARAM>{HTCAPTION});
 }
 
+TEST_F(CaptionButtons, RightClickOnAButtonAndTheMenuKeyWithoutAMenuAreSwallowed) {
+    UseButtons({{0, 1, 40, 4, 0, 0}});
+    Attach();
+    HWND wnd = window_.get();
+    skinner_->DoubleClickTime = -1;
+    {
+        TMenuSpy spy;
+        Send(WM_NCRBUTTONDOWN, At(0));
+        EXPECT_EQ(spy.Menu, nullptr);
+    }
+    EXPECT_EQ(skinner_->SysMenuPopup, nullptr);
+    EXPECT_TRUE(Passed(WM_NCRBUTTONDOWN).empty());
+
+    // The menu key alone is answered without a menu to open; a letter no menu has goes on.
+    EXPECT_EQ(SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0), 1);
+    EXPECT_TRUE(Passed(WM_SYSCOMMAND).empty());
+    SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 'q');
+    EXPECT_EQ(Passed(WM_SYSCOMMAND), std::vector<WPARAM>{SC_KEYMENU});
+}
+
+TEST_F(CaptionButtons, TheMenuKeyAloneOpensTheFirstMenuOfTheBand) {
+    TMenuHandle menu(CreateMenu());
+    HMENU first = CreatePopupMenu(), second = CreatePopupMenu();
+    AppendMenuA(first, MF_STRING, 101, "Open");
+    AppendMenuA(second, MF_STRING, 201, "About");
+    AppendMenuA(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(first), "&File");
+    AppendMenuA(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(second), "&Help");
+    SetMenu(window_.get(), menu.get());
+    UseButtons({});
+    Attach();
+    ASSERT_NE(skinner_->MenuBand, nullptr);
+    TMenuSpy spy;
+    EXPECT_EQ(SendMessageW(window_.get(), WM_SYSCOMMAND, SC_KEYMENU, 0), 1);
+    EXPECT_EQ(spy.Menu, first);
+    EXPECT_TRUE(Passed(WM_SYSCOMMAND).empty());
+    SetMenu(window_.get(), nullptr);
+}
+
 TEST_F(CaptionButtons, SystemMenuCopiesTheWindowsItemsWithTheStatesOfTheWindow) {
     UseButtons({});
     Attach();
@@ -436,6 +475,26 @@ TEST_F(CaptionButtons, SystemMenuCopiesTheWindowsItemsWithTheStatesOfTheWindow) 
     EXPECT_TRUE(item(SC_RESTORE).Enabled() && !item(SC_SIZE).Enabled() && item(SC_MINIMIZE).Enabled());
     item(SC_MINIMIZE).Click();
     EXPECT_EQ(TakePosted(window_.get(), WM_SYSCOMMAND), SC_MINIMIZE);
+
+    // The items are the skin's: owner-drawn by its item painter, widened by its measure.
+    EXPECT_TRUE(skinner_->SysMenuPopup->OwnerDraw());
+    auto paint = [&](const std::function<void(HDC)>& draw) {
+        TBitmap image;
+        image.SetSize(120, 20);
+        draw(image.Canvas().Handle());
+        return GetBitmapPixels(image).Pixels;
+    };
+    const RECT rect{0, 0, 120, 20};
+    EXPECT_EQ(paint([&](HDC dc) { item(SC_CLOSE).DrawItem(dc, rect, true); }),
+              paint([&](HDC dc) { DrawMenuItem(*data_, dc, item(SC_CLOSE), rect, true); }));
+    TWindowDC screen(nullptr);
+    int width = 0, own = 0, added = 0, height = 0;
+    item(SC_CLOSE).MeasureItem(screen.get(), width, height);
+    item(SC_CLOSE).OnMeasureItem = nullptr;
+    item(SC_CLOSE).MeasureItem(screen.get(), own, height);
+    MeasurePopupItem(*data_, item(SC_CLOSE), added);
+    EXPECT_GT(added, 0);
+    EXPECT_EQ(width, own + added);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Forms.h"
+#include "framework/Messages.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/form/SkinMessages.h"
 #include "skin/form/ToolbarDraw.h"
@@ -142,6 +143,30 @@ TEST(SkinForm, FrameImagesWithoutFramesGiveNoBorderAndAThinTopStillGivesAnMdiCap
     EXPECT_EQ(mdiChild.Skinner->MDIKind, mkChild);
     EXPECT_EQ(mdiChild.Skinner->MenuHeight, GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME) - 4);
     mdiChild.Skinner.reset();
+}
+
+TEST(SkinForm, AChangedMenuReachesTheBandOnlyWhenTheSkinAllowsIt) {
+    auto data = LoadProjectSkin("Default");
+    TPlainWindow window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200);
+    TMenuHandle first(CreateMenu()), second(CreateMenu());
+    AppendMenuA(first.get(), MF_STRING, 1, "&First");
+    AppendMenuA(second.get(), MF_STRING, 2, "&Second");
+    SetMenu(window.get(), first.get());
+    TAttached attached(window.get(), *data);
+    attached.Init();
+    TWinSkinForm& skinner = *attached.Skinner;
+    ASSERT_EQ(skinner.WindowMenu, first.get());
+    auto change = [&](bool update) {
+        data->SetMenuUpdate(update);
+        SetMenu(window.get(), second.get());
+        SendMessageW(window.get(), CM_MENUCHANGED, 0, 0);
+        EXPECT_EQ(GetMenu(window.get()), nullptr) << update;  // never the system's menu bar
+    };
+    change(false);
+    EXPECT_EQ(skinner.WindowMenu, first.get());
+    change(true);
+    EXPECT_EQ(skinner.WindowMenu, second.get());
+    attached.Skinner.reset();
 }
 
 TEST(SkinForm, ToolBarButtonsAndBackgroundsComeFromTheSkin) {

@@ -1,0 +1,322 @@
+#include "skin/form/MenuItemPaint.h"
+
+#include <algorithm>
+#include <functional>
+#include <utility>
+
+#include "framework/Graphics.h"
+#include "framework/Handles.h"
+#include "framework/ImgList.h"
+#include "framework/Menus.h"
+#include "skin/data/ImgUtil.h"
+#include "skin/data/SkinImage.h"
+#include "skin/data/WinSkinData.h"
+
+namespace velloran {
+
+namespace {
+
+// The item strip holds five frames; these are the ones drawn.
+constexpr int kItemFrames = 5;
+enum TItemFrame : int { ifNormal = 1, ifSeparator = 2, ifSelected = 4 };
+
+// The glyph box of an item without an image list, and the least one of a checked item.
+constexpr int kGlyphSize = 16;
+// The popup's frame around its items, in its background image.
+constexpr int kPopupFrame = 3;
+constexpr int kRawTextLength = 80;
+// The system's check-mark bitmap (OBM_CHECK, declared only with OEMRESOURCE).
+constexpr int kSystemCheckMark = 32760;
+
+constexpr int kShift = 0x2000, kCtrl = 0x4000, kAlt = 0x8000;
+
+COLORREF SkinColor(const TSkinData& skin, TSkinColorIndex index) {
+    return ColorToRGB(static_cast<TColor>(skin.Colors[index]));
+}
+
+int ItemLeftWidth(const TSkinData& skin) { return skin.MenuItem ? skin.MenuItem->LeftWidth : 0; }
+
+bool HasItemStrip(const TSkinData& skin) { return skin.MenuItem && !skin.MenuItem->Bitmap->Empty(); }
+
+// A bitmap of the rectangle's size to compose the item on, then copied to the target in one go.
+class TItemImage {
+public:
+    explicit TItemImage(const RECT& rect) : rect_(rect) {
+        bitmap_.SetSize(std::max<int>(rect.right - rect.left, 1), std::max<int>(rect.bottom - rect.top, 1));
+    }
+    HDC dc() { return bitmap_.Canvas().Handle(); }
+    RECT Local() const { return {0, 0, rect_.right - rect_.left, rect_.bottom - rect_.top}; }
+    void CopyTo(HDC target) {
+        BitBlt(target, rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top, dc(), 0, 0, SRCCOPY);
+    }
+
+private:
+    RECT rect_;
+    TBitmap bitmap_;
+};
+
+void Fill(HDC dc, const RECT& rect, COLORREF color) {
+    TBrushHandle brush(CreateSolidBrush(color));
+    FillRect(dc, &rect, brush.get());
+}
+
+// The item's part of the popup's background, or the skin's menu colour.
+void FillBackground(const TSkinData& skin, TItemImage& image, const RECT& rect, TBitmap* background) {
+    const RECT local = image.Local();
+    if (!background || background->Empty()) {
+        Fill(image.dc(), local, SkinColor(skin, ciMenu));
+        return;
+    }
+    BitBlt(image.dc(), 0, 0, local.right, local.bottom, background->Canvas().Handle(), rect.left + kPopupFrame,
+           rect.top + kPopupFrame, SRCCOPY);
+}
+
+// Frame 2 of the strip: its bottom rows when the item is lower than the strip, the side columns
+// at their width and the middle stretched, keyed over what the image holds.
+void DrawSeparator(const TSkinData& skin, TItemImage& image) {
+    TBitmap& strip = *skin.MenuItem->Bitmap;
+    const RECT local = image.Local();
+    const RECT frame = StripFrame(strip, false, kItemFrames, ifSeparator);
+    const int frameHeight = frame.bottom - frame.top;
+    const int height = std::min<int>(local.bottom, frameHeight);
+    const int top = frame.top + frameHeight - height;
+    const int left = std::min<int>(skin.MenuItem->LeftWidth, local.right);
+    const int right = std::min<int>(skin.MenuItem->RightWidth, local.right - left);
+    const int frameMiddle = (frame.right - frame.left) - skin.MenuItem->LeftWidth - skin.MenuItem->RightWidth;
+
+    TBitmap separator;
+    separator.SetSize(local.right, local.bottom);
+    const HDC dc = separator.Canvas().Handle();
+    const HDC source = strip.Canvas().Handle();
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, 0, 0, left, local.bottom, source, frame.left, top, left, height, SRCCOPY);
+    StretchBlt(dc, left, 0, local.right - left - right, local.bottom, source, frame.left + skin.MenuItem->LeftWidth,
+               top, std::max(frameMiddle, 1), height, SRCCOPY);
+    StretchBlt(dc, local.right - right, 0, right, local.bottom, source, frame.right - right, top, right, height,
+               SRCCOPY);
+    TransparentBlit(image.dc(), local, separator, kSkinKeyColor);
+}
+
+// A check of the checked item's image: the platform's checker of button face and highlight.
+void FillCheckedPattern(HDC dc, const RECT& box) {
+    static const WORD kChecker[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
+    TBitmapHandle pattern(CreateBitmap(8, 8, 1, 1, kChecker));
+    TBrushHandle brush(CreatePatternBrush(pattern.get()));
+    SetTextColor(dc, GetSysColor(COLOR_BTNFACE));
+    SetBkColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+    FillRect(dc, &box, brush.get());
+}
+
+// The system's check mark, its set pixels in the colour, the rest left as they are.
+void DrawCheckMark(HDC dc, const RECT& glyph, const RECT& item, COLORREF color) {
+    TBitmapHandle check(static_cast<HBITMAP>(LoadImageA(nullptr, MAKEINTRESOURCEA(kSystemCheckMark), IMAGE_BITMAP, 0, 0, 0)));
+    BITMAP info{};
+    if (!check || !GetObjectA(check.get(), sizeof info, &info)) return;
+    const int x = glyph.left + (glyph.right - glyph.left - info.bmWidth) / 2 + 1;
+    const int y = item.top + (item.bottom - item.top - info.bmHeight) / 2 + 1;
+    TMemoryDC source(CreateCompatibleDC(dc));
+    TSelectObject selectBitmap(source.get(), check.get());
+    TBrushHandle brush(CreateSolidBrush(color));
+    TSelectObject selectBrush(dc, brush.get());
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    // Where the mark's bitmap is black the brush goes, where it is white the target stays.
+    constexpr DWORD kPatternWhereSourceIsBlack = 0x00B8074A;
+    BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source.get(), 0, 0, kPatternWhereSourceIsBlack);
+}
+
+COLORREF TextColor(const TSkinData& skin, const TMenuItemLook& look, bool selected) {
+    if (!look.Enabled) {
+        // Grey text the same as the normal text would not look disabled at all.
+        const COLORREF shadow = SkinColor(skin, ciButtonShadow);
+        return shadow == SkinColor(skin, ciMenuText) ? GetSysColor(COLOR_BTNSHADOW) : shadow;
+    }
+    return SkinColor(skin, selected ? ciHilightText : ciMenuText);
+}
+
+// Glyph, caption and shortcut of the item in the rectangle.
+void DrawContent(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const RECT& r, bool selected) {
+    const bool hasList = look.Images != nullptr;
+    int glyphSize = hasList ? look.Images->Width() : kGlyphSize;
+    if (look.Checked) glyphSize = std::max(glyphSize, kGlyphSize);
+    RECT glyph{r.left + 1 + ItemLeftWidth(skin), r.top + 1, 0, 0};
+    glyph.right = glyph.left + glyphSize;
+    glyph.bottom = glyph.top + glyphSize;
+    const int height = r.bottom - r.top;
+    if (look.IsLine()) {
+        glyph = {0, 0, 0, 0};
+    } else if (hasList && look.ImageIndex >= 0 && look.ImageIndex < look.Images->Count()) {
+        const int glyphHeight = look.Checked ? kGlyphSize : look.Images->Height();
+        OffsetRect(&glyph, 0, r.top + (height - glyphHeight) / 2 - glyph.top);
+        if (look.Checked) {
+            FillCheckedPattern(dc, glyph);
+            DrawEdge(dc, &glyph, BDR_SUNKENOUTER, BF_RECT);
+        }
+        TCanvas canvas(dc);
+        look.Images->Draw(canvas, glyph.left, glyph.top, look.ImageIndex, look.Enabled);
+    } else if (look.Checked) {
+        DrawCheckMark(dc, glyph, r, SkinColor(skin, ciButtonText));
+    }
+
+    RECT text{glyph.right + 3, r.top, r.right - 1, r.bottom};
+    if (look.IsLine()) {
+        RECT line{text.left, r.top + 4, text.right, r.top + 6};
+        DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+        return;
+    }
+    TSelectObject font(dc, MenuFont(look.Default));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, TextColor(skin, look, selected));
+    // An empty caption (or a lone prefix mark) still measures a line's height.
+    const std::string measured = look.Caption.empty() || look.Caption == "&" ? look.Caption + " " : look.Caption;
+    RECT size = text;
+    DrawTextA(dc, measured.c_str(), static_cast<int>(measured.size()), &size,
+              DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);
+    const int textHeight = size.bottom - size.top;
+    RECT caption{text.left, r.top + (height - textHeight) / 2, text.right, 0};
+    caption.bottom = caption.top + textHeight;
+    DrawTextA(dc, look.Caption.c_str(), static_cast<int>(look.Caption.size()), &caption, DT_EXPANDTABS | DT_SINGLELINE);
+    if (look.ShortCut.empty()) return;
+    RECT shortcut{size.right, caption.top, r.right - 11, caption.bottom};
+    DrawTextA(dc, look.ShortCut.c_str(), static_cast<int>(look.ShortCut.size()), &shortcut,
+              DT_RIGHT | DT_EXPANDTABS | DT_SINGLELINE);
+}
+
+void DrawLook(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const RECT& rect, bool selected,
+              TBitmap* background) {
+    if (!HasItemStrip(skin)) {
+        DrawPlainItem(skin, dc, look, rect, selected);
+        return;
+    }
+    if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+    TItemImage image(rect);
+    FillBackground(skin, image, rect, background);
+    if (look.IsLine()) {
+        DrawSeparator(skin, image);
+    } else {
+        const TDataSkinObject& item = *skin.MenuItem;
+        DrawSkinObject(image.dc(), image.Local(), *item.Bitmap, false, item.Tile != 0, item.Trans != 0, kItemFrames,
+                       selected ? ifSelected : ifNormal, item.Margins());
+        DrawContent(skin, image.dc(), look, image.Local(), selected);
+    }
+    image.CopyTo(dc);
+}
+
+// Runs the item's own measuring without its measure event, which may be this painter's.
+void MeasureOwn(TMenuItem& item, HDC dc, int& width, int& height) {
+    TMenuMeasureItemEvent saved = std::exchange(item.OnMeasureItem, nullptr);
+    struct TRestore {
+        TMenuItem& Item;
+        TMenuMeasureItemEvent& Saved;
+        ~TRestore() { Item.OnMeasureItem = std::move(Saved); }
+    } restore{item, saved};
+    item.MeasureItem(dc, width, height);
+}
+
+const TImageList* ImagesOf(const TMenuItem& item) {
+    const TMenu* menu = item.GetParentMenu();
+    return menu ? menu->Images() : nullptr;
+}
+
+}  // namespace
+
+HFONT MenuFont(bool bold) {
+    static const auto make = [](bool heavy) {
+        NONCLIENTMETRICSA metrics;
+        if (!ReadNonClientMetrics(metrics)) return TFontHandle();
+        if (heavy) metrics.lfMenuFont.lfWeight = FW_BOLD;
+        return TFontHandle(CreateFontIndirectA(&metrics.lfMenuFont));
+    };
+    static const TFontHandle plain = make(false), heavy = make(true);
+    return bold ? heavy.get() : plain.get();
+}
+
+std::string ShortCutText(int shortCut) {
+    const UINT key = static_cast<UINT>(shortCut & 0xFF);
+    if (key == 0) return {};
+    std::string text;
+    if (shortCut & kCtrl) text += "Ctrl+";
+    if (shortCut & kShift) text += "Shift+";
+    if (shortCut & kAlt) text += "Alt+";
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return text + static_cast<char>(key);
+    if (key >= VK_F1 && key <= VK_F24) return text + "F" + std::to_string(key - VK_F1 + 1);
+    char name[64] = {};
+    LONG scan = static_cast<LONG>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    if (key >= VK_PRIOR && key <= VK_DELETE) scan |= 1 << 24;  // the keys of the navigation block
+    return GetKeyNameTextA(scan, name, sizeof name) > 0 ? text + name : std::string();
+}
+
+TMenuItemLook LookOf(const TMenuItem& item) {
+    TMenuItemLook look;
+    look.Caption = item.Caption();
+    look.ShortCut = ShortCutText(item.ShortCut());
+    look.Enabled = item.Enabled();
+    look.Checked = item.Checked();
+    look.Default = item.Default();
+    look.Images = ImagesOf(item);
+    look.ImageIndex = item.ImageIndex();
+    return look;
+}
+
+TMenuItemLook RawItemLook(HMENU menu, UINT command) {
+    TMenuItemLook look;
+    char text[kRawTextLength + 1] = {};
+    GetMenuStringA(menu, command, text, sizeof text, MF_BYCOMMAND);
+    look.Caption = text[0] ? text : "-";
+    // The system menu's texts carry their shortcut after a tab.
+    if (const size_t tab = look.Caption.find('\t'); tab != std::string::npos) {
+        look.ShortCut = look.Caption.substr(tab + 1);
+        look.Caption.resize(tab);
+    }
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE;
+    if (GetMenuItemInfoA(menu, command, FALSE, &info)) {
+        look.Enabled = !(info.fState & (MFS_GRAYED | MFS_DISABLED));
+        look.Checked = (info.fState & MFS_CHECKED) != 0;
+    }
+    return look;
+}
+
+void MeasurePopupItem(const TSkinData& skin, const TMenuItem& item, int& width) {
+    width += ItemLeftWidth(skin) + (ImagesOf(item) ? 0 : 23) + 12;
+}
+
+void MeasureMainItem(const TSkinData& skin, TMenuItem& item, HDC dc, int& width, int& height) {
+    {
+        TSelectObject font(dc, MenuFont());
+        MeasureOwn(item, dc, width, height);
+    }
+    width += ItemLeftWidth(skin) + (ImagesOf(item) ? 0 : 25) + 10;
+}
+
+void MeasureRawItem(const TSkinData& skin, HMENU menu, UINT command, int& width, int& height) {
+    char text[kRawTextLength + 1] = {};
+    const int length = GetMenuStringA(menu, command, text, sizeof text, MF_BYCOMMAND);
+    TWindowDC screen(nullptr);
+    TSelectObject font(screen.get(), MenuFont());
+    SIZE size{};
+    GetTextExtentPoint32A(screen.get(), text, length, &size);
+    width = size.cx + 26 + ItemLeftWidth(skin);
+    height = length > 0 ? height + 4 : 8;
+}
+
+void DrawMenuItem(const TSkinData& skin, HDC dc, const TMenuItem& item, const RECT& rect, bool selected,
+                  TBitmap* background) {
+    DrawLook(skin, dc, LookOf(item), rect, selected, background);
+}
+
+void DrawRawItem(const TSkinData& skin, HDC dc, HMENU menu, UINT command, const RECT& rect, bool selected,
+                 TBitmap* background) {
+    DrawLook(skin, dc, RawItemLook(menu, command), rect, selected, background);
+}
+
+void DrawPlainItem(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const RECT& rect, bool selected) {
+    if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+    TItemImage image(rect);
+    Fill(image.dc(), image.Local(), SkinColor(skin, selected ? ciHilight : ciMenu));
+    DrawContent(skin, image.dc(), look, image.Local(), selected);
+    image.CopyTo(dc);
+}
+
+}  // namespace velloran
