@@ -231,8 +231,10 @@ void TSkinComBox::PaintEdgeAndButton(HDC dc, const RECT& rect, TComboFrame state
     if (SkinData->SunkEdge) DrawSkinFrame(dc, rect, Frames(*SkinData->SunkEdge), state, *SkinData->SunkEdge);
     const int arrow = GetSystemMetrics(SM_CXHSCROLL);
     const RECT place = LeftLayout() ? RECT{0, 0, arrow + 2, rect.bottom} : RECT{rect.right - arrow - 2, 0, rect.right, rect.bottom};
-    TBitmap& art = LeftLayout() && !button.Bitmap2->Empty() ? *button.Bitmap2 : *button.Bitmap;
-    DrawStripFrame(dc, place, Frames(button), state, art);
+    // The left layout's art is the whole strip mirrored, so its frames run in reverse order.
+    const bool mirrored = LeftLayout() && !button.Bitmap2->Empty();
+    const int frames = Frames(button);
+    DrawStripFrame(dc, place, frames, mirrored ? frames - state + 1 : state, mirrored ? *button.Bitmap2 : *button.Bitmap);
     hotRect_ = place;
     if (SkinData->ExtraImages)
         CenterFrame(dc, place, *SkinData->ExtraImages->Bitmap, true, Frames(*SkinData->ExtraImages), state);

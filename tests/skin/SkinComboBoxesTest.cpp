@@ -167,8 +167,11 @@ TDecodedBitmap EdgeAndButtonLook(TSkinData& data, int width, int height, int sta
     const int arrow = GetSystemMetrics(SM_CXHSCROLL);
     const RECT place = left ? RECT{0, 0, arrow + 2, height} : RECT{width - arrow - 2, 0, width, height};
     TDataSkinBorder& button = *data.ComboButton;
-    TBitmap& art = left && !button.Bitmap2->Empty() ? *button.Bitmap2 : *button.Bitmap;
-    Overlay(image, StretchedFrame(art, Frames(button), state, place), place.left, place.top);
+    // The left layout draws the mirrored strip, whose frames run the other way.
+    const int frames = Frames(button);
+    const bool mirrored = left && !button.Bitmap2->Empty();
+    Overlay(image, StretchedFrame(mirrored ? *button.Bitmap2 : *button.Bitmap, frames, mirrored ? frames - state + 1 : state, place),
+            place.left, place.top);
     TDataSkinObject& glyphs = *data.ExtraImages;
     const TDecodedBitmap glyph = StripFramePixels(*glyphs.Bitmap, Frames(glyphs), state);
     Overlay(image, glyph, place.left + (place.right - place.left - glyph.Width) / 2, (height - glyph.Height) / 2);
