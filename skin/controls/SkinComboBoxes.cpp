@@ -222,8 +222,11 @@ void TSkinComBox::PaintExtended(HDC dc, const RECT& rect, TComboFrame state) {
 }
 
 void TSkinComBox::PaintOneImage(HDC dc, const RECT& rect, TComboFrame state) {
-    TDataSkinObject* image = LeftLayout() && SkinData->SunkEdge ? SkinData->SunkEdge.get() : SkinData->ComboButton.get();
-    DrawSkinFrame(dc, rect, Frames(*image), state, *image);
+    // The left layout's image is the composed strip mirrored whole, so its frames run in reverse.
+    const bool mirrored = LeftLayout() && SkinData->SunkEdge;
+    TDataSkinObject* image = mirrored ? SkinData->SunkEdge.get() : SkinData->ComboButton.get();
+    const int frames = Frames(*image);
+    DrawSkinFrame(dc, rect, frames, mirrored ? frames - state + 1 : state, *image);
 }
 
 void TSkinComBox::PaintEdgeAndButton(HDC dc, const RECT& rect, TComboFrame state) {

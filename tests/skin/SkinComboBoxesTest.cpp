@@ -286,7 +286,14 @@ TEST(SkinComBox, LeftLayoutsSimpleCombosExtendedCombosAndSkinOff) {
 
     // The mirrored image for a combo with its button at the left.
     ASSERT_NE(ChildSkinner<TSkinComBox>(form->Handle(), left->Handle()), nullptr);
-    EXPECT_EQ(FrameMismatches(data, left->Handle(), *data.SunkEdge, cfNormal, true), 0);
+    // That image is the composed strip mirrored whole: its frames run the other way, so the normal
+    // look is its last frame, the mirror of the right-hand combo's first.
+    const int frames = std::max(data.SunkEdge->Frame, 1);
+    TDecodedBitmap normal = StripFramePixels(*data.ComboButton->Bitmap, frames, cfNormal);
+    for (int y = 0; y < normal.Height; ++y)
+        std::reverse(normal.Pixels.begin() + y * normal.Width, normal.Pixels.begin() + (y + 1) * normal.Width);
+    EXPECT_EQ(StripFramePixels(*data.SunkEdge->Bitmap, frames, frames - cfNormal + 1).Pixels, normal.Pixels);
+    EXPECT_EQ(FrameMismatches(data, left->Handle(), *data.SunkEdge, frames - cfNormal + 1, true), 0);
     EXPECT_GT(FrameMismatches(data, left->Handle(), *data.ComboButton, cfNormal, true), 0);
     // A simple combo has no button to draw: the system paints it.
     EXPECT_NE(ChildSkinner<TSkinComBox>(form->Handle(), simple->Handle()), nullptr);
