@@ -60,13 +60,13 @@ int TDCEdit::ButtonAt(POINT client) const {
 
 void TDCEdit::PaintButtons() {
     if (numButtons_ == 0) return;
-    const HDC dc = GetDC(handle_);
+    const TWindowDC dc(handle_);
+    if (!dc) return;
     for (int i = 0; i < numButtons_; ++i) {
         RECT button = ButtonRect(i);
-        DrawFrameControl(dc, &button, DFC_SCROLL,
+        DrawFrameControl(dc.get(), &button, DFC_SCROLL,
                          DFCS_SCROLLCOMBOBOX | (pressed_ == i ? DFCS_PUSHED : 0) | (Enabled() ? 0 : DFCS_INACTIVE));
     }
-    ReleaseDC(handle_, dc);
 }
 
 void TDCEdit::WndProc(TMessage& m) {
