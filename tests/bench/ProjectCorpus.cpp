@@ -40,12 +40,12 @@ std::vector<std::vector<uint8_t>> Pieces(const std::vector<uint8_t>& bytes, std:
 
 }  // namespace
 
-std::vector<uint8_t> ProjectCorpus(const std::string& sourceDir, std::size_t size) {
+std::vector<uint8_t> ProjectCorpus(const std::string& sourceDir, const std::string& executable, std::size_t size) {
     const fs::path root(sourceDir);
     const std::vector<std::vector<std::vector<uint8_t>>> kinds = {
         FilesBelow(root / "resources" / "skins", ".bmp"),
         FilesBelow(root / "skin", ".h"),
-        Pieces(ReadFile("/proc/self/exe"), 1 << 16),
+        Pieces(ReadFile(executable), 1 << 16),
     };
     for (const auto& kind : kinds) {
         if (kind.empty()) throw std::runtime_error("ProjectCorpus: a kind of data is missing below " + sourceDir);

@@ -12,6 +12,6 @@ namespace velloran::test {
 
 // The three kinds in turn, file by file (the executable in 64 KB pieces),
 // starting over when a kind runs out, until size bytes.
-std::vector<uint8_t> ProjectCorpus(const std::string& sourceDir, std::size_t size);
+std::vector<uint8_t> ProjectCorpus(const std::string& sourceDir, const std::string& executable, std::size_t size);
 
 }  // namespace velloran::test
