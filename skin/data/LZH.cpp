@@ -48,7 +48,7 @@ std::unique_ptr<TDecodeState> AllocateState(const TLzhRead& read) {
     }
 }
 
-int DecodeSymbol(TDecodeState& state) {
+[[gnu::always_inline]] inline int DecodeSymbol(TDecodeState& state) {
     // The slots from the root down to the leaf, for the tree's update.
     std::array<int16_t, kCharCount> path;
     const uint32_t firstBits = state.Bits.Peek(TLzhCodeTable::kTableBits);

@@ -133,7 +133,7 @@ void TLzhTree::Update(int c, TShapeObserver& observer) {
 }
 
 template <typename TShapeObserver>
-void TLzhTree::UpdateAlong(std::span<const int16_t> path, TShapeObserver& observer) {
+[[gnu::always_inline]] inline void TLzhTree::UpdateAlong(std::span<const int16_t> path, TShapeObserver& observer) {
     if (freq_[Slot(kRoot)] == kMaxFreq) {
         // The rebuild reshapes the tree: the path is gone.
         Update(son_[Slot(path.back())] - kTreeSize, observer);
