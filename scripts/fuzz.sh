@@ -29,7 +29,7 @@ seeds_for() {
   case $1 in
     fuzz_bitmap_file) echo "$root/resources/bitmaps $root/resources/skins/Default $root/resources/skins/Contrast" ;;
     fuzz_quick_ini | fuzz_skin_description) echo "$root/resources/skins/Default $root/resources/skins/Contrast" ;;
-    fuzz_lzh | fuzz_skin_container) echo "$packed" ;;
+    fuzz_lzh | fuzz_lzh_differential | fuzz_skin_container) echo "$packed" ;;
     fuzz_form_data) echo "$root/resources" ;;
     *) echo "" ;;
   esac

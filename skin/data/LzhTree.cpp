@@ -4,12 +4,6 @@
 
 namespace velloran::lzh {
 
-namespace {
-
-constexpr std::size_t Slot(int index) { return static_cast<std::size_t>(index); }
-
-}  // namespace
-
 void TLzhTree::StartHuff() {
     for (int i = 0; i < kCharCount; ++i) {
         freq_[Slot(i)] = 1;
@@ -51,34 +45,6 @@ void TLzhTree::Reconst() {
         prnt_[Slot(k)] = static_cast<int16_t>(i);
         if (k < kTreeSize) prnt_[Slot(k + 1)] = static_cast<int16_t>(i);
     }
-}
-
-void TLzhTree::Update(int c) {
-    if (freq_[Slot(kRoot)] == kMaxFreq) Reconst();
-    c = prnt_[Slot(c + kTreeSize)];
-    do {
-        const uint16_t k = ++freq_[Slot(c)];
-        if (k > freq_[Slot(c + 1)]) {
-            // Swap node c with the last node of lower frequency; the sentinel
-            // ends the scan.
-            int l = c + 1;
-            while (k > freq_[Slot(l + 1)]) ++l;
-            freq_[Slot(c)] = freq_[Slot(l)];
-            freq_[Slot(l)] = k;
-
-            const int i = son_[Slot(c)];
-            prnt_[Slot(i)] = static_cast<int16_t>(l);
-            if (i < kTreeSize) prnt_[Slot(i + 1)] = static_cast<int16_t>(l);
-
-            const int j = son_[Slot(l)];
-            son_[Slot(l)] = static_cast<int16_t>(i);
-            prnt_[Slot(j)] = static_cast<int16_t>(c);
-            if (j < kTreeSize) prnt_[Slot(j + 1)] = static_cast<int16_t>(c);
-            son_[Slot(c)] = static_cast<int16_t>(j);
-            c = l;
-        }
-        c = prnt_[Slot(c)];
-    } while (c != 0);
 }
 
 }  // namespace velloran::lzh

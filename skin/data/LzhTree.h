@@ -6,7 +6,9 @@
 // classic LZHUF arrangement (N = 4096, F = 60, THRESHOLD = 2).
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace velloran::lzh {
 
@@ -38,22 +40,128 @@ public:
     void StartHuff();
 
     // Counts one more occurrence of symbol c and restores the sibling order;
-    // rebuilds first when the root has reached kMaxFreq.
-    void Update(int c);
+    // rebuilds first when the root has reached kMaxFreq. The observer hears of
+    // every change of shape: OnRebuild() after a rebuild, OnSwap(a, b) after
+    // the subtrees below slots a and b were exchanged (the slots stay put).
+    template <typename TShapeObserver>
+    void Update(int c, TShapeObserver& observer);
+    void Update(int c) {
+        TIgnoreShape ignore;
+        Update(c, ignore);
+    }
+    // The same for the symbol at the end of path, the slots from the root down
+    // to the symbol's leaf as the decoder has just walked them. Knowing them
+    // spares the climb through the parent links. Once a node moves, the
+    // observer's KnownPath(slot, path) -> count gives the slots above slot,
+    // root first, or -1 when it does not know them.
+    template <typename TShapeObserver>
+    void UpdateAlong(std::span<const int16_t> path, TShapeObserver& observer);
 
-    int Son(int node) const { return son_[static_cast<std::size_t>(node)]; }
-    int Parent(int node) const { return prnt_[static_cast<std::size_t>(node)]; }
+    int Son(int node) const { return son_[Slot(node)]; }
+    int Parent(int node) const { return prnt_[Slot(node)]; }
     int LeafOf(int symbol) const { return Parent(symbol + kTreeSize); }
-    int Frequency(int node) const { return freq_[static_cast<std::size_t>(node)]; }
+    int Frequency(int node) const { return freq_[Slot(node)]; }
 
 private:
+    static constexpr std::size_t Slot(int index) { return static_cast<std::size_t>(index); }
+
+    struct TIgnoreShape {
+        void OnRebuild() {}
+        void OnSwap(int, int) {}
+    };
+
     // Halves every leaf frequency (rounding up) and rebuilds the inner nodes.
     void Reconst();
+
+    template <typename TShapeObserver>
+    void RebuildIfFull(TShapeObserver& observer) {
+        if (freq_[Slot(kRoot)] == kMaxFreq) {
+            Reconst();
+            observer.OnRebuild();
+        }
+    }
+    // Counts one more at slot c and, when c now outweighs the next slot, swaps
+    // it with the last slot of lower frequency. Returns where c's node is now.
+    template <typename TShapeObserver>
+    int Increment(int c, TShapeObserver& observer) {
+        const uint16_t k = ++freq_[Slot(c)];
+        if (k <= freq_[Slot(c + 1)]) [[likely]]
+            return c;
+        return MoveUp(c, k, observer);
+    }
+    // Swaps c, now of frequency k, with the last slot of lower frequency.
+    template <typename TShapeObserver>
+    int MoveUp(int c, uint16_t k, TShapeObserver& observer);
+    // Increments c and every node above it; a parent link of 0 ends the climb.
+    template <typename TShapeObserver>
+    void Climb(int c, TShapeObserver& observer) {
+        do {
+            c = prnt_[Slot(Increment(c, observer))];
+        } while (c != 0);
+    }
 
     std::array<uint16_t, kTreeSize + 1> freq_{};          // freq_[kTreeSize] is a 0xFFFF sentinel
     std::array<int16_t, kTreeSize + kCharCount> prnt_{};  // slots kTreeSize.. are the leaves' parents
     std::array<int16_t, kTreeSize> son_{};
 };
+
+template <typename TShapeObserver>
+int TLzhTree::MoveUp(int c, uint16_t k, TShapeObserver& observer) {
+    // The sentinel ends the scan.
+    int l = c + 1;
+    while (k > freq_[Slot(l + 1)]) ++l;
+    freq_[Slot(c)] = freq_[Slot(l)];
+    freq_[Slot(l)] = k;
+
+    const int i = son_[Slot(c)];
+    prnt_[Slot(i)] = static_cast<int16_t>(l);
+    if (i < kTreeSize) prnt_[Slot(i + 1)] = static_cast<int16_t>(l);
+
+    const int j = son_[Slot(l)];
+    son_[Slot(l)] = static_cast<int16_t>(i);
+    prnt_[Slot(j)] = static_cast<int16_t>(c);
+    if (j < kTreeSize) prnt_[Slot(j + 1)] = static_cast<int16_t>(c);
+    son_[Slot(c)] = static_cast<int16_t>(j);
+    observer.OnSwap(c, l);
+    return l;
+}
+
+template <typename TShapeObserver>
+void TLzhTree::Update(int c, TShapeObserver& observer) {
+    RebuildIfFull(observer);
+    Climb(prnt_[Slot(c + kTreeSize)], observer);
+}
+
+template <typename TShapeObserver>
+[[gnu::always_inline]] inline void TLzhTree::UpdateAlong(std::span<const int16_t> path, TShapeObserver& observer) {
+    if (freq_[Slot(kRoot)] == kMaxFreq) {
+        // The rebuild reshapes the tree: the path is gone.
+        Update(son_[Slot(path.back())] - kTreeSize, observer);
+        return;
+    }
+    // Leaf first, like the climb. The path holds each node's parent until a
+    // node moves; from there the parent links lead up to a slot whose path the
+    // observer knows.
+    std::array<int16_t, kCharCount> known;
+    const int16_t* above = path.data();
+    std::size_t depth = path.size() - 1;
+    for (;;) {
+        const int c = above[depth];
+        const int moved = Increment(c, observer);
+        if (moved != c) {
+            int next = prnt_[Slot(moved)];
+            int count = -1;
+            while (next != 0 && (count = observer.KnownPath(next, known.data())) < 0)
+                next = prnt_[Slot(Increment(next, observer))];
+            if (next == 0) return;
+            known[static_cast<std::size_t>(count)] = static_cast<int16_t>(next);
+            above = known.data();
+            depth = static_cast<std::size_t>(count);
+            continue;
+        }
+        if (depth == 0 || above[--depth] == 0) return;
+    }
+}
 
 // The upper six bits u of a position are sent as a prefix code of 3 to 8 bits,
 // followed by the low six bits as they are. PositionCode(u) is the code left

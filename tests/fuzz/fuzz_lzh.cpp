@@ -2,6 +2,7 @@
 // and through the packer and back.
 
 #include "skin/data/LZH.h"
+#include "skin/data/LzhTree.h"
 #include "tests/fuzz/FuzzRequire.h"
 #include "tools/skinpack/LzhEncoder.h"
 

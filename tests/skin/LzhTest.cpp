@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -141,8 +142,8 @@ TEST(Lzh, TruncatedInputReadsAsZeroBits) {
 TEST(Lzh, StopsWhenTheSinkRefusesMoreBytes) {
     // An announced size far beyond what the sink takes; the count must not wrap.
     int64_t taken = 0;
-    auto write = [&](const uint8_t*, int n) {
-        if (taken >= 5000) return 0;
+    auto write = [&](const uint8_t*, int offered) {
+        const int n = static_cast<int>(std::min<int64_t>(offered, 5000 - taken));
         taken += n;
         return n;
     };

@@ -1,0 +1,75 @@
+#pragma once
+
+// A lookup table over the first kTableBits bits of the adaptive tree's codes,
+// kept up to date while the tree changes. Each entry names the slot that
+// those bits lead to: a leaf when its code is that short, otherwise the inner
+// slot at depth kTableBits from which the walk goes on bit by bit.
+//
+// The tree hears of every swap (see TLzhTree::Update); a swap changes the
+// codes below its two slots only, so just the entries of a slot that lies
+// less than kTableBits deep are derived again. The slot positions themselves
+// never move, which is why entries hold slots rather than symbols.
+
+#include "skin/data/LzhTree.h"
+
+#include <array>
+#include <cstdint>
+
+namespace velloran::lzh {
+
+class TLzhCodeTable {
+public:
+    static constexpr int kTableBits = 8;
+
+    struct TEntry {
+        uint16_t Slot = 0;
+        uint8_t Length = 0;  // bits taken to reach Slot, at most kTableBits
+    };
+
+    explicit TLzhCodeTable(const TLzhTree& tree) : tree_(tree) { OnRebuild(); }
+
+    const TEntry& Lookup(uint32_t firstBits) const { return entries_[firstBits]; }
+
+    // The slots that a code of length bits passes through before it reaches
+    // its slot, from the root down; at most kTableBits - 1 of them.
+    void Ancestors(uint32_t code, int length, int16_t* path) const {
+        for (int depth = 0; depth < length; ++depth)
+            path[depth] = byPosition_[(1u << depth) | (code >> (length - depth))];
+    }
+
+    // The shape observer of TLzhTree::Update.
+    void OnRebuild();
+    int KnownPath(int slot, int16_t* path) const {
+        const uint8_t depth = depth_[static_cast<std::size_t>(slot)];
+        if (depth == kDeep) return -1;
+        Ancestors(code_[static_cast<std::size_t>(slot)], depth, path);
+        return depth;
+    }
+    void OnSwap(int a, int b) {
+        if (depth_[static_cast<std::size_t>(a)] == kDeep && depth_[static_cast<std::size_t>(b)] == kDeep) return;
+        Rederive(a);
+        Rederive(b);
+    }
+
+private:
+    // Depth of a slot that lies less than kTableBits deep; every other slot,
+    // and so every descendant of such a slot, holds kDeep.
+    static constexpr uint8_t kDeep = 0xFF;
+
+    // Everything below slot (known position) again.
+    void Rederive(int slot);
+    // Slot now lies at depth with code; records it and what lies below it.
+    void Place(int slot, int depth, uint32_t code);
+    void MarkDeep(int slot);
+    void MarkChildrenDeep(int slot);
+
+    const TLzhTree& tree_;
+    std::array<TEntry, std::size_t{1} << kTableBits> entries_{};
+    std::array<uint8_t, kTreeSize> depth_{};
+    std::array<uint16_t, kTreeSize> code_{};
+    // The slot at each place less than kTableBits deep, numbered as in a heap:
+    // the place with code c at depth d is (1 << d) | c.
+    std::array<int16_t, std::size_t{1} << kTableBits> byPosition_{};
+};
+
+}  // namespace velloran::lzh
