@@ -47,6 +47,15 @@ void ComposeOver(HDC dc, const RECT& place, TDraw draw) {
     draw(off.DC(), RECT{0, 0, width, height});
     off.CopyTo(dc, place.left, place.top);
 }
+// A piece drawn into a bitmap of its own, then over the DC with the skin's key colour left out.
+template <class TDraw>
+void KeyedOver(HDC dc, const RECT& place, TDraw draw) {
+    TBitmap piece;
+    piece.SetSize(place.right - place.left, place.bottom - place.top);
+    if (piece.Empty()) return;
+    draw(piece.Canvas().Handle(), RECT{0, 0, piece.Width(), piece.Height()});
+    TransparentBlit(dc, place, piece, kSkinKeyColor);
+}
 }  // namespace
 
 // ---- TSkinProgress -----------------------------------------------------------------------
@@ -217,7 +226,9 @@ bool TSkinTrackBar::DrawChannel(HDC dc) {
         RECT place = channel;
         place.left += (channel.right - channel.left - width) / 2;
         place.right = place.left + width;
-        VerticalThreeSlice(dc, place, *vert->Bitmap, vert->TopHeight, vert->BottomHeight);
+        KeyedOver(dc, place, [&](HDC paint, const RECT& at) {
+            VerticalThreeSlice(paint, at, *vert->Bitmap, vert->TopHeight, vert->BottomHeight);
+        });
         return true;
     }
     TDataSkinObject* track = SkinData->Track.get();
@@ -226,8 +237,10 @@ bool TSkinTrackBar::DrawChannel(HDC dc) {
     RECT place = channel;
     place.top += (channel.bottom - channel.top - height) / 2;
     place.bottom = place.top + height;
-    ThreeSliceStretch(dc, place, *track->Bitmap, false, std::max(track->Frame, 1), 1, track->LeftWidth,
-                      track->RightWidth);
+    KeyedOver(dc, place, [&](HDC paint, const RECT& at) {
+        ThreeSliceStretch(paint, at, *track->Bitmap, false, std::max(track->Frame, 1), 1, track->LeftWidth,
+                          track->RightWidth);
+    });
     return true;
 }
 
