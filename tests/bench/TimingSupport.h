@@ -78,5 +78,6 @@ private:
 
 void ButtonsPageTimings(TSkinData& data, int runs);
 void MemoScrollTimings(TSkinData& data, int runs);
+void BarsPageTimings(TSkinData& data, int runs);
 
 }  // namespace velloran::bench
