@@ -457,6 +457,29 @@ TEST_P(SkinBars, ABareDialogsToolBarWindowIsErasedInTheFaceColour) {
     DestroyWindow(dialog);
 }
 
+TEST(SkinBarsCycles, GdiAndUserCountsComeBackAfterAThousandPaintsWithSkinSwitches) {
+    TSkinnedProcess skinning;
+    auto form = MakeControlForm();
+    auto* status = AddControl<TStatusBar>(*form, "", 0, 170, 320, 22);
+    status->AddPanel("One", 100);
+    status->AddPanel("", 100)->SetStyle(psOwnerDraw);
+    auto* progress = AddControl<TProgressBar>(*form, "", 10, 10, 200, 18);
+    auto* upright = AddControl<TProgressBar>(*form, "", 280, 10, 18, 120);
+    upright->SetOrientation(pbVertical);
+    auto* track = AddControl<TTrackBar>(*form, "", 10, 40, 200, 32);
+    auto* header = AddControl<THeaderControl>(*form, "", 10, 80, 200, 22);
+    header->AddSection("Name", 100);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    ExpectNoHandleLeftAfterCycles(skinning, "bars", [&](int i) {
+        progress->SetPosition(i % 101);
+        upright->SetPosition((i * 7) % 101);
+        track->SetPosition(i % 11);
+        status->Panels(0)->SetText(std::to_string(i));
+        SendMessageW(header->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10 + i % 150, 5));
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    });
+}
+
 INSTANTIATE_TEST_SUITE_P(BothSkins, SkinBars, ::testing::Values("Default", "Contrast"));
 
 }  // namespace
