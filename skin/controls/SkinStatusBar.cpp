@@ -95,8 +95,8 @@ std::vector<TStatusPanelLook> TSkinStatusBar::Panels() const {
         const LRESULT lengthAndType = SendMessageW(Window, SB_GETTEXTLENGTHW, static_cast<WPARAM>(i), 0);
         const UINT type = HIWORD(lengthAndType);
         TStatusPanelLook look;
-        look.OwnerDraw = (type & HIBYTE(SBT_OWNERDRAW)) != 0;
-        look.Edge = (type & HIBYTE(SBT_POPOUT)) ? seRaised : (type & HIBYTE(SBT_NOBORDERS)) ? seFlat : seLowered;
+        look.OwnerDraw = (type & SBT_OWNERDRAW) != 0;
+        look.Edge = (type & SBT_POPOUT) ? seRaised : (type & SBT_NOBORDERS) ? seFlat : seLowered;
         look.Alignment = RightToLeft() ? DT_RIGHT : DT_LEFT;
         if (!look.OwnerDraw) {
             std::wstring text(LOWORD(lengthAndType) + 1u, L'\0');

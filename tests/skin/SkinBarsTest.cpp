@@ -261,6 +261,48 @@ TEST_P(SkinBars, StatusPanelsAreFramedByBevelWithTextByAlignmentAndTheGripAtTheC
               0);
 }
 
+// A vendor's status bar: the system's bar without panel objects, skinned at the application's
+// choice; its panels are read from the window.
+class TVendorStatusBar : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TWinControl::CreateParams(params);
+        params.SysClassName = STATUSCLASSNAMEA;
+        params.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+    }
+};
+
+TEST_P(SkinBars, AStatusBarWithoutPanelObjectsIsReadFromItsWindow) {
+    TSkinnedProcess skinning(GetParam());
+    TDataSkinObject& edges = *skinning.Data->StatusBarEdges;
+    auto form = MakeControlForm();
+    auto* bar = AddControl<TVendorStatusBar>(*form, "", 0, 10, 320, 22);
+    skinning.Data->OnSkinControl = [bar](TComponent*, TSkinData*, TControl*, TControl* control, const std::string&,
+                                         TComponent*& skinner) {
+        if (control == bar) skinner = new TSkinStatusBar(control);
+    };
+    const int edgesAt[] = {100, -1};
+    SendMessageW(bar->Handle(), SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edgesAt));
+    SendMessageW(bar->Handle(), SB_SETTEXTW, 0 | SBT_POPOUT, reinterpret_cast<LPARAM>(L"Raised"));
+    SendMessageW(bar->Handle(), SB_SETTEXTW, 1 | SBT_NOBORDERS, reinterpret_cast<LPARAM>(L"Flat"));
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    ASSERT_NE(ChildSkinner<TSkinStatusBar>(form->Handle(), bar->Handle()), nullptr);
+    const TDecodedBitmap painted = PaintedPixels(bar->Handle());
+    const TStatusEdgeFrame frames[] = {seRaised, seFlat};
+    for (int i = 0; i < 2; ++i) {
+        RECT r{};
+        SendMessageW(bar->Handle(), SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+        r.right = i == 1 ? WindowArea(bar->Handle()).right : r.right + 2;
+        const TDecodedBitmap frame = FittedFrame(edges, edges.Frame, frames[i], r.right - r.left, r.bottom - r.top);
+        EXPECT_EQ(Mismatches(painted, frame, RECT{r.left, r.top, r.right, r.top + 3}, 0), 0) << i;
+        const auto [first, last] = InkColumns(painted, frame, r);
+        EXPECT_TRUE(first < last && last < (r.left + r.right) / 2) << "left-aligned text in panel " << i;
+    }
+}
+
 // ---- track bars --------------------------------------------------------------------------
 
 TEST_P(SkinBars, TrackBarsTakeThumbAndChannelFromTheSkinOrAPlainThumbWithoutImages) {
