@@ -405,6 +405,12 @@ void TForm::CreateParams(TCreateParams& p) {
             if (borderIcons_ & (1u << biMaximize)) p.Style |= WS_MAXIMIZEBOX;
         }
     }
+    if (parent_) {
+        // Embedded in a control: a plain child window at its bounds, without frame or caption.
+        p.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (visible_ ? WS_VISIBLE : 0);
+        p.ExStyle = BiDiExStyle();
+        return;
+    }
     if (formStyle_ == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
     p.WndParent = Application ? Application->Handle() : nullptr;
     if (formStyle_ == fsMDIChild) {
@@ -425,7 +431,7 @@ void TForm::InitializeWnd() {
     const bool mdiChild = IsMDIChildWindow();
     if (menu_ && !mdiChild) ::SetMenu(handle_, menu_->Handle());
     ApplyDesignClientSize();
-    if (!mdiChild && (position_ == poScreenCenter || position_ == poDesktopCenter)) CenterOnScreen();
+    if (!mdiChild && !parent_ && (position_ == poScreenCenter || position_ == poDesktopCenter)) CenterOnScreen();
     if (formStyle_ == fsMDIForm) CreateMDIClient();
 }
 
@@ -520,6 +526,11 @@ void TForm::DoHide() {
 }
 
 void TForm::SetVisible(bool visible) {
+    if (parent_) {
+        // An embedded form shows and hides like any control; it is never activated.
+        TWinControl::SetVisible(visible);
+        return;
+    }
     if (visible == visible_) {
         if (visible) BringToFront();
         return;

@@ -21,6 +21,33 @@ const TClassInfo& TSkinBox::StaticClassInfo() {
     return info;
 }
 
+const TClassInfo& TSkinBoxH::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TSkinBoxH>("TSkinBoxH", &TSkinControl::StaticClassInfo());
+    return info;
+}
+
+bool TSkinBoxH::BeforeProc(TMessage& m) {
+    switch (m.Msg) {
+        case WM_ERASEBKGND: {
+            RECT whole{};
+            GetWindowRect(Window, &whole);
+            OffsetRect(&whole, -whole.left, -whole.top);
+            FillColour(reinterpret_cast<HDC>(m.WParam), whole, SkinBackground());
+            // Erased: the window's painter must not erase it again.
+            m.Result = 1;
+            return false;
+        }
+        case WM_CTLCOLORSTATIC:
+            CallDefault(m);
+            // The dialog's static texts on the skin's face, their text cells too.
+            SetBkColor(reinterpret_cast<HDC>(m.WParam), SkinBackground());
+            m.Result = reinterpret_cast<LRESULT>(SkinData->FaceBrush.get());
+            return false;
+        default:
+            return TSkinControl::BeforeProc(m);
+    }
+}
+
 void TSkinGroupBox::InitSkin(TWinSkinForm* form, TSkinData* skinData, bool useSkinColour, TCanvas* canvas) {
     TSkinControl::InitSkin(form, skinData, useSkinColour, canvas);
     if (Control) Kind = 1;
@@ -40,13 +67,21 @@ void TSkinGroupBox::PaintControl(HDC dc, const RECT& rect) {
     TOffscreen off(dc, rect.right, rect.bottom);
     if (!off) return;
     const HDC paint = off.DC();
-    // The whole box in the face colour: the system's own frame lines vanish under it.
-    FillColour(paint, rect, SkinBackground());
     TSelectObject font(paint, ControlFont());
     SetTextColor(paint, FontColour());
     SIZE digit{};
     GetTextExtentPoint32A(paint, "0", 1, &digit);
     const int lineTop = rect.top + digit.cy / 2 - 1;
+    if (Control) {
+        // The whole box in the face colour: the system's own frame lines vanish under it.
+        FillColour(paint, rect, SkinBackground());
+    } else {
+        // Over what the box's own painter drew, its etched frame covered by two face-coloured lines.
+        BitBlt(paint, 0, 0, rect.right, rect.bottom, dc, rect.left, rect.top, SRCCOPY);
+        RECT frame{rect.left, lineTop, rect.right, rect.bottom};
+        for (int line = 0; line < 2; ++line, InflateRect(&frame, -1, -1))
+            FrameRect(paint, &frame, SkinData->FaceBrush.get());
+    }
 
     TPenHandle pen(CreatePen(PS_SOLID, 1, ColorToRGB(static_cast<TColor>(SkinData->Colors[ciButtonShadow]))));
     {

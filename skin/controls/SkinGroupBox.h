@@ -1,6 +1,7 @@
 #pragma once
 // Group boxes and the frames of radio and check groups (a rounded frame in the skin's border
-// colour with the caption over it), and the panels that only take the skin's face colour.
+// colour with the caption over it), the panels that only take the skin's face colour, and the face
+// behind bare dialogs and tool-bar windows.
 #include "skin/controls/SkinControl.h"
 
 namespace velloran {
@@ -24,6 +25,17 @@ public:
 
 protected:
     void AfterProc(TMessage&) override {}
+};
+
+// The background of a bare dialog or tool-bar window, and of its static texts, in the skin's face
+// colour.
+class TSkinBoxH : public TSkinControl {
+    VELLORAN_CLASS(TSkinBoxH)
+public:
+    using TSkinControl::TSkinControl;
+
+protected:
+    bool BeforeProc(TMessage& message) override;
 };
 
 }  // namespace velloran

@@ -12,10 +12,12 @@
 #include "skin/controls/SkinComboBoxes.h"
 #include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinEdits.h"
+#include "skin/controls/SkinGauges.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinScrollBars.h"
 #include "skin/controls/SkinSpin.h"
+#include "skin/controls/SkinStatusBar.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinMessages.h"
@@ -51,7 +53,10 @@ enum class TSkinnerKind {
     ComboBox,
     ExtendedComboBox,
     DateTime,
-    Header
+    Header,
+    StatusBar,
+    Progress,
+    TrackBar
 };
 
 TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
@@ -108,6 +113,12 @@ TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
             return new TSkinDateTime(owner);
         case TSkinnerKind::Header:
             return new TSkinHeader(owner);
+        case TSkinnerKind::StatusBar:
+            return new TSkinStatusBar(owner);
+        case TSkinnerKind::Progress:
+            return new TSkinProgress(owner);
+        case TSkinnerKind::TrackBar:
+            return new TSkinTrackBar(owner);
         case TSkinnerKind::ComboBox:
         case TSkinnerKind::ExtendedComboBox: {
             auto* skinner = new TSkinComBox(owner);
@@ -184,7 +195,7 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TTabControl"}, false, xcTab, A::Later, K::Later, true},
         {{"THeaderControl"}, false, xcPanel, A::Attach, K::Header},
         {{"TCustomCheckBox", "TCheckBox"}, false, xcCheckBox, A::Attach, K::CheckBox},
-        {{"TTrackBar"}, false, xcTrackBar, A::Later},
+        {{"TTrackBar"}, false, xcTrackBar, A::Attach, K::TrackBar},
         {{"TUPDOWN", "TSPINBUTTON"}, true, xcSpin, A::Attach, K::UpDown},
         {{"TMEDIAPLAYER"}, true, xcButton, A::Later},
         {{"TCustomRadioGroup", "TRadioGroup"}, false, xcRadioButton, A::RadioGroup},
@@ -195,8 +206,8 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TCustomGroupBox", "TGroupBox"}, false, xcPanel, A::GroupBox},
         {{"TRadioButton"}, false, xcRadioButton, A::Attach, K::RadioButton},
         {{"TToolBar"}, false, xcToolbar, A::Later},
-        {{"TStatusBar"}, false, xcStatusBar, A::Later},
-        {{"TProgressBar"}, false, xcProgress, A::Later},
+        {{"TStatusBar"}, false, xcStatusBar, A::Attach, K::StatusBar},
+        {{"TProgressBar"}, false, xcProgress, A::Attach, K::Progress},
         {{"TScrollBar"}, false, xcScrollbar, A::Attach, K::ScrollBarControl},
         {{"TTNTCOMBOBOX"}, true, xcCombo, A::Attach, K::ComboBox},
         {{"TCustomComboBox", "TComboBox"}, false, xcCombo, A::Attach, K::ComboBox},
@@ -346,6 +357,11 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         Attach(control, kind);
     } else if (type == "speedbutton") {
         if (Gate(data_, xcSpeedButton)) Attach(control, K::SpeedButton);
+    } else if (type == "trackbar") {
+        // The skinner makes the bar transparent first.
+        if (Gate(data_, xcButton)) Attach(control, K::TrackBar);
+    } else if (type == "progress") {
+        if (Gate(data_, xcProgress)) Attach(control, K::Progress);
     } else if (type == "groupbox") {
         if (Gate(data_, xcGroupBox)) Attach(control, K::GroupBox);
     } else if (type == "radiogroup") {
@@ -357,7 +373,7 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         if (Gate(data_, xcCheckBox)) GroupChildren(control, K::CheckBox, K::VendorCheckBox, upperClass);
         if (Gate(data_, xcGroupBox)) Attach(control, K::GroupBox);
     }
-    // The other kinds (tabs, track and progress bars, media players) have no skinner yet.
+    // The other kinds (tabs, media players) have no skinner yet.
 }
 
 void TSelectionRun::GroupChildren(TControl& group, TSkinnerKind kind, TSkinnerKind vendorKind,
@@ -505,16 +521,19 @@ void TSelectionRun::SelectWindow(HWND window) {
     } else if (lower == "edit") {
         if (Gate(data_, xcEdit)) AttachWindow<TSkinEdit>(window);
     } else if (lower == "#32770" && !(style & WS_TABSTOP)) {
-        // A dialog inside the window: its children are skinned; its own background comes with
-        // the bar skinner.
         SelectChildWindows(window);
+        AttachWindow<TSkinBoxH>(window);
+    } else if (lower == "toolbarwindow32") {
+        AttachWindow<TSkinBoxH>(window);
+    } else if (lower == "tprogressbar") {
+        AttachWindow<TSkinProgress>(window);
     } else if (lower == "tpanel" || lower == "ttntpanel.unicodeclass") {
         SelectChildWindows(window);
         // Only a panel with a control object has a colour to set.
         if (TWinControl* panel = TWinControl::FromHandle(window))
             panel->SetColor(static_cast<TColor>(ColorToRGB(static_cast<TColor>(data_.Colors[ciButtonFace]))));
     }
-    // Tab controls, tool bars and progress bars have no skinner yet; tree views are never skinned.
+    // Tab controls have no skinner yet; tree views are never skinned.
 }
 
 }  // namespace

@@ -110,5 +110,6 @@ int main(int argc, char** argv) {
     if (!data.LoadSkin()) return 1;
     ButtonsPageTimings(data, runs);
     MemoScrollTimings(data, runs);
+    BarsPageTimings(data, runs);
     return 0;
 }

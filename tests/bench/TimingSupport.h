@@ -79,5 +79,6 @@ private:
 void ButtonsPageTimings(TSkinData& data, int runs);
 void MemoScrollTimings(TSkinData& data, int runs);
 void UnpackTimings();
+void BarsPageTimings(TSkinData& data, int runs);
 
 }  // namespace velloran::bench

@@ -1,6 +1,6 @@
 // The gallery under Wine: its command line, the window style of every page, the MDI frame with
 // its children and Window menu, the skin chooser driving the skin data, and the page of fields
-// and lists with a skinner of the right family on each of its controls.
+// and lists and the page of bars and gauges with a skinner of the right family on each of their controls.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -16,9 +16,12 @@
 #include "skin/controls/SkinComboBoxes.h"
 #include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinEdits.h"
+#include "skin/controls/SkinGauges.h"
+#include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinScrollBars.h"
 #include "skin/controls/SkinSpin.h"
+#include "skin/controls/SkinStatusBar.h"
 #include "skin/form/WinSkinForm.h"
 #include "skin/manager/SkinManage.h"
 #include "tests/framework/FrameworkTestMain.h"
@@ -248,6 +251,45 @@ TEST_F(Gallery, TheFieldsPageHasASkinnerOfTheRightFamilyOnEachControl) {
     }
     // Every family shows, each enabled and disabled at least.
     for (const auto& [name, test] : families) EXPECT_GE(seen[name], name == "TRightToLeftComboBox" ? 1 : 2) << name;
+}
+
+TEST_F(Gallery, TheBarsPageSkinsEachFamilyAndItsEmbeddedFormAsAControl) {
+    Start("Contrast", "bars");
+    TForm* page = form_->OpenPage("bars");
+    PumpUntil([&] { return TSkinManage::Instance()->FindFormSkinner(page->Handle()) != nullptr; }, 5000);
+    PumpFor(300);
+    TWinSkinForm* skinner = TSkinManage::Instance()->FindFormSkinner(page->Handle());
+    ASSERT_NE(skinner, nullptr);
+    const std::map<std::string, bool (*)(TChildSkinner*)> families = {
+        {"TStatusBar", &Is<TSkinStatusBar>}, {"TProgressBar", &Is<TSkinProgress>},
+        {"TTrackBar", &Is<TSkinTrackBar>},   {"THeaderControl", &Is<TSkinHeader>},
+        {"TGroupBox", &Is<TSkinGroupBox>},   {"TPanel", &Is<TSkinBox>},
+    };
+    std::map<std::string, int> seen;
+    TForm* embedded = nullptr;
+    for (TComponent* component : page->ComponentList()) {
+        if (auto* form = dynamic_cast<TForm*>(component)) embedded = form;
+        auto* control = dynamic_cast<TWinControl*>(component);
+        if (!control) continue;
+        const auto family = families.find(control->ClassInfo().Name);
+        if (family == families.end()) continue;
+        SCOPED_TRACE(family->first);
+        EXPECT_TRUE(family->second(skinner->FindSkinner(control->Handle())));
+        ++seen[family->first];
+    }
+    for (const auto& [name, test] : families) EXPECT_GE(seen[name], 1) << name;
+    // The embedded form: a child window of the page without a frame of its own, in the skin's
+    // colour, its own status bar skinned by the page's skinner.
+    ASSERT_NE(embedded, nullptr);
+    EXPECT_EQ(GetParent(embedded->Handle()), page->Handle());
+    EXPECT_EQ(Style(embedded) & (WS_CHILD | WS_CAPTION | WS_POPUP), static_cast<DWORD>(WS_CHILD));
+    EXPECT_TRUE(Is<TSkinBox>(skinner->FindSkinner(embedded->Handle())));
+    EXPECT_EQ(ColorToRGB(embedded->Color()), ColorToRGB(static_cast<TColor>(skinner->SkinData->Colors[ciButtonFace])));
+    int embeddedBars = 0;
+    for (TComponent* component : embedded->ComponentList())
+        if (auto* bar = dynamic_cast<TWinControl*>(component); bar && bar->ClassInfo().Name == "TStatusBar")
+            embeddedBars += Is<TSkinStatusBar>(skinner->FindSkinner(bar->Handle())) ? 1 : 0;
+    EXPECT_EQ(embeddedBars, 1);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The selection rows of the grid, the header control, the extended combo box (through the skin's
-// mapping list and without it) and the outside vendor's edit with buttons (known by its class
-// name only): each control gets the skinner of its row, on the window that row names, and
-// nothing when its family is switched off.
+// mapping list and without it), the outside vendor's edit with buttons (known by its class name
+// only), and the status, progress and track bars (the last also mapped): each control gets the
+// skinner of its row, on the window that row names, and nothing when its family is switched off.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,13 +11,17 @@
 #include <vector>
 
 #include "framework/ComboBoxExs.h"
+#include "framework/Gauges.h"
 #include "framework/Grids.h"
 #include "framework/HeaderControls.h"
+#include "framework/StatusBars.h"
 #include "framework/vendor/AcmeEdits.h"
 #include "skin/controls/SkinComboBoxes.h"
 #include "skin/controls/SkinEdits.h"
+#include "skin/controls/SkinGauges.h"
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinScrollBars.h"
+#include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinnerSelection.h"
 #include "tests/skin/SkinControlsTestSupport.h"
 
@@ -32,6 +36,13 @@ TWinControl* MakeButtonEdit(TForm& form, const char* buttons) {
     auto* edit = dynamic_cast<TWinControl*>(GetClass("TDCEdit").Create(&form));
     TSkinControl::SetPropText(edit, "NumButtons", buttons);
     return edit;
+}
+
+// The skin's mapping list sends track bars through the mapped type, gated by the button family.
+void TrackBarsMapped(TSkinData& data) {
+    std::vector<std::string> lines = data.Skin3rd();
+    lines.push_back("TTrackBar=trackbar");
+    data.SetSkin3rd(lines);
 }
 
 // The skin's mapping list without its line for the extended combo box.
@@ -86,6 +97,14 @@ TEST(SkinnerSelection, GridsHeadersExtendedCombosAndButtonEditsGetTheSkinnerOfTh
          [](TChildSkinner* s, TWinControl&) { return dynamic_cast<TSkinEdit*>(s) && !s->SkinnedControl(); }},
         {"edit with two buttons", [](TForm& f) { return MakeButtonEdit(f, "2"); }, nullptr, xcCombo, OwnWindow,
          nullptr},
+        {"status bar", [](TForm& f) { return new TStatusBar(&f); }, nullptr, xcStatusBar, OwnWindow,
+         WithControl<TSkinStatusBar>},
+        {"progress bar", [](TForm& f) { return new TProgressBar(&f); }, nullptr, xcProgress, OwnWindow,
+         WithControl<TSkinProgress>},
+        {"track bar", [](TForm& f) { return new TTrackBar(&f); }, nullptr, xcTrackBar, OwnWindow,
+         WithControl<TSkinTrackBar>},
+        {"track bar, mapped", [](TForm& f) { return new TTrackBar(&f); }, &TrackBarsMapped, xcButton, OwnWindow,
+         WithControl<TSkinTrackBar>},
     };
     for (const bool familyOn : {true, false}) {
         for (const TRowCase& row : cases) {

@@ -1,5 +1,6 @@
 #include "tools/gallery/GalleryPages.h"
 
+#include "tools/gallery/BarsForm.h"
 #include "tools/gallery/ButtonsForm.h"
 #include "tools/gallery/DialogForm.h"
 #include "tools/gallery/FieldsForm.h"
@@ -24,6 +25,7 @@ const std::vector<TGalleryPage>& GalleryPages() {
         {"mdi", "MDI frame", &Create<TGalleryMdiFrameForm>},
         {"buttons", "Buttons", &Create<TGalleryButtonsForm>},
         {"fields", "Fields and lists", &Create<TGalleryFieldsForm>},
+        {"bars", "Bars and gauges", &Create<TGalleryBarsForm>},
     };
     return pages;
 }
