@@ -55,22 +55,24 @@ void TCustomTabControl::InitializeWnd() {
 }
 
 void TCustomTabControl::TabsChanged() {
-    if (!handle_) return;
-    const int selected = tabIndex_;
-    SendMessageA(handle_, TCM_DELETEALLITEMS, 0, 0);
+    // A window that holds tabs knows the selection; a new one has none yet.
+    if (handle_ && SendMessageA(handle_, TCM_GETITEMCOUNT, 0, 0) > 0) tabIndex_ = TabIndex();
     const std::vector<TTabItem> items = TabItems();
-    for (size_t i = 0; i < items.size(); ++i) {
-        TCITEMA item{};
-        item.mask = TCIF_TEXT | TCIF_IMAGE;
-        item.pszText = const_cast<char*>(items[i].Caption.c_str());
-        item.iImage = items[i].ImageIndex;
-        SendMessageA(handle_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
-    }
-    tabIndex_ = std::min(selected, static_cast<int>(items.size()) - 1);
+    tabIndex_ = std::min(tabIndex_, static_cast<int>(items.size()) - 1);
     if (tabIndex_ < 0 && !items.empty()) tabIndex_ = 0;
-    SendMessageA(handle_, TCM_SETCURSEL, static_cast<WPARAM>(tabIndex_), 0);
+    if (handle_) {
+        SendMessageA(handle_, TCM_DELETEALLITEMS, 0, 0);
+        for (size_t i = 0; i < items.size(); ++i) {
+            TCITEMA item{};
+            item.mask = TCIF_TEXT | TCIF_IMAGE;
+            item.pszText = const_cast<char*>(items[i].Caption.c_str());
+            item.iImage = items[i].ImageIndex;
+            SendMessageA(handle_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+        }
+        SendMessageA(handle_, TCM_SETCURSEL, static_cast<WPARAM>(tabIndex_), 0);
+        Invalidate();
+    }
     LayoutPages();
-    Invalidate();
 }
 
 void TCustomTabControl::SetImages(TImageList* images) {
@@ -368,13 +370,13 @@ std::vector<TTabItem> TTabbedNotebook::TabItems() const {
 }
 
 void TTabbedNotebook::Change() {
-    const int selected = TabIndex();
     LayoutPages();
-    for (size_t i = 0; i < pages_.size(); ++i) pages_[i]->SetVisible(static_cast<int>(i) == selected);
     TCustomTabControl::Change();
 }
 
 void TTabbedNotebook::LayoutPages() {
+    const int selected = TabIndex();
+    for (size_t i = 0; i < pages_.size(); ++i) pages_[i]->SetVisible(static_cast<int>(i) == selected);
     if (!HandleAllocated()) return;
     const RECT display = DisplayRect();
     for (TTabPage* page : pages_)

@@ -72,7 +72,7 @@ protected:
     virtual void Change();
     // Puts the tabs into the window again after TabItems changed.
     void TabsChanged();
-    // The display area changed: children that fill it follow.
+    // The display area or the tabs changed: the pages that fill the area follow.
     virtual void LayoutPages() {}
 
 private:

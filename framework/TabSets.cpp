@@ -97,14 +97,14 @@ void TTabSet::Changed() {
     Invalidate();
 }
 
-std::vector<RECT> TTabSet::LayOut(bool scrollerShown) {
+std::vector<RECT> TTabSet::LayOut(int first, bool scrollerShown) {
     std::vector<RECT> rects;
     if (!HandleAllocated()) return rects;
     TWindowDC dc(handle_);
     TSelectObject font(dc.get(), Font()->Handle());
     const int limit = ClientWidth() - endMargin_;
     int x = startMargin_;
-    for (size_t i = static_cast<size_t>(firstIndex_); i < tabs_.size(); ++i) {
+    for (size_t i = static_cast<size_t>(first); i < tabs_.size(); ++i) {
         SIZE text{};
         GetTextExtentPoint32A(dc.get(), tabs_[i].c_str(), static_cast<int>(tabs_[i].size()), &text);
         const int width = text.cx + kTabPadding;
@@ -115,11 +115,13 @@ std::vector<RECT> TTabSet::LayOut(bool scrollerShown) {
     return rects;
 }
 
-std::vector<RECT> TTabSet::TabRects() { return LayOut(scroller_->Visible()); }
+std::vector<RECT> TTabSet::TabRects() { return LayOut(firstIndex_, scroller_->Visible()); }
 
 void TTabSet::UpdateScroller() {
     if (!HandleAllocated()) return;
-    const bool allFit = firstIndex_ == 0 && LayOut(false).size() == tabs_.size();
+    // Tabs that all fit from the first on are shown from the first on.
+    const bool allFit = LayOut(0, false).size() == tabs_.size();
+    if (allFit) firstIndex_ = 0;
     scroller_->SetBounds(ClientWidth() - kScrollerWidth - 1, 1, kScrollerWidth, std::max(ClientHeight() - 2, 1));
     scroller_->SetMax(std::max(static_cast<int>(tabs_.size()) - 1, 0));
     scroller_->SetPosition(firstIndex_);

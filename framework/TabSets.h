@@ -59,8 +59,8 @@ protected:
 private:
     // Shows the scroller when not every tab fits, and gives it the range of FirstIndex.
     void UpdateScroller();
-    // The tabs' rectangles from FirstIndex on, with or without room for the scroller.
-    std::vector<RECT> LayOut(bool scrollerShown);
+    // The rectangles of the tabs that fit from tab `first` on, with or without room for the scroller.
+    std::vector<RECT> LayOut(int first, bool scrollerShown);
     void Changed();
 
     std::vector<std::string> tabs_;
