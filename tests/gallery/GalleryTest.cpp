@@ -19,12 +19,17 @@
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinScrollBars.h"
 #include "skin/controls/SkinSpin.h"
+#include "skin/controls/SkinAdvPage.h"
+#include "skin/controls/SkinTabSet.h"
+#include "skin/controls/SkinTabs.h"
 #include "skin/form/WinSkinForm.h"
 #include "skin/manager/SkinManage.h"
 #include "tests/framework/FrameworkTestMain.h"
 #include "tools/gallery/GalleryMainForm.h"
 #include "tools/gallery/MdiFrameForm.h"
 #include "tools/gallery/NoCaptionForm.h"
+#include "tools/gallery/TabsForm.h"
+#include "framework/TabControls.h"
 
 namespace velloran {
 namespace {
@@ -248,6 +253,45 @@ TEST_F(Gallery, TheFieldsPageHasASkinnerOfTheRightFamilyOnEachControl) {
     }
     // Every family shows, each enabled and disabled at least.
     for (const auto& [name, test] : families) EXPECT_GE(seen[name], name == "TRightToLeftComboBox" ? 1 : 2) << name;
+}
+
+TEST_F(Gallery, TheTabsPageHasATabSkinnerOnEachTabControlAndItsCloseBoxesWork) {
+    Start("Default", "tabs");
+    auto* page = dynamic_cast<TGalleryTabsForm*>(form_->OpenPage("tabs"));
+    ASSERT_NE(page, nullptr);
+    PumpUntil([&] { return TSkinManage::Instance()->FindFormSkinner(page->Handle()) != nullptr; }, 5000);
+    PumpFor(300);
+    TWinSkinForm* skinner = TSkinManage::Instance()->FindFormSkinner(page->Handle());
+    ASSERT_NE(skinner, nullptr);
+    const std::map<std::string, bool (*)(TChildSkinner*)> families = {
+        {"TPageControl", &Is<TSkinTab>},
+        {"TTabSheet", &Is<TSkinTabSheet>},
+        {"TTabControl", &Is<TSkinTabBtn>},
+        {"TTabbedNotebook", &Is<TSkinTab>},
+        {"TTabSet", &Is<TSkinTab31>},
+        // The gallery's skin maps the vendor's class to its skinner.
+        {"TAcmePageControl", &Is<TSkinAdvPage>},
+    };
+    for (TComponent* component : page->ComponentList()) {
+        auto* control = dynamic_cast<TWinControl*>(component);
+        if (!control) continue;
+        const std::string name = control->ClassInfo().Name;
+        SCOPED_TRACE(name);
+        const auto family = families.find(name);
+        ASSERT_NE(family, families.end()) << "a control the page was not meant to have";
+        EXPECT_TRUE(family->second(skinner->FindSkinner(control->Handle())));
+    }
+    // The many tabs scroll; the close boxes close their pages.
+    EXPECT_TRUE(IsWindowVisible(TabArrows(page->ManyPages()->Handle())));
+    TPageControl& closing = *page->ClosingPages();
+    auto* tabs = dynamic_cast<TSkinTab*>(skinner->FindSkinner(closing.Handle()));
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_TRUE(tabs->CloseBoxesOn);
+    UpdateWindow(closing.Handle());
+    ASSERT_EQ(tabs->CloseBoxes.size(), 4u);
+    const RECT box = tabs->CloseBoxes[0];
+    SendMessageW(closing.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.left + 2, box.top + 2));
+    EXPECT_EQ(closing.PageCount(), 3);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "tools/gallery/FieldsForm.h"
 #include "tools/gallery/MdiFrameForm.h"
 #include "tools/gallery/NoCaptionForm.h"
+#include "tools/gallery/TabsForm.h"
 #include "tools/gallery/ToolWindowForm.h"
 
 namespace velloran {
@@ -24,6 +25,7 @@ const std::vector<TGalleryPage>& GalleryPages() {
         {"mdi", "MDI frame", &Create<TGalleryMdiFrameForm>},
         {"buttons", "Buttons", &Create<TGalleryButtonsForm>},
         {"fields", "Fields and lists", &Create<TGalleryFieldsForm>},
+        {"tabs", "Tabs and pages", &Create<TGalleryTabsForm>},
     };
     return pages;
 }
