@@ -167,11 +167,15 @@ private:
     int imageIndex_ = -1;
 };
 
-// A page of a tabbed notebook: a panel without bevels that the notebook shows for its tab.
+// A page of a tabbed notebook: a panel without bevels that the notebook shows for its tab. Its
+// caption names the tab; the page itself shows only its colour.
 class TTabPage : public TCustomPanel {
     VELLORAN_CLASS(TTabPage)
 public:
     explicit TTabPage(TComponent* owner);
+
+protected:
+    void PaintWindow(HDC dc) override { TWinControl::PaintWindow(dc); }
 };
 
 // Tabs named by the Pages list, each with a TTabPage made for it.

@@ -23,6 +23,13 @@ TAcmePageControl::TAcmePageControl(TComponent* owner)
 }
 
 void TAcmePageControl::WndProc(TMessage& m) {
+    // The system leaves the row beside the tabs to the program that draws them.
+    if (m.Msg == WM_ERASEBKGND) {
+        RECT client = ClientRect();
+        FillRect(reinterpret_cast<HDC>(m.WParam), &client, ColorBrush());
+        m.Result = 1;
+        return;
+    }
     if (m.Msg == CN_DRAWITEM) {
         DrawTab(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
         m.Result = TRUE;
@@ -48,6 +55,12 @@ void TAcmePageControl::DrawTab(const DRAWITEMSTRUCT& item) {
     tab.cchTextMax = sizeof text;
     SendMessageA(handle_, TCM_GETITEMA, item.itemID, reinterpret_cast<LPARAM>(&tab));
     SetBkMode(item.hDC, TRANSPARENT);
+    // Dark text on a light picture, light text on a dark one.
+    const TColor middle = picture.Empty() ? static_cast<TColor>(GetSysColor(COLOR_BTNFACE))
+                                          : picture.Canvas().Pixels(picture.Width() / 2, picture.Height() / 2);
+    const COLORREF rgb = static_cast<COLORREF>(ColorToRGB(middle));
+    const int lightness = (GetRValue(rgb) * 299 + GetGValue(rgb) * 587 + GetBValue(rgb) * 114) / 1000;
+    SetTextColor(item.hDC, lightness < 128 ? RGB(255, 255, 255) : RGB(0, 0, 0));
     DrawTextA(item.hDC, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 

@@ -252,7 +252,10 @@ void TSkinTab::DrawStrip(HDC dc, const RECT& strip) {
             OffsetRect(&onWindow, strip.left, strip.top);
             CloseBoxes[static_cast<size_t>(i)] = onWindow;
         }
-        DrawIconAndCaption(rowDC, images, tab.Image, tab.Text, r, caCenter);
+        // The caption keeps clear of the close box.
+        RECT caption = r;
+        if (CloseBoxesOn) caption.right -= kCloseBoxInset + kCloseBoxSize;
+        DrawIconAndCaption(rowDC, images, tab.Image, tab.Text, caption, caCenter);
     }
     if (Position == teLeft) RotateLeft(row);
     if (Position == teRight) RotateRight(row);
@@ -306,6 +309,7 @@ void TSkinTabBtn::PaintControl(HDC dc, const RECT& rect) {
         }
     }
     off.CopyTo(dc, rect.left, rect.top);
+    SkinTabArrows(Form, TabArrows(Window), SkinData, Canvas);
 }
 
 // ---- TSkinTabSheet ------------------------------------------------------------------------

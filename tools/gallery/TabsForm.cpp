@@ -42,6 +42,7 @@ void TGalleryTabsForm::AddPages(TPageControl& pages, const char* prefix, int cou
         auto* text = new TLabel(this);
         text->SetParent(sheet);
         text->SetBounds(8, 8, 120, 16);
+        text->SetTransparent(true);
         text->SetCaption("Content of " + sheet->Caption());
     }
 }
