@@ -108,5 +108,6 @@ int main(int argc, char** argv) {
     if (!data.LoadSkin()) return 1;
     ButtonsPageTimings(data, runs);
     MemoScrollTimings(data, runs);
+    TabSwitchTimings(data, runs);
     return 0;
 }

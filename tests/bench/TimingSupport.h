@@ -78,5 +78,6 @@ private:
 
 void ButtonsPageTimings(TSkinData& data, int runs);
 void MemoScrollTimings(TSkinData& data, int runs);
+void TabSwitchTimings(TSkinData& data, int runs);
 
 }  // namespace velloran::bench
