@@ -426,5 +426,39 @@ TEST(SkinnerSelection, TabFamiliesStayUnskinnedWithTheirGateOff) {
         EXPECT_FALSE(IsSkinned(window)) << WindowClassName(window);
 }
 
+TEST(SkinTab, TabSwitchesCloseBoxesAndSkinChangesLeaveNoHandleBehind) {
+    TSkinnedProcess skinning;
+    std::vector<std::string> mapping = skinning.Data->Skin3rd();
+    mapping.push_back("TAcmePageControl=advpagecontrol");
+    skinning.Data->SetSkin3rd(mapping);
+    auto form = MakeControlForm();
+    auto* closing = new TPageControl(form.get());
+    closing->SetTag(kCloseBoxTag);
+    AddPages(*form, {10, 10, 150, 90}, 3, tpLeft, closing);
+    auto* vendor = new TAcmePageControl(form.get());
+    AddPages(*form, {160, 10, 310, 90}, 8, tpBottom, vendor);
+    auto* tabSet = AddControl<TTabSet>(*form, "", 10, 100, 200, 22);
+    tabSet->SetTabs({"One", "Two", "Three", "Four", "Five", "Six", "Seven", "Eight"});
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    int made = 0;
+    ExpectNoHandleLeftAfterCycles(skinning, "tabs", [&](int i) {
+        SendMessageW(vendor->Handle(), TCM_SETCURFOCUS, static_cast<WPARAM>(i % 8), 0);
+        tabSet->SetTabIndex(i % 8);
+        // A page closed by its box and a new one made in its place.
+        if (auto* skinner = ChildSkinner<TSkinTab>(form->Handle(), closing->Handle());
+            skinner && skinner->CloseBoxes.size() == 3) {
+            const RECT box = skinner->CloseBoxes[2];
+            SendMessageW(closing->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.left + 1, box.top + 1));
+            auto* sheet = new TTabSheet(form.get());
+            sheet->SetCaption("New " + std::to_string(++made));
+            sheet->SetPageControl(closing);
+        }
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    });
+    EXPECT_GT(made, 1000);
+    EXPECT_EQ(closing->PageCount(), 3);
+    EXPECT_TRUE(IsSkinned(closing->Handle()) && IsSkinned(vendor->Handle()) && IsSkinned(tabSet->Handle()));
+}
+
 }  // namespace
 }  // namespace velloran
