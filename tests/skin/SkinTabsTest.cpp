@@ -43,6 +43,13 @@ TPageControl* AddPages(TForm& form, const RECT& bounds, int count, TTabPosition 
     return pages;
 }
 
+// The skin's mapping list sends the vendor's page control to its skinner.
+void MapVendorPages(TSkinData& data) {
+    std::vector<std::string> mapping = data.Skin3rd();
+    mapping.push_back("TAcmePageControl=advpagecontrol");
+    data.SetSkin3rd(mapping);
+}
+
 RECT ItemRect(HWND tabs, int index) {
     RECT r{};
     SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
@@ -342,9 +349,7 @@ bool Has(HWND form, HWND window) {
 
 TEST(SkinnerSelection, EveryTabFamilyGetsItsSkinnerAndAllAreGivenBackWhenSkinningEnds) {
     TSkinnedProcess skinning;
-    std::vector<std::string> mapping = skinning.Data->Skin3rd();
-    mapping.push_back("TAcmePageControl=advpagecontrol");
-    skinning.Data->SetSkin3rd(mapping);
+    MapVendorPages(*skinning.Data);
     auto form = MakeControlForm();
     form->SetClientWidth(640);
     form->SetClientHeight(420);
@@ -428,9 +433,7 @@ TEST(SkinnerSelection, TabFamiliesStayUnskinnedWithTheirGateOff) {
 
 TEST(SkinTab, TabSwitchesCloseBoxesAndSkinChangesLeaveNoHandleBehind) {
     TSkinnedProcess skinning;
-    std::vector<std::string> mapping = skinning.Data->Skin3rd();
-    mapping.push_back("TAcmePageControl=advpagecontrol");
-    skinning.Data->SetSkin3rd(mapping);
+    MapVendorPages(*skinning.Data);
     auto form = MakeControlForm();
     auto* closing = new TPageControl(form.get());
     closing->SetTag(kCloseBoxTag);
