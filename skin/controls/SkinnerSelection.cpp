@@ -18,6 +18,9 @@
 #include "skin/controls/SkinScrollBars.h"
 #include "skin/controls/SkinSpin.h"
 #include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinAdvPage.h"
+#include "skin/controls/SkinTabSet.h"
+#include "skin/controls/SkinTabs.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinMessages.h"
@@ -56,7 +59,13 @@ enum class TSkinnerKind {
     Header,
     StatusBar,
     Progress,
-    TrackBar
+    TrackBar,
+    Tab,
+    PageControlTab,
+    TabButton,
+    TabSet,
+    TabSheet,
+    AdvancedPage
 };
 
 TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
@@ -119,6 +128,21 @@ TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
             return new TSkinProgress(owner);
         case TSkinnerKind::TrackBar:
             return new TSkinTrackBar(owner);
+        case TSkinnerKind::Tab:
+            return new TSkinTab(owner);
+        case TSkinnerKind::PageControlTab: {
+            auto* skinner = new TSkinTab(owner);
+            skinner->Kind = kPageControlKind;
+            return skinner;
+        }
+        case TSkinnerKind::TabButton:
+            return new TSkinTabBtn(owner);
+        case TSkinnerKind::TabSet:
+            return new TSkinTab31(owner);
+        case TSkinnerKind::TabSheet:
+            return new TSkinTabSheet(owner);
+        case TSkinnerKind::AdvancedPage:
+            return new TSkinAdvPage(owner);
         case TSkinnerKind::ComboBox:
         case TSkinnerKind::ExtendedComboBox: {
             auto* skinner = new TSkinComBox(owner);
@@ -170,7 +194,8 @@ enum class TRowAction {
     Form,             // an embedded form in the skin colour, then its components
     DatePicker,       // the edit's frame for a picker with a spin, else the arrow button
     ExtendedCombo,    // the combo inside the extended combo's frame, as an extended combo
-    ButtonEdit        // by its number of buttons: a combo with one, a bare edit with none
+    ButtonEdit,       // by its number of buttons: a combo with one, a bare edit with none
+    TabsOrButtons     // the row's tab skinner in tab style, the tab button skinner in a button style
 };
 
 struct TClassRow {
@@ -186,13 +211,13 @@ const std::vector<TClassRow>& ClassRows() {
     using K = TSkinnerKind;
     using A = TRowAction;
     static const std::vector<TClassRow> rows = {
-        {{"TPageControl"}, false, xcTab, A::Later, K::Later, true},
+        {{"TPageControl"}, false, xcTab, A::TabsOrButtons, K::PageControlTab, true},
         {{"TCoolBar"}, false, xcToolbar, A::Later},
-        {{"TTABSET"}, true, xcTab, A::Later, K::Later, true},
-        {{"TTabSheet"}, false, xcTab, A::Later, K::Later, true},
-        {{"TTABBEDNOTEBOOK"}, true, xcTab, A::Later, K::Later, true},
+        {{"TTABSET"}, true, xcTab, A::Attach, K::TabSet, true},
+        {{"TTabSheet"}, false, xcTab, A::Attach, K::TabSheet, true},
+        {{"TTABBEDNOTEBOOK"}, true, xcTab, A::Attach, K::Tab, true},
         {{"TMVCPANEL"}, true, std::nullopt, A::Children},
-        {{"TTabControl"}, false, xcTab, A::Later, K::Later, true},
+        {{"TTabControl"}, false, xcTab, A::TabsOrButtons, K::Tab, true},
         {{"THeaderControl"}, false, xcPanel, A::Attach, K::Header},
         {{"TCustomCheckBox", "TCheckBox"}, false, xcCheckBox, A::Attach, K::CheckBox},
         {{"TTrackBar"}, false, xcTrackBar, A::Attach, K::TrackBar},
@@ -362,6 +387,10 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         if (Gate(data_, xcButton)) Attach(control, K::TrackBar);
     } else if (type == "progress") {
         if (Gate(data_, xcProgress)) Attach(control, K::Progress);
+    } else if (type == "tab") {
+        if (Gate(data_, xcTab) && HasTabImage(data_)) Attach(control, K::Tab);
+    } else if (type == "advpagecontrol") {
+        if (Gate(data_, xcTab)) Attach(control, K::AdvancedPage, true);
     } else if (type == "groupbox") {
         if (Gate(data_, xcGroupBox)) Attach(control, K::GroupBox);
     } else if (type == "radiogroup") {
@@ -373,7 +402,7 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         if (Gate(data_, xcCheckBox)) GroupChildren(control, K::CheckBox, K::VendorCheckBox, upperClass);
         if (Gate(data_, xcGroupBox)) Attach(control, K::GroupBox);
     }
-    // The other kinds (tabs, media players) have no skinner yet.
+    // The other kinds (media players) have no skinner yet.
 }
 
 void TSelectionRun::GroupChildren(TControl& group, TSkinnerKind kind, TSkinnerKind vendorKind,
@@ -442,6 +471,9 @@ void TSelectionRun::ApplyRow(TControl& control, const TClassRow& row) {
         }
         case TRowAction::ExtendedCombo:
             AttachWindow(InnerCombo(static_cast<TWinControl&>(control).Handle()), TSkinnerKind::ExtendedComboBox);
+            return;
+        case TRowAction::TabsOrButtons:
+            Attach(control, TSkinControl::PropIs(&control, "Style", "tsTabs") ? row.Kind : TSkinnerKind::TabButton);
             return;
         case TRowAction::ButtonEdit: {
             const int64_t buttons = TSkinControl::GetPropOrd(&control, "NumButtons");
@@ -520,6 +552,9 @@ void TSelectionRun::SelectWindow(HWND window) {
         if (const HWND combo = InnerCombo(window); combo && Gate(data_, xcCombo)) AttachWindow<TSkinComBox>(combo);
     } else if (lower == "edit") {
         if (Gate(data_, xcEdit)) AttachWindow<TSkinEdit>(window);
+    } else if (lower == "systabcontrol32") {
+        // Tabs their program draws itself are left to it.
+        if (Gate(data_, xcTab) && !(style & TCS_OWNERDRAWFIXED)) AttachWindow<TSkinTab>(window);
     } else if (lower == "#32770" && !(style & WS_TABSTOP)) {
         SelectChildWindows(window);
         AttachWindow<TSkinBoxH>(window);
@@ -533,7 +568,7 @@ void TSelectionRun::SelectWindow(HWND window) {
         if (TWinControl* panel = TWinControl::FromHandle(window))
             panel->SetColor(static_cast<TColor>(ColorToRGB(static_cast<TColor>(data_.Colors[ciButtonFace]))));
     }
-    // Tab controls have no skinner yet; tree views are never skinned.
+    // Tree views are never skinned.
 }
 
 }  // namespace

@@ -10,6 +10,8 @@ namespace velloran {
 constexpr UINT SM_SKINCHANGED = 0x3401;    // to a form: take the skin again
 constexpr UINT SM_REPAINTFRAME = 0x3502;   // repaint the skinned frame
 constexpr UINT SM_INITSKIN = 0x3503;       // posted after attach: finish skinning the window
+// A tab's close box was clicked: wParam the tab control, lParam the tab; answered 0 to close it.
+constexpr UINT SM_CLOSETAB = 0x3507;
 constexpr UINT SM_BUTTONACTION = 0x3514;   // a caption button with an application action was clicked
 constexpr UINT SM_BUTTONVISIBLE = 0x3515;  // is the application's caption button shown? (> 0: yes)
 constexpr UINT SM_MDIREDRAW = 0x3516;      // to an MDI client: redraw the frame and its children

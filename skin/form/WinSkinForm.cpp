@@ -12,6 +12,7 @@
 #include "skin/form/FormSkinnerHost.h"
 #include "skin/form/MenuBand.h"
 #include "skin/form/SkinMessages.h"
+#include "skin/form/TabCloseReport.h"
 
 namespace velloran {
 
@@ -580,6 +581,9 @@ bool TWinSkinForm::StageA(TMessage& m) {
         case SM_RESKINSCROLL:
             ReskinScroll(reinterpret_cast<HWND>(m.WParam));
             m.Result = 0;
+            return true;
+        case SM_CLOSETAB:
+            m.Result = AnswerTabClose(reinterpret_cast<HWND>(m.WParam), static_cast<int>(m.LParam));
             return true;
         case SM_ISSKINNED:
             m.Result = 1;

@@ -111,5 +111,6 @@ int main(int argc, char** argv) {
     ButtonsPageTimings(data, runs);
     MemoScrollTimings(data, runs);
     BarsPageTimings(data, runs);
+    TabSwitchTimings(data, runs);
     return 0;
 }

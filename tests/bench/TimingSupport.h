@@ -80,5 +80,6 @@ void ButtonsPageTimings(TSkinData& data, int runs);
 void MemoScrollTimings(TSkinData& data, int runs);
 void UnpackTimings();
 void BarsPageTimings(TSkinData& data, int runs);
+void TabSwitchTimings(TSkinData& data, int runs);
 
 }  // namespace velloran::bench

@@ -22,12 +22,17 @@
 #include "skin/controls/SkinScrollBars.h"
 #include "skin/controls/SkinSpin.h"
 #include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinAdvPage.h"
+#include "skin/controls/SkinTabSet.h"
+#include "skin/controls/SkinTabs.h"
 #include "skin/form/WinSkinForm.h"
 #include "skin/manager/SkinManage.h"
 #include "tests/framework/FrameworkTestMain.h"
 #include "tools/gallery/GalleryMainForm.h"
 #include "tools/gallery/MdiFrameForm.h"
 #include "tools/gallery/NoCaptionForm.h"
+#include "tools/gallery/TabsForm.h"
+#include "framework/TabControls.h"
 
 namespace velloran {
 namespace {
@@ -215,14 +220,38 @@ bool Is(TChildSkinner* skinner) {
     return dynamic_cast<T*>(skinner) != nullptr;
 }
 
+using TFamilies = std::map<std::string, bool (*)(TChildSkinner*)>;
+
+// The page's form skinner once the manager has skinned the page.
+TWinSkinForm* PageSkinner(TForm& page) {
+    PumpUntil([&] { return TSkinManage::Instance()->FindFormSkinner(page.Handle()) != nullptr; }, 5000);
+    PumpFor(300);
+    return TSkinManage::Instance()->FindFormSkinner(page.Handle());
+}
+
+// Checks that each windowed control of the page has the skinner of its family; answers how many
+// controls of each class the page has.
+std::map<std::string, int> ExpectFamilies(TForm& page, TWinSkinForm& skinner, const TFamilies& families) {
+    std::map<std::string, int> seen;
+    for (TComponent* component : page.ComponentList()) {
+        auto* control = dynamic_cast<TWinControl*>(component);
+        if (!control) continue;
+        const std::string name = control->ClassInfo().Name;
+        SCOPED_TRACE(name);
+        const auto family = families.find(name);
+        EXPECT_NE(family, families.end()) << "a control the page was not meant to have";
+        if (family != families.end()) EXPECT_TRUE(family->second(skinner.FindSkinner(control->Handle())));
+        ++seen[name];
+    }
+    return seen;
+}
+
 TEST_F(Gallery, TheFieldsPageHasASkinnerOfTheRightFamilyOnEachControl) {
     Start("Default", "fields");
     TForm* page = form_->OpenPage("fields");
-    PumpUntil([&] { return TSkinManage::Instance()->FindFormSkinner(page->Handle()) != nullptr; }, 5000);
-    PumpFor(300);
-    TWinSkinForm* skinner = TSkinManage::Instance()->FindFormSkinner(page->Handle());
+    TWinSkinForm* skinner = PageSkinner(*page);
     ASSERT_NE(skinner, nullptr);
-    const std::map<std::string, bool (*)(TChildSkinner*)> families = {
+    const TFamilies families = {
         {"TEdit", &Is<TSkinEdit>},
         {"TMemo", &Is<TSkinScrollbar>},
         {"TRichEdit", &Is<TSkinScrollbar>},
@@ -238,19 +267,41 @@ TEST_F(Gallery, TheFieldsPageHasASkinnerOfTheRightFamilyOnEachControl) {
         {"TScrollBar", &Is<TSkinScControl>},
         {"THeaderControl", &Is<TSkinHeader>},
     };
-    std::map<std::string, int> seen;
-    for (TComponent* component : page->ComponentList()) {
-        auto* control = dynamic_cast<TWinControl*>(component);
-        if (!control) continue;
-        const std::string name = control->ClassInfo().Name;
-        SCOPED_TRACE(name);
-        const auto family = families.find(name);
-        ASSERT_NE(family, families.end()) << "a control the page was not meant to have";
-        EXPECT_TRUE(family->second(skinner->FindSkinner(control->Handle())));
-        ++seen[name];
-    }
+    const std::map<std::string, int> seen = ExpectFamilies(*page, *skinner, families);
     // Every family shows, each enabled and disabled at least.
-    for (const auto& [name, test] : families) EXPECT_GE(seen[name], name == "TRightToLeftComboBox" ? 1 : 2) << name;
+    for (const auto& [name, test] : families) {
+        const auto count = seen.find(name);
+        EXPECT_GE(count == seen.end() ? 0 : count->second, name == "TRightToLeftComboBox" ? 1 : 2) << name;
+    }
+}
+
+TEST_F(Gallery, TheTabsPageHasATabSkinnerOnEachTabControlAndItsCloseBoxesWork) {
+    Start("Default", "tabs");
+    auto* page = dynamic_cast<TGalleryTabsForm*>(form_->OpenPage("tabs"));
+    ASSERT_NE(page, nullptr);
+    TWinSkinForm* skinner = PageSkinner(*page);
+    ASSERT_NE(skinner, nullptr);
+    const TFamilies families = {
+        {"TPageControl", &Is<TSkinTab>},
+        {"TTabSheet", &Is<TSkinTabSheet>},
+        {"TTabControl", &Is<TSkinTabBtn>},
+        {"TTabbedNotebook", &Is<TSkinTab>},
+        {"TTabSet", &Is<TSkinTab31>},
+        // The gallery's skin maps the vendor's class to its skinner.
+        {"TAcmePageControl", &Is<TSkinAdvPage>},
+    };
+    ExpectFamilies(*page, *skinner, families);
+    // The many tabs scroll; the close boxes close their pages.
+    EXPECT_TRUE(IsWindowVisible(TabArrows(page->ManyPages()->Handle())));
+    TPageControl& closing = *page->ClosingPages();
+    auto* tabs = dynamic_cast<TSkinTab*>(skinner->FindSkinner(closing.Handle()));
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_TRUE(tabs->CloseBoxesOn);
+    UpdateWindow(closing.Handle());
+    ASSERT_EQ(tabs->CloseBoxes.size(), 4u);
+    const RECT box = tabs->CloseBoxes[0];
+    SendMessageW(closing.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.left + 2, box.top + 2));
+    EXPECT_EQ(closing.PageCount(), 3);
 }
 
 TEST_F(Gallery, TheBarsPageSkinsEachFamilyAndItsEmbeddedFormAsAControl) {

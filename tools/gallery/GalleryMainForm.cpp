@@ -55,6 +55,8 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner) {
     std::vector<std::string> mapping = SkinData->Skin3rd();
     mapping.insert(mapping.end(),
                    {"TAcmeButton=button", "TAcmeMenuButton=menubtn", "TAcmePngButton=pngbitbtn", "TAcmePanel=nil"});
+    // The tabs page's vendor page control takes the skin's tab image as its own pictures.
+    mapping.push_back("TAcmePageControl=advpagecontrol");
     SkinData->SetSkin3rd(mapping);
     SkinData->SetActive(true);
 

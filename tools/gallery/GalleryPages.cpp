@@ -6,6 +6,7 @@
 #include "tools/gallery/FieldsForm.h"
 #include "tools/gallery/MdiFrameForm.h"
 #include "tools/gallery/NoCaptionForm.h"
+#include "tools/gallery/TabsForm.h"
 #include "tools/gallery/ToolWindowForm.h"
 
 namespace velloran {
@@ -26,6 +27,7 @@ const std::vector<TGalleryPage>& GalleryPages() {
         {"buttons", "Buttons", &Create<TGalleryButtonsForm>},
         {"fields", "Fields and lists", &Create<TGalleryFieldsForm>},
         {"bars", "Bars and gauges", &Create<TGalleryBarsForm>},
+        {"tabs", "Tabs and pages", &Create<TGalleryTabsForm>},
     };
     return pages;
 }
