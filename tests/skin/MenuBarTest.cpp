@@ -251,6 +251,34 @@ TEST_P(MenuBar, BuildsOneButtonPerItemAndPaintsTheStripsActiveAndInactiveFrames)
     }
 }
 
+TEST_P(MenuBar, AHotButtonIsFramedInTheHighlightColourAndHotTrackingOpensItsMenu) {
+    TMenuDriver driver({WhenOpen(Sub(2), [] { EndMenu(); })});
+    const POINT view = ButtonCentre(2);
+    EXPECT_EQ(SendMessageW(form_->Handle(), SM_MENUHOTTRACK, 0, MAKELPARAM(view.x, view.y)), 0);
+    EXPECT_TRUE(driver.Finish());
+    EXPECT_EQ(driver.Seen, std::vector<HMENU>{Sub(2)});
+
+    if (!HasXinputRelay()) GTEST_SKIP() << "no xdotool relay";
+    const RECT r = Button(1).Rect;
+    const uint32_t hilight = SkinColour(*skinner_->SkinData, ciButtonHilight);
+    const auto framed = [&] {
+        PumpFor(100);  // the window's drawing reaches the screen
+        const TDecodedBitmap shot = ScreenPixels(form_->Handle());
+        int onFrame = 0;
+        for (int x = r.left; x < r.right; ++x) onFrame += (PixelAt(shot, x, r.top) == hilight) + (PixelAt(shot, x, r.bottom - 1) == hilight);
+        for (int y = r.top; y < r.bottom; ++y) onFrame += (PixelAt(shot, r.left, y) == hilight) + (PixelAt(shot, r.right - 1, y) == hilight);
+        return onFrame == 2 * ((r.right - r.left) + (r.bottom - r.top));
+    };
+    ASSERT_TRUE(XMoveTo({ButtonCentre(3).x, ButtonCentre(3).y + 200}));
+    EXPECT_FALSE(framed());
+    ASSERT_TRUE(XMoveTo(ButtonCentre(1)));
+    EXPECT_TRUE(PumpUntil([&] { return skinner_->HotObject == &Button(1); }));
+    EXPECT_TRUE(framed());
+    ASSERT_TRUE(XMoveTo({ButtonCentre(3).x, ButtonCentre(3).y + 200}));
+    EXPECT_TRUE(PumpUntil([&] { return skinner_->HotObject == nullptr; }));
+    EXPECT_FALSE(framed());
+}
+
 TEST_P(MenuBar, MovingThePointerAlongTheOpenBarSwitchesDropDownsWithoutAClick) {
     if (!HasXinputRelay()) GTEST_SKIP() << "no xdotool relay";
     TMenuDriver driver({WhenOpen(Sub(0), [&] { Xdotool(XMouseMove(ButtonCentre(1))); }),

@@ -8,6 +8,7 @@
 #include "framework/StdCtrls.h"
 #include "tools/gallery/ControlPlacement.h"
 #include "tools/gallery/GalleryBoxes.h"
+#include "tools/gallery/GalleryMenus.h"
 #include "tools/gallery/GalleryPages.h"
 
 namespace velloran {
@@ -57,6 +58,7 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner) {
                    {"TAcmeButton=button", "TAcmeMenuButton=menubtn", "TAcmePngButton=pngbitbtn", "TAcmePanel=nil"});
     SkinData->SetSkin3rd(mapping);
     SkinData->SetActive(true);
+    SetMenu(MakeGalleryMenu(*this));
 
     PlaceControl<TLabel>(*this, {ColumnLeft(0), kMargin, kColumnWidth, 16}, "Windows");
     int y = kMargin + kHeadingHeight;

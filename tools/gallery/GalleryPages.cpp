@@ -5,6 +5,7 @@
 #include "tools/gallery/FieldsForm.h"
 #include "tools/gallery/MdiFrameForm.h"
 #include "tools/gallery/NoCaptionForm.h"
+#include "tools/gallery/RightToLeftForm.h"
 #include "tools/gallery/ToolWindowForm.h"
 
 namespace velloran {
@@ -24,6 +25,7 @@ const std::vector<TGalleryPage>& GalleryPages() {
         {"mdi", "MDI frame", &Create<TGalleryMdiFrameForm>},
         {"buttons", "Buttons", &Create<TGalleryButtonsForm>},
         {"fields", "Fields and lists", &Create<TGalleryFieldsForm>},
+        {"righttoleft", "Right to left", &Create<TGalleryRightToLeftForm>},
     };
     return pages;
 }
