@@ -151,7 +151,6 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
     struct TLoopScope {
         TWinSkinForm& Form;
         TMenuLoop& Loop;
-        TFormSkinnerHost* Manager;
         bool OwnsHook;
         ~TLoopScope() {
             if (OwnsHook) Loop.Hook.reset();
@@ -162,7 +161,7 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
             Form.MenuTracking = false;
             Form.TrackedPopup = nullptr;
         }
-    } scope{*this, loop, manager, !loop.Hook};
+    } scope{*this, loop, !loop.Hook};
 
     loop.OpenIndex = button->Index;
     loop.Form = this;

@@ -378,6 +378,14 @@ TEST_P(MenuBar, OpeningNavigatingAndClosingLeaksNoHandles) {
     EXPECT_EQ(CountUserObjects(), user);
 }
 
+TEST_P(MenuBar, SwitchingSkinningOffGivesTheWindowItsMenuBack) {
+    const HMENU menu = Bar().MenuHandle;
+    ASSERT_EQ(menu, form_->Menu()->Handle());
+    skinning_.Data->SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return skinning_.Manager().FormSkinners().empty(); }));
+    EXPECT_EQ(GetMenu(form_->Handle()), menu);
+}
+
 INSTANTIATE_TEST_SUITE_P(Skins, MenuBar, ::testing::Values("Default", "Contrast"));
 
 // ---- right to left ---------------------------------------------------------------------
