@@ -866,6 +866,7 @@ void TApplication::ProcessMessages() {
 bool TApplication::ProcessMessage(MSG& msg) {
     if (IsMDIMsg(msg)) return true;
     if (IsDialogKey(msg)) return true;
+    if (IsDialogChar(msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;
@@ -895,6 +896,16 @@ bool TApplication::IsDialogKey(MSG& msg) {
     TForm* form = dynamic_cast<TForm*>(control);
     if (!form) form = control->ParentForm();
     return form && form->Perform(CM_DIALOGKEY, key, 0) != 0;
+}
+
+bool TApplication::IsDialogChar(MSG& msg) {
+    if (msg.message != WM_SYSCHAR) return false;
+    TWinControl* control = nullptr;
+    for (HWND w = msg.hwnd; w && !control; w = GetParent(w)) control = TWinControl::FromHandle(w);
+    if (!control) return false;
+    TForm* form = dynamic_cast<TForm*>(control);
+    if (!form) form = control->ParentForm();
+    return form && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
 }
 
 void TApplication::BringToFront() {

@@ -210,6 +210,8 @@ public:
 private:
     bool ProcessMessage(MSG& msg);
     bool IsMDIMsg(MSG& msg);
+    // Alt and a character: the form of the window gets the dialog-character notification first.
+    bool IsDialogChar(MSG& msg);
     bool IsDialogKey(MSG& msg);
 
     std::string title_;

@@ -123,7 +123,7 @@ void TMenuItem::Click() {
     if (OnClick) OnClick(this);
 }
 
-void TMenuItem::BuildInto(HMENU menu, bool ownerDraw) {
+void TMenuItem::BuildInto(HMENU menu, UINT typeFlags) {
     for (TMenuItem* item : items_) {
         if (!item->visible_) continue;
         MENUITEMINFOA mii{};
@@ -137,13 +137,13 @@ void TMenuItem::BuildInto(HMENU menu, bool ownerDraw) {
             mii.fMask |= MIIM_STRING;
             mii.dwTypeData = const_cast<char*>(item->caption_.c_str());
         }
-        if (ownerDraw) mii.fType |= MFT_OWNERDRAW;
+        mii.fType |= typeFlags;
         if (item->radioItem_) mii.fType |= MFT_RADIOCHECK;
         mii.fState = (item->checked_ ? MFS_CHECKED : 0) | (item->enabled_ ? 0 : MFS_DISABLED) |
                      (item->default_ ? MFS_DEFAULT : 0);
         if (!item->items_.empty()) {
             HMENU sub = CreatePopupMenu();
-            item->BuildInto(sub, ownerDraw);
+            item->BuildInto(sub, typeFlags);
             mii.fMask |= MIIM_SUBMENU;
             mii.hSubMenu = sub;  // destroyed with its parent menu
         }
@@ -190,7 +190,8 @@ const TClassInfo& TMenu::StaticClassInfo() {
     using C = TMenu;
     static const TClassInfo info = DefineClass<C>(
         "TMenu", &TComponent::StaticClassInfo(),
-        {props::Bool("OwnerDraw", &C::OwnerDraw, &C::SetOwnerDraw), props::Reference("Images", &C::Images, &C::SetImages)});
+        {props::Bool("OwnerDraw", &C::OwnerDraw, &C::SetOwnerDraw),
+         props::Bool("RightToLeft", &C::RightToLeft, &C::SetRightToLeft), props::Reference("Images", &C::Images, &C::SetImages)});
     return info;
 }
 
@@ -209,7 +210,7 @@ HMENU TMenu::Handle() {
     if (!handle_) {
         handle_.reset(CreateMenuHandle());
         if (!handle_) throw std::runtime_error("Cannot create menu");
-        items_->BuildInto(handle_.get(), ownerDraw_);
+        items_->BuildInto(handle_.get(), (ownerDraw_ ? MFT_OWNERDRAW : 0u) | (rightToLeft_ ? MFT_RIGHTORDER : 0u));
     }
     return handle_.get();
 }
@@ -221,6 +222,11 @@ void TMenu::Changed() {
 
 void TMenu::SetOwnerDraw(bool v) {
     ownerDraw_ = v;
+    Changed();
+}
+
+void TMenu::SetRightToLeft(bool v) {
+    rightToLeft_ = v;
     Changed();
 }
 

@@ -65,8 +65,9 @@ public:
     void SetParentComponent(TComponent* parent) override;
     TComponent* GetParentComponent() const override;
 
-    // Appends this item's children to menu.
-    void BuildInto(HMENU menu, bool ownerDraw);
+    // Appends this item's children to menu, each with the type flags (MFT_OWNERDRAW,
+    // MFT_RIGHTORDER) added.
+    void BuildInto(HMENU menu, UINT typeFlags);
 
 private:
     friend class TMenu;
@@ -93,6 +94,9 @@ public:
     HMENU Handle();
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool v);
+    // Items read and open from the right.
+    bool RightToLeft() const { return rightToLeft_; }
+    void SetRightToLeft(bool v);
     TImageList* Images() const { return images_; }
     void SetImages(TImageList* images);
 
@@ -107,6 +111,7 @@ protected:
 private:
     std::unique_ptr<TMenuItem> items_;
     bool ownerDraw_ = false;
+    bool rightToLeft_ = false;
     TImageList* images_ = nullptr;
 };
 

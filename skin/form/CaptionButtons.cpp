@@ -10,7 +10,7 @@
 #include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/FormSkinnerHost.h"
-#include "skin/form/MenuBand.h"
+#include "skin/form/WinSkinMenu.h"
 #include "skin/form/SkinMessages.h"
 #include "skin/form/WinSkinForm.h"
 
@@ -36,9 +36,6 @@ enum TButtonAction : int32_t {
     baMdiRestoreAlt = 61,
     baMdiCloseAlt = 62
 };
-
-// The buttons of a maximised MDI child: laid out in the menu band, drawn by the menu bar.
-constexpr int32_t kMenuBandButton = 100;
 
 // Frames of a button strip.
 constexpr int kFrameNormal = 1;
@@ -281,6 +278,11 @@ TWinSysButton* TWinSkinForm::ButtonAt(POINT p) const {
     return nullptr;
 }
 
+TNCObject* TWinSkinForm::ObjectAt(POINT p) const {
+    if (TWinSysButton* button = ButtonAt(p)) return button;
+    return MenuBar ? MenuBar->MenuButtonAt(p) : nullptr;
+}
+
 // ---- actions and window commands ----------------------------------------------------------
 
 void TWinSkinForm::ButtonAction(int x, int y) {
@@ -388,8 +390,8 @@ bool TWinSkinForm::NcMouse(TMessage& message) {
         case WM_NCMOUSEMOVE:
             if (!Active) {
                 handled = true;  // an inactive caption does not light up
-            } else if (TWinSysButton* button = ButtonAt(p)) {
-                button->MouseHover();
+            } else if (TNCObject* object = ObjectAt(p)) {
+                object->MouseHover();
                 handled = true;
             } else if (HotObject) {
                 HotObject->MouseLeave();
@@ -397,9 +399,15 @@ bool TWinSkinForm::NcMouse(TMessage& message) {
             }
             break;
         case WM_NCLBUTTONDOWN:
-            if (TWinSysButton* button = ButtonAt(p)) {
+            if (TNCObject* object = ObjectAt(p)) {
                 if (!Active) SetForegroundWindow(Handle);
-                button->MouseDown();
+                object->MouseDown();
+                if (auto* menuButton = dynamic_cast<TMenuBtn*>(object)) {
+                    // The bar may have been rebuilt while its drop-down was open.
+                    const auto index = static_cast<size_t>(menuButton->Index);
+                    OpenMenuButton(menuButton);
+                    HotObject = MenuBar && index < MenuBar->Buttons.size() ? MenuBar->Buttons[index].get() : nullptr;
+                }
                 handled = true;
             } else if (WindowState == stateMaximized && Active && message.WParam == HTCAPTION) {
                 message.WParam = HTMENU;  // a maximised window cannot be dragged
@@ -412,6 +420,8 @@ bool TWinSkinForm::NcMouse(TMessage& message) {
                     button->MouseUp();
                     ButtonAction(screenX, screenY);
                 }
+                handled = true;
+            } else if (MenuBar && MenuBar->MenuButtonAt(p)) {
                 handled = true;
             }
             break;
@@ -433,7 +443,7 @@ bool TWinSkinForm::NcMouse(TMessage& message) {
         case WM_NCRBUTTONDOWN:
             // A right click on a button is swallowed; only the bare caption opens the system
             // menu, and an MDI child's system menu is the system's own.
-            if (ButtonAt(p) || (MenuBand && MenuBand->ItemAt(p) >= 0)) {
+            if (ObjectAt(p)) {
                 handled = true;
             } else if (message.WParam == HTCAPTION && !IsMdiChild()) {
                 ShowSystemMenu(screenX, screenY);
@@ -450,7 +460,7 @@ bool TWinSkinForm::NcMouse(TMessage& message) {
 void TWinSkinForm::NcHitTest(TMessage& message) {
     message.Result = TWindowSubclass::CallNext(Handle, message.Msg, message.WParam, message.LParam);
     if (message.Result != HTNOWHERE && message.Result != HTCAPTION) return;
-    // The system knows nothing of the skinned caption and menu band.
+    // The system knows nothing of the skinned caption and menu bar.
     const POINT p = ToWindowPoint(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
     if (p.y > 3) message.Result = HTCAPTION;
     // Only the band itself is the menu: the frame below it stays a place to drag the window by.

@@ -29,6 +29,8 @@ public:
 
     // Which kind of menu is open: 1 a window's menu, 2 the system menu.
     int32_t MenuKind = 0;
+    // A drop-down of a skinned menu bar is open; reset with MenuKind when the last popup closes.
+    bool MenuBarPopup = false;
     bool MdiMaximized = false;
     // The next window skinned stays hidden until its skin is complete.
     bool HideWhileSkinning = false;

@@ -10,7 +10,7 @@
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/form/MenuBand.h"
+#include "skin/form/WinSkinMenu.h"
 #include "skin/form/WinSkinForm.h"
 
 namespace velloran {
@@ -260,8 +260,8 @@ void TWinSkinForm::PaintCaptionText(TCanvas& canvas, const RECT& caption) {
 
 void TWinSkinForm::PaintMenuBand(HDC dc, const RECT& band) {
     if (MenuHeight <= 0 || !SkinData || !SkinData->FaceBrush) return;
-    if (MenuBand)
-        MenuBand->Paint(dc, band);
+    if (MenuBar)
+        MenuBar->PaintBar(dc, band);
     else
         FillRect(dc, &band, SkinData->FaceBrush.get());
 }

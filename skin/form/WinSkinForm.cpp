@@ -10,7 +10,7 @@
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/FormSkinnerHost.h"
-#include "skin/form/MenuBand.h"
+#include "skin/form/WinSkinMenu.h"
 #include "skin/form/SkinMessages.h"
 #include "skin/form/TabCloseReport.h"
 
@@ -164,12 +164,8 @@ void TWinSkinForm::SkinWindow(TSkinData* skinData) {
 
     if (SkinFrame) {
         WindowMenu = GetMenu(Handle);
-        if (WindowMenu && !IsMdiChild()) {
-            // The menu band takes the menu over; the window gets it back when skinning ends.
-            MenuHeight = GetSystemMetrics(SM_CYMENU);
-            MenuBand = std::make_unique<TMenuBand>(*this);
-            SetMenu(Handle, nullptr);
-        }
+        // The bar takes the menu over; the window gets it back when skinning ends.
+        if (WindowMenu && !IsMdiChild()) CreateMenuBar();
         RebuildButtons();
     } else {
         Stage = stSkinned;
@@ -441,8 +437,8 @@ void TWinSkinForm::Unskin() {
     FreeSkinners();
     RestoreFormLook();
     SetSysMenuStyle(false);
-    if (MenuBand && IsMenu(WindowMenu)) SetMenu(Handle, WindowMenu);
-    MenuBand.reset();
+    if (MenuBar && IsMenu(MenuBar->MenuHandle)) SetMenu(Handle, MenuBar->MenuHandle);
+    MenuBar.reset();
     if (clientSubclass_) clientSubclass_->Detach();
     if (Stage != stDetaching && (IsMdiChild() || !ChildWindow)) {
         RECT window{};
@@ -467,7 +463,7 @@ void TWinSkinForm::Detach() {
     if (!BeginUndo()) return;
     RestoreProcedures();
     FreeSkinners();
-    MenuBand.reset();
+    MenuBar.reset();
 }
 
 void TWinSkinForm::DetachUnframed() {
@@ -555,6 +551,10 @@ bool TWinSkinForm::StageA(TMessage& m) {
             if (m.WParam != kHoverTimerId) break;
             HoverCheck();
             m.Result = 0;
+            return true;
+        case WM_MENUSELECT:
+            if (MenuTracking) MenuLoopSelect(m.WParam, m.LParam);
+            CallDefault(m);
             return true;
         case WM_INITMENUPOPUP:
             if (TFormSkinnerHost* manager = TFormSkinnerHost::Current())
@@ -660,8 +660,6 @@ void TWinSkinForm::StageC(TMessage& m) {
             NcActivate(m);
             return;
         case WM_NCLBUTTONDOWN:
-            if (!NcMouse(m) && !MenuBandClick(m)) CallDefault(m);
-            return;
         case WM_NCMOUSEMOVE:
         case WM_NCLBUTTONUP:
         case WM_NCLBUTTONDBLCLK:
@@ -671,6 +669,9 @@ void TWinSkinForm::StageC(TMessage& m) {
         case SM_REPAINTFRAME:
             PaintFrame(nullptr);
             m.Result = 0;
+            return;
+        case SM_MENUHOTTRACK:
+            MenuHotTrack(m);
             return;
         default:
             CallDefault(m);
@@ -682,22 +683,27 @@ void TWinSkinForm::MenuChanged(const std::function<void()>& callDefault) {
     SkinData->FramePaintEnabled = false;
     callDefault();
     SkinData->FramePaintEnabled = paint;
-    HMENU menu = GetMenu(Handle);
-    if (!menu || IsMdiChild()) return;
-    if (MenuBand) {
-        // The skin data decides whether the band follows a changed menu; the system's own
-        // menu bar stays off either way.
-        if (SkinData->MenuUpdate()) WindowMenu = menu;
-        SetMenu(Handle, nullptr);
-        PaintFrame(nullptr);
+    if (!GetMenu(Handle) || IsMdiChild()) return;
+    if (!MenuBar) {
+        CreateMenuBar();
+        FrameChanged();
         return;
     }
-    WindowMenu = menu;
+    // The skin data decides whether the bar follows a changed menu; the system's own menu bar
+    // stays off either way.
+    if (SkinData->MenuUpdate()) {
+        MenuBar->BuildButtons();
+        PaintFrame(nullptr);
+    }
     SetMenu(Handle, nullptr);
-    // A window that gets its first menu while skinned gets a band for it.
-    MenuBand = std::make_unique<TMenuBand>(*this);
+}
+
+void TWinSkinForm::CreateMenuBar() {
     MenuHeight = GetSystemMetrics(SM_CYMENU);
-    FrameChanged();
+    MenuBar = std::make_unique<TWinSkinMenu>(*this, SkinData);
+    MenuBar->BuildButtons();
+    // A window without a form object keeps its menu in the bar even when nothing was built.
+    SetMenu(Handle, nullptr);
 }
 
 void TWinSkinForm::SizeHandler(TMessage& m) {
@@ -731,8 +737,7 @@ void TWinSkinForm::SysCommand(TMessage& m) {
     const WORD key = LOWORD(m.LParam);
     // The menu key alone is ours even without a menu: the system's own menu-bar mode has
     // nothing to show inside a skinned frame.
-    if (command == SC_KEYMENU && !MenuTracking && key != ' ' && key != '-' && !GetCapture() &&
-        (MenuBandKey(key) || key == 0)) {
+    if (command == SC_KEYMENU && !MenuTracking && key != ' ' && key != '-' && !GetCapture() && MenuKey(key)) {
         m.Result = 1;
         return;
     }
@@ -756,34 +761,45 @@ void TWinSkinForm::SysCommand(TMessage& m) {
     CallDefault(m);
 }
 
-bool TWinSkinForm::MenuBandClick(const TMessage& m) {
-    if (!MenuBand || m.WParam != HTMENU) return false;
-    const int item = MenuBand->ItemAt(ToWindowPoint(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)));
-    if (item < 0) return false;
-    MenuBand->Open(item);
+bool TWinSkinForm::MenuKey(WORD key) {
+    TMenuBtn* button = nullptr;
+    if (MenuBar) {
+        if (key == 0 && !MenuBar->Buttons.empty())
+            button = MenuBar->Buttons.front().get();
+        else
+            button = MenuBar->MenuButtonByAccel(static_cast<wchar_t>(key));
+    }
+    if (!button && key != 0) return false;
+    OpenMenuButton(button);
     return true;
 }
 
-bool TWinSkinForm::MenuBandKey(WORD key) {
-    if (!MenuBand || !WindowMenu || !IsMenu(WindowMenu)) return false;
-    if (key == 0) {
-        MenuBand->Open(0);
-        return true;
+void TWinSkinForm::MenuHotTrack(TMessage& m) {
+    m.Result = 0;
+    const POINT p = ToWindowPoint(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+    if (ButtonAt(p) || !MenuBar) return;
+    OpenMenuButton(MenuBar->MenuButtonAt(p));
+}
+
+void TWinSkinForm::DialogChar(TMessage& m, const TControlHook::TNext& next) {
+    next(m);
+    if (m.Result != 0) return;
+    const uint32_t shift = KeyboardShiftState() & (ssShift | ssAlt | ssCtrl);
+    TMenuBtn* button = MenuBar ? MenuBar->MenuButtonByAccel(static_cast<wchar_t>(m.WParam)) : nullptr;
+    if (button && shift == ssAlt) {
+        ClickMenuButton(button);
+        m.Result = 1;
+        return;
     }
-    const int count = GetMenuItemCount(WindowMenu);
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[256] = {};
-        if (!GetMenuStringW(WindowMenu, static_cast<UINT>(i), text, 255, MF_BYPOSITION)) continue;
-        const std::wstring caption = text;
-        const size_t amp = caption.find(L'&');
-        if (amp != std::wstring::npos && amp + 1 < caption.size() &&
-            CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(caption[amp + 1]))) ==
-                CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(key)))) {
-            MenuBand->Open(i);
-            return true;
-        }
+    // A window without the button hands the key on: an MDI child to its frame, a secondary
+    // non-modal form to the main form.
+    TForm* target = nullptr;
+    if (IsMdiChild()) {
+        if (TFormSkinnerHost* manager = TFormSkinnerHost::Current()) target = manager->MdiFrameForm;
+    } else if (Application && Application->MainForm() != Form && !Form->Modal()) {
+        target = Application->MainForm();
     }
-    return false;
+    m.Result = target && target != Form && target->HandleAllocated() ? target->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) : 0;
 }
 
 void TWinSkinForm::NcActivate(TMessage& m) {
@@ -839,6 +855,9 @@ void TWinSkinForm::FormWindowProc(TMessage& m, const TControlHook::TNext& next) 
             // The form object tells itself of a rebuilt menu without going through the window.
             MenuChanged([&] { next(m); });
             return;
+        case CM_DIALOGCHAR:
+            DialogChar(m, next);
+            return;
         case SM_PAINTFRAMEDC:
             if (m.LParam != kSkinMessageKey) break;
             if (m.WParam) PaintFrame(reinterpret_cast<HDC>(m.WParam));
@@ -876,6 +895,7 @@ LRESULT TWinSkinForm::ClientWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
             if (SkinFrame && manager) manager->SetMdiMaximized(ActiveMdiChildMaximized());
             if (!ActiveMdiChild()) {
                 SkinData->SetMenuUpdate(SavedMenuUpdate);
+                if (MenuBar) MenuBar->BuildButtons();
                 PaintFrame(nullptr);
             }
             return result;
@@ -887,7 +907,7 @@ LRESULT TWinSkinForm::ClientWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
         case WM_MDISETMENU: {
             const LRESULT result = TWindowSubclass::CallNext(wnd, msg, wParam, lParam);
             if (SkinFrame) {
-                if (HMENU menu = GetMenu(Handle)) WindowMenu = menu;
+                if (wParam && MenuBar) MenuBar->RebuildForMDI();
                 SetMenu(Handle, nullptr);
                 PaintFrame(nullptr);
             }

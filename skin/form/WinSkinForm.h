@@ -1,12 +1,12 @@
 #pragma once
 // The form skinner: one per skinned top-level window. It takes the window's non-client area over
-// (frame, caption, caption buttons, menu band, window region) from the skin, tracks the window's
+// (frame, caption, caption buttons, menu bar, window region) from the skin, tracks the window's
 // state, and gives everything back when the window dies or skinning is switched off.
 //
 // Its code is split by concern: WinSkinForm.cpp (attach, state, message routing, detach),
 // FramePaint.cpp (frame, caption and region), CaptionButtons.cpp (buttons, hit test, mouse,
-// actions), SystemMenu.cpp (the skinned system menu) and ChildSkinners.cpp (the skinners of the
-// window's children).
+// actions), SystemMenu.cpp (the skinned system menu), WinSkinMenu.cpp and MenuLoop.cpp (the menu
+// bar and its drop-downs) and ChildSkinners.cpp (the skinners of the window's children).
 #include <windows.h>
 
 #include <functional>
@@ -27,10 +27,11 @@ namespace velloran {
 
 class TForm;
 class TLabel;
-class TMenuBand;
+class TMenuBtn;
 class TPopupMenu;
 class TSkinData;
 class TWinSkinForm;
+class TWinSkinMenu;
 
 enum TMDIKind : uint8_t { mkNone, mkFrame, mkChild };
 enum TSkinBorderKind : uint8_t { bkSizeable, bkSingle, bkNone, bkDialog };
@@ -135,6 +136,8 @@ public:
     void PaintButtons(TCanvas& canvas);
     POINT ToWindowPoint(int screenX, int screenY) const;
     TWinSysButton* ButtonAt(POINT p) const;
+    // The caption button at the point, else the menu bar's button there; null for none.
+    TNCObject* ObjectAt(POINT p) const;
     void ButtonAction(int x, int y);
     void ToggleMaximize();
     void Restore();
@@ -149,6 +152,12 @@ public:
     HWND ActiveMdiChild(bool* maximized = nullptr) const;
     bool ActiveMdiChildMaximized() const;
     bool SystemMenuHasClose() const;
+
+    // ---- the menu bar's drop-downs (MenuLoop.cpp) ----
+    // Runs the button's command and tracks its drop-down; true when it has one.
+    bool OpenMenuButton(TMenuBtn* button);
+    // Posts the non-client press on the button that opens it once the current drop-down closed.
+    void ClickMenuButton(TMenuBtn* button);
 
     // ---- system menu (SystemMenu.cpp) ----
     void ShowSystemMenu(int x, int y);
@@ -212,8 +221,9 @@ public:
     TBitmap IconBitmap;
     TBitmap FrameBitmap;
     std::vector<std::unique_ptr<TWinSysButton>> Buttons;
-    // The band that shows the window's menu inside the skinned frame; null without a menu.
-    std::unique_ptr<TMenuBand> MenuBand;
+    // The bar that shows the window's menu inside the skinned frame; null without a menu.
+    std::unique_ptr<TWinSkinMenu> MenuBar;
+    HMENU TrackedPopup = nullptr;  // the drop-down open from the bar
     int32_t WindowWidth = 0, WindowHeight = 0;
     int32_t RegionWidth = 0, RegionHeight = 0;
     bool Active = true;
@@ -261,9 +271,13 @@ private:
     void RecolourLabels();
     void RestoreLabels();
     void ResizeForMessageDialog(int& width);
-    // Opens the band's menu under the mouse or for the keyboard; true when one was opened.
-    bool MenuBandClick(const TMessage& message);
-    bool MenuBandKey(WORD key);
+    // The form library's dialog character: Alt and a menu accelerator.
+    void DialogChar(TMessage& message, const TControlHook::TNext& next);
+    // SC_KEYMENU: true when the key was the menu bar's.
+    bool MenuKey(WORD key);
+    void MenuHotTrack(TMessage& message);
+    // A window that got a menu while skinned gets a bar for it.
+    void CreateMenuBar();
     // SM_INITSKIN: the form's controls, or the bare window's children, go to the selection.
     void SkinChildren();
     void OfferControl(TChildSelection& selection, TControl& control);

@@ -59,7 +59,6 @@ public:
     TSkinData* MainData = nullptr;
     TSkinCommand Command = skcNone;
     bool Sweeping = false;
-    bool MenuBarPopup = false;
 
 private:
     friend struct std::default_delete<TSkinManage>;

@@ -26,8 +26,10 @@
 #include "skin/controls/SkinTabSet.h"
 #include "skin/controls/SkinTabs.h"
 #include "skin/form/WinSkinForm.h"
+#include "skin/form/WinSkinMenu.h"
 #include "skin/manager/SkinManage.h"
 #include "tests/framework/FrameworkTestMain.h"
+#include "tests/tray/TrayTestSupport.h"
 #include "tools/gallery/GalleryMainForm.h"
 #include "tools/gallery/MdiFrameForm.h"
 #include "tools/gallery/NoCaptionForm.h"
@@ -154,6 +156,72 @@ TEST_F(Gallery, TheMdiFrameHoldsThreeChildrenThatItsWindowMenuArranges) {
     frame->CascadeItem->Click();
     rects = childRects();
     EXPECT_NE(rects[0].top, rects[1].top);
+}
+
+TEST_F(Gallery, SkinnedMenuBarsOnTheMainFormTheRightToLeftPageAndTheMdiFrame) {
+    Start("Default");
+    TSkinManage& manager = *TSkinManage::Instance();
+    auto skinnerOf = [&](TForm* form) {
+        TWinSkinForm* skinner = nullptr;
+        EXPECT_TRUE(PumpUntil([&] {
+            skinner = manager.FindFormSkinner(form->Handle());
+            return skinner && skinner->Stage == stSkinned && skinner->MenuBar;
+        }));
+        return skinner;
+    };
+    // The main form's View menu: a toggle flips its check, and the rebuilt bar keeps its buttons.
+    TWinSkinForm* main = skinnerOf(form_.get());
+    ASSERT_NE(main, nullptr);
+    ASSERT_EQ(main->MenuBar->Buttons.size(), 3u);
+    EXPECT_EQ(GetMenu(form_->Handle()), nullptr);
+    TMenuItem* view = form_->Menu()->Items()->Items(1);
+    TMenuItem* grid = view->Items(1);
+    EXPECT_TRUE(grid->Checked());
+    EXPECT_GE(grid->ImageIndex(), 0);
+    SendMessageA(form_->Handle(), WM_COMMAND, grid->Command(), 0);
+    EXPECT_FALSE(grid->Checked());
+    EXPECT_EQ(main->MenuBar->Buttons.size(), 3u);
+    EXPECT_EQ(main->MenuBar->Buttons[1]->Caption, L"&View");
+
+    TWinSkinForm* rightToLeft = skinnerOf(form_->OpenPage("righttoleft"));
+    ASSERT_NE(rightToLeft, nullptr);
+    EXPECT_TRUE(rightToLeft->MenuBar->RightToLeft());
+    EXPECT_GT(rightToLeft->MenuBar->Buttons[0]->Rect.left, rightToLeft->MenuBar->Buttons[1]->Rect.left);
+
+    // With a child maximised the Window menu still lists the children, opened from the bar.
+    auto* frame = dynamic_cast<TGalleryMdiFrameForm*>(form_->OpenPage("mdi"));
+    ASSERT_NE(frame, nullptr);
+    TWinSkinForm* frameSkinner = skinnerOf(frame);
+    ASSERT_NE(frameSkinner, nullptr);
+    SendMessageA(frame->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(frame->MDIChildren(0)->Handle()), 0);
+    ASSERT_TRUE(PumpUntil([&] { return manager.MdiMaximized; }));
+    EXPECT_EQ(GetMenu(frame->Handle()), nullptr);
+    traytest::TMenuSpy spy;
+    SetForegroundWindow(frame->Handle());
+    EXPECT_EQ(SendMessageA(frame->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'w'), 1);
+    ASSERT_NE(spy.Menu, nullptr);
+    int children = 0;
+    for (int i = 0; i < GetMenuItemCount(spy.Menu); ++i) {
+        char text[64] = {};
+        GetMenuStringA(spy.Menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        for (int c = 0; c < frame->MDIChildCount(); ++c) children += std::string(text).find(frame->MDIChildren(c)->Caption()) != std::string::npos;
+    }
+    EXPECT_EQ(children, TGalleryMdiFrameForm::kChildCount);
+    EXPECT_EQ(GetMenuItemID(spy.Menu, 0), frame->CascadeItem->Command());
+
+    // Alt and W typed in the active child reach the frame's bar.
+    const HMENU windowMenu = spy.Menu;
+    traytest::TMenuSpy typed;
+    std::vector<INPUT> keys(4);
+    const WORD sequence[][2] = {{VK_MENU, 0}, {'W', 0}, {'W', KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}};
+    for (size_t i = 0; i < keys.size(); ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = sequence[i][0];
+        keys[i].ki.dwFlags = sequence[i][1];
+    }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    EXPECT_TRUE(PumpUntil([&] { return typed.Menu != nullptr; }));
+    EXPECT_EQ(typed.Menu, windowMenu);
 }
 
 TEST_F(Gallery, TheSkinChooserLoadsPackedSkinsAndSwitchesSkinningOff) {

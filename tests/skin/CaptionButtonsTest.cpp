@@ -431,7 +431,7 @@ TEST_F(CaptionButtons, TheMenuKeyAloneOpensTheFirstMenuOfTheBand) {
     SetMenu(window_.get(), menu.get());
     UseButtons({});
     Attach();
-    ASSERT_NE(skinner_->MenuBand, nullptr);
+    ASSERT_NE(skinner_->MenuBar, nullptr);
     TMenuSpy spy;
     EXPECT_EQ(SendMessageW(window_.get(), WM_SYSCOMMAND, SC_KEYMENU, 0), 1);
     EXPECT_EQ(spy.Menu, first);

@@ -8,6 +8,7 @@
 #include "framework/StdCtrls.h"
 #include "tools/gallery/ControlPlacement.h"
 #include "tools/gallery/GalleryBoxes.h"
+#include "tools/gallery/GalleryMenus.h"
 #include "tools/gallery/GalleryPages.h"
 
 namespace velloran {
@@ -59,6 +60,7 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner) {
     mapping.push_back("TAcmePageControl=advpagecontrol");
     SkinData->SetSkin3rd(mapping);
     SkinData->SetActive(true);
+    SetMenu(MakeGalleryMenu(*this));
 
     PlaceControl<TLabel>(*this, {ColumnLeft(0), kMargin, kColumnWidth, 16}, "Windows");
     int y = kMargin + kHeadingHeight;

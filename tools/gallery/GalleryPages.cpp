@@ -6,6 +6,7 @@
 #include "tools/gallery/FieldsForm.h"
 #include "tools/gallery/MdiFrameForm.h"
 #include "tools/gallery/NoCaptionForm.h"
+#include "tools/gallery/RightToLeftForm.h"
 #include "tools/gallery/TabsForm.h"
 #include "tools/gallery/ToolWindowForm.h"
 
@@ -28,6 +29,7 @@ const std::vector<TGalleryPage>& GalleryPages() {
         {"fields", "Fields and lists", &Create<TGalleryFieldsForm>},
         {"bars", "Bars and gauges", &Create<TGalleryBarsForm>},
         {"tabs", "Tabs and pages", &Create<TGalleryTabsForm>},
+        {"righttoleft", "Right to left", &Create<TGalleryRightToLeftForm>},
     };
     return pages;
 }

@@ -2,6 +2,7 @@
 
 #include "framework/Menus.h"
 #include "tools/gallery/ControlPlacement.h"
+#include "tools/gallery/GalleryMenus.h"
 #include "tools/gallery/MdiChildForm.h"
 
 namespace velloran {
@@ -20,26 +21,18 @@ TGalleryMdiFrameForm::TGalleryMdiFrameForm(TComponent* owner) : TForm(owner) {
     SetClientHeight(340);
 
     auto* menu = new TMainMenu(this);
-    TMenuItem* file = AddItem(*menu->Items(), "&File");
-    AddItem(*file, "&Close", [this](TObject*) { Close(); });
-    TMenuItem* window = AddItem(*menu->Items(), "&Window");
-    CascadeItem = AddItem(*window, "&Cascade", [this](TObject*) { Cascade(); });
-    TileItem = AddItem(*window, "&Tile", [this](TObject*) { Tile(); });
-    ArrangeItem = AddItem(*window, "&Arrange", [this](TObject*) { ArrangeIcons(); });
+    TMenuItem* file = AddMenuItem(*this, *menu->Items(), "&File");
+    AddMenuItem(*this, *file, "&Close", [this](TObject*) { Close(); });
+    TMenuItem* window = AddMenuItem(*this, *menu->Items(), "&Window");
+    CascadeItem = AddMenuItem(*this, *window, "&Cascade", [this](TObject*) { Cascade(); });
+    TileItem = AddMenuItem(*this, *window, "&Tile", [this](TObject*) { Tile(); });
+    ArrangeItem = AddMenuItem(*this, *window, "&Arrange", [this](TObject*) { ArrangeIcons(); });
     SetMenu(menu);
     SetWindowMenu(window);
 
     // The children live in the frame's client window, so the frame's window comes first.
     HandleNeeded();
     for (int number = 1; number <= kChildCount; ++number) (new TGalleryMdiChildForm(*this, number))->Show();
-}
-
-TMenuItem* TGalleryMdiFrameForm::AddItem(TMenuItem& parent, const std::string& caption, TNotifyEvent onClick) {
-    auto* item = new TMenuItem(this);
-    item->SetCaption(caption);
-    item->OnClick = std::move(onClick);
-    parent.Add(item);
-    return item;
 }
 
 }  // namespace velloran

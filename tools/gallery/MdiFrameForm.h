@@ -15,9 +15,6 @@ public:
     TMenuItem* CascadeItem = nullptr;
     TMenuItem* TileItem = nullptr;
     TMenuItem* ArrangeItem = nullptr;
-
-private:
-    TMenuItem* AddItem(TMenuItem& parent, const std::string& caption, TNotifyEvent onClick = nullptr);
 };
 
 }  // namespace velloran

@@ -4,6 +4,8 @@
 
 #include "framework/ComboBoxes.h"
 #include "framework/StdCtrls.h"
+#include "skin/form/WinSkinMenu.h"
+#include "skin/manager/SkinManage.h"
 #include "tools/gallery/ButtonsForm.h"
 #include "tools/gallery/FieldsForm.h"
 #include "tools/gallery/GalleryMainForm.h"
@@ -47,6 +49,15 @@ void ShootGalleryWindows(TShotSession& session, const std::string& skinsFolder, 
     GalleryMainForm->Start(options);
 
     session.ShootForm("gallery-main", *GalleryMainForm);
+    // The View menu holds every kind of item: checked with and without an image, default, disabled.
+    GalleryMainForm->Show();
+    session.ShootMenu("gallery-main-menu", GalleryMainForm->Handle(), [] {
+        TSkinManage* manager = TSkinManage::Instance();
+        TWinSkinForm* skinner = manager ? manager->FindFormSkinner(GalleryMainForm->Handle()) : nullptr;
+        if (!skinner || !skinner->MenuBar) throw std::runtime_error("The gallery's menu bar is not skinned");
+        skinner->OpenMenuButton(skinner->MenuBar->MenuButtonByAccel(L'v'));
+    });
+    GalleryMainForm->Hide();
     for (const TGalleryPage& page : GalleryPages()) {
         TForm* form = GalleryMainForm->OpenPage(page.Name);
         session.Shoot("gallery-" + page.Name, form->Handle());

@@ -75,36 +75,64 @@ void TShotSession::ShootForm(const std::string& name, TForm& form) {
     form.Hide();
 }
 
-void TShotSession::ShootModal(const std::string& name, const std::function<void()>& raiseBox) {
+// Runs `enter`, which starts one of the system's modal loops and returns when it ends; from a
+// timer inside that loop, waits for `find` to give a window, runs `shoot` on it and `leave` to
+// end the loop. `what` names the window in the error when none comes up.
+void TShotSession::ShootInsideLoop(const std::string& what, const std::function<void()>& enter,
+                                   const std::function<HWND()>& find, const std::function<void(HWND)>& shoot,
+                                   const std::function<void(HWND)>& leave) {
     TTimer timer(nullptr);
     timer.SetInterval(kModalWaitMs);
     int tries = 0;
     bool shot = false;
     std::exception_ptr failure;
-    // Runs inside the box's modal loop; nothing may leave it but through `failure`.
+    // Runs inside the modal loop; nothing may leave it but through `failure`.
     timer.OnTimer = [&](TObject*) {
-        HWND box = GetActiveWindow();
-        if (box == sink_.Handle()) box = nullptr;
-        if (!box && ++tries < kModalTries) return;
+        const HWND found = find();
+        if (!found && ++tries < kModalTries) return;
         timer.SetEnabled(false);
         try {
-            if (!box) throw std::runtime_error("No window came up for " + name);
-            Shoot(name, box);
+            if (!found) throw std::runtime_error("No " + what + " came up");
+            shoot(found);
             shot = true;
         } catch (...) {
             failure = std::current_exception();
         }
-        if (box) PostMessageA(box, WM_CLOSE, 0, 0);
+        if (found) leave(found);
     };
-    raiseBox();
+    enter();
     if (failure) std::rethrow_exception(failure);
-    if (!shot) throw std::runtime_error("No modal window came up for " + name);
+    if (!shot) throw std::runtime_error("No " + what + " came up");
+}
+
+void TShotSession::ShootModal(const std::string& name, const std::function<void()>& raiseBox) {
+    ShootInsideLoop(
+        "modal window for " + name, raiseBox,
+        [this] {
+            const HWND box = GetActiveWindow();
+            return box == sink_.Handle() ? nullptr : box;
+        },
+        [&](HWND box) { Shoot(name, box); }, [](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); });
 }
 
 void TShotSession::ShootArranged(const std::string& name, HWND window, const std::function<void()>& arrange) {
     Activate(name, window);
     arrange();
     Save(name, "active", window);
+}
+
+void TShotSession::ShootMenu(const std::string& name, HWND window, const std::function<void()>& openMenu) {
+    Activate(name, window);
+    // The skin engine's deferred work after the activation would close a drop-down opened now.
+    PumpMessages(kSettleMs);
+    ShootInsideLoop(
+        "drop-down for " + name, openMenu,
+        [] {
+            HWND popup = FindWindowExA(nullptr, nullptr, "#32768", nullptr);
+            while (popup && !IsWindowVisible(popup)) popup = FindWindowExA(nullptr, popup, "#32768", nullptr);
+            return popup;
+        },
+        [&](HWND) { Save(name, "active", window); }, [](HWND) { EndMenu(); });
 }
 
 void TShotSession::ShootDrag(const std::string& name, HWND window, POINT from, POINT to) {

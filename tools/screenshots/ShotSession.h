@@ -26,6 +26,9 @@ public:
     void ShootModal(const std::string& name, const std::function<void()>& raiseBox);
     // Activates the window, runs arrange (which opens a list, say) and shoots it active only.
     void ShootArranged(const std::string& name, HWND window, const std::function<void()>& arrange);
+    // Activates the window and runs openMenu, which opens a drop-down of its menu bar and returns
+    // when it closes; shoots the window active with the drop-down over it, then closes the menu.
+    void ShootMenu(const std::string& name, HWND window, const std::function<void()>& openMenu);
     // Activates the window, presses the left button at `from` and moves it to `to` (screen
     // points), and shoots the window active while the button is held: from inside the system's
     // tracking loop, which the press starts and the release ends.
@@ -34,6 +37,8 @@ public:
     const std::vector<std::filesystem::path>& Saved() const { return saved_; }
 
 private:
+    void ShootInsideLoop(const std::string& what, const std::function<void()>& enter, const std::function<HWND()>& find,
+                         const std::function<void(HWND)>& shoot, const std::function<void(HWND)>& leave);
     void Activate(const std::string& name, HWND window);
     void Save(const std::string& name, const char* state, HWND window);
 
