@@ -93,6 +93,7 @@ void TWinSkinForm::SkinForm(TSkinData* skinData, TForm* form) {
     if (skinData->SkinControls() & SkinBit(xcMenuItem)) form->SetAutoScroll(false);
     SkinWindow(skinData);
     if (SkinFrame) HookForm();
+    SetFormMenusOwnerDraw(true);
     FormColor = form->Color();
     form->SetColor(static_cast<TColor>(skinData->Colors[ciButtonFace]));
     RecolourLabels();
@@ -382,6 +383,7 @@ void TWinSkinForm::SetHoverTimer(bool on) {
 // ---- skin change, unskin, detach ---------------------------------------------------------
 
 void TWinSkinForm::SkinChanged() {
+    SetFormMenusOwnerDraw(true);
     if (Form) {
         const TColor face = static_cast<TColor>(SkinData->Colors[ciButtonFace]);
         Form->SetColor(face);
@@ -435,6 +437,7 @@ bool TWinSkinForm::BeginUndo() {
 }
 
 void TWinSkinForm::Unskin() {
+    SetFormMenusOwnerDraw(false);
     if (!BeginUndo()) return;
     subclass_->Detach();
     FreeSkinners();
@@ -556,6 +559,7 @@ bool TWinSkinForm::StageA(TMessage& m) {
             m.Result = 0;
             return true;
         case WM_INITMENUPOPUP:
+            initialisedPopup_ = reinterpret_cast<HMENU>(m.WParam);
             if (TFormSkinnerHost* manager = TFormSkinnerHost::Current())
                 manager->MenuKind = reinterpret_cast<HMENU>(m.WParam) == SystemMenu ? 2 : 1;
             CallDefault(m);
@@ -667,6 +671,12 @@ void TWinSkinForm::StageC(TMessage& m) {
         case SM_REPAINTFRAME:
             PaintFrame(nullptr);
             m.Result = 0;
+            return;
+        case WM_MEASUREITEM:
+            MeasureMenuItemMessage(m);
+            return;
+        case WM_DRAWITEM:
+            DrawMenuItemMessage(m);
             return;
         default:
             CallDefault(m);
