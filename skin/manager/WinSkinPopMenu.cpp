@@ -37,9 +37,10 @@ void TWinSkinPopMenu::Attach(HWND window, TSkinData* skinData, HMENU menu) {
         window, [this](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) { return WindowProc(wnd, msg, wParam, lParam); });
 }
 
+// The link leaves the chain but stays until the skinner goes: Detach may run inside it.
 void TWinSkinPopMenu::Detach() {
-    if (!subclass_) return;
-    subclass_.reset();
+    if (!Attached()) return;
+    subclass_->Detach();
     Background.reset();
 }
 

@@ -172,5 +172,23 @@ TEST_F(SkinnedWindowsTest, TheTrayMenuIsSkinnedFromTheStartAndItsCommandsStillRu
     }
 }
 
+TEST_F(SkinnedWindowsTest, TheStatusWindowsSystemMenuIsASkinnedPopup) {
+    CreateForms();
+    TWinSkinForm* skinner = ShowSkinned(MainForm->Handle(), &PumpUntil);
+    ASSERT_NE(skinner, nullptr);
+    TSkinManage& manager = *TSkinManage::Instance();
+    bool skinned = false;
+    TMenuScript script{{[&] {
+        if (manager.PopupSkinners().empty()) return false;
+        TWinSkinPopMenu& popup = *manager.PopupSkinners().front();
+        UpdateWindow(popup.Window);
+        skinned = popup.Background && popup.MenuHandle == skinner->SysMenuPopup->Handle();
+        return skinned;
+    }}};
+    EXPECT_TRUE(script.Run([&] { skinner->ShowSystemMenu(120, 120); }));
+    EXPECT_TRUE(skinned);
+    EXPECT_TRUE(manager.PopupSkinners().empty());
+}
+
 }  // namespace
 }  // namespace velloran::apptest
