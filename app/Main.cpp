@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "framework/Dialogs.h"
+#include "skin/form/MenuOwnerDraw.h"
 
 namespace velloran {
 
@@ -95,6 +96,9 @@ void TMainForm::FormCreate(TObject*) {
     chkEnableAwayMsg->SetChecked(settings.ReadBool("Yahoo!", "EnableAwayMsg", false));
     EnableAwayMsg = chkEnableAwayMsg->Checked();
     chkBusy->SetChecked(Busy);
+    // The tray menu opens long before this window is first shown and skinned: its items take the
+    // skin's look from the start.
+    if (SkinData && !SkinData->Empty) SetMenusOwnerDraw(*SkinData, *this, true);
     TrimWorkingSet();
 }
 

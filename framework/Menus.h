@@ -92,6 +92,7 @@ public:
 
     TMenuItem* Items() const { return items_.get(); }
     HMENU Handle();
+    bool HandleAllocated() const { return static_cast<bool>(handle_); }
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool v);
     // Items read and open from the right.

@@ -10,8 +10,19 @@
 
 namespace velloran {
 
+class TBitmap;
 class TForm;
 class TWinSkinForm;
+
+// What an item of an open popup menu lies on: the popup's background image, and where the
+// popup's client area (the items' coordinates) begins in it.
+struct TPopupBackground {
+    TBitmap* Image = nullptr;
+    POINT ClientOffset{};
+};
+
+// The values of MenuKind.
+enum TMenuKind : int32_t { menuContext = 0, menuWindow = 1, menuSystem = 2 };
 
 class TFormSkinnerHost : public TSkinEngine {
 public:
@@ -26,8 +37,13 @@ public:
     virtual void SetMdiMaximized(bool on) = 0;
     // True while SetMdiMaximized switches the children, whose frames change size meanwhile.
     virtual bool SwitchingMdi() const = 0;
+    // The menu is about to be drawn: the newest skinned popup not yet showing a menu shows it.
+    virtual void AssignMenuHandle(HMENU menu) = 0;
+    // The background of the skinned popup showing the menu; no image when there is none.
+    virtual TPopupBackground PopupBackground(HMENU menu) const = 0;
 
-    // Which kind of menu is open: 1 a window's menu, 2 the system menu.
+    // Which kind of menu is about to open: 0 a context menu, 1 a window's menu, 2 the system
+    // menu. Back to 0 when the last popup closes.
     int32_t MenuKind = 0;
     // A drop-down of a skinned menu bar is open; reset with MenuKind when the last popup closes.
     bool MenuBarPopup = false;

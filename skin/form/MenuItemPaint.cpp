@@ -11,6 +11,7 @@
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/form/FormSkinnerHost.h"
 
 namespace velloran {
 
@@ -22,8 +23,6 @@ enum TItemFrame : int { ifNormal = 1, ifSeparator = 2, ifSelected = 4 };
 
 // The glyph box of an item without an image list, and the least one of a checked item.
 constexpr int kGlyphSize = 16;
-// The popup's frame around its items, in its background image.
-constexpr int kPopupFrame = 3;
 constexpr int kRawTextLength = 80;
 // The system's check-mark bitmap (OBM_CHECK, declared only with OEMRESOURCE).
 constexpr int kSystemCheckMark = 32760;
@@ -61,14 +60,19 @@ void Fill(HDC dc, const RECT& rect, COLORREF color) {
 }
 
 // The item's part of the popup's background, or the skin's menu colour.
-void FillBackground(const TSkinData& skin, TItemImage& image, const RECT& rect, TBitmap* background) {
+void FillBackground(const TSkinData& skin, TItemImage& image, const RECT& rect, const TPopupBackground& background) {
     const RECT local = image.Local();
-    if (!background || background->Empty()) {
+    if (!background.Image || background.Image->Empty()) {
         Fill(image.dc(), local, SkinColor(skin, ciMenu));
         return;
     }
-    BitBlt(image.dc(), 0, 0, local.right, local.bottom, background->Canvas().Handle(), rect.left + kPopupFrame,
-           rect.top + kPopupFrame, SRCCOPY);
+    BitBlt(image.dc(), 0, 0, local.right, local.bottom, background.Image->Canvas().Handle(),
+           rect.left + background.ClientOffset.x, rect.top + background.ClientOffset.y, SRCCOPY);
+}
+
+TPopupBackground BackgroundOf(HMENU menu) {
+    const TFormSkinnerHost* host = TFormSkinnerHost::Current();
+    return host && menu ? host->PopupBackground(menu) : TPopupBackground{};
 }
 
 // Frame 2 of the strip: its bottom rows when the item is lower than the strip, the side columns
@@ -183,7 +187,7 @@ void DrawContent(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const
 }
 
 void DrawLook(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const RECT& rect, bool selected,
-              TBitmap* background) {
+              const TPopupBackground& background) {
     if (!HasItemStrip(skin)) {
         DrawPlainItem(skin, dc, look, rect, selected);
         return;
@@ -299,16 +303,37 @@ void MeasureRawItem(const TSkinData& skin, HMENU menu, UINT command, int& width,
     GetTextExtentPoint32A(screen.get(), text, length, &size);
     width = size.cx + 26 + ItemLeftWidth(skin);
     height = length > 0 ? height + 4 : 8;
+    // The older family of the platform draws menu items 4 pixels taller.
+    if (!IsWindowsNT()) height += 4;
 }
 
-void DrawMenuItem(const TSkinData& skin, HDC dc, const TMenuItem& item, const RECT& rect, bool selected,
-                  TBitmap* background) {
-    DrawLook(skin, dc, LookOf(item), rect, selected, background);
+HMENU MenuHolding(HMENU menu, UINT command) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_SUBMENU;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+        if (info.wID == command) return menu;
+        if (info.hSubMenu)
+            if (HMENU found = MenuHolding(info.hSubMenu, command)) return found;
+    }
+    return nullptr;
 }
 
-void DrawRawItem(const TSkinData& skin, HDC dc, HMENU menu, UINT command, const RECT& rect, bool selected,
-                 TBitmap* background) {
-    DrawLook(skin, dc, RawItemLook(menu, command), rect, selected, background);
+HMENU ParentMenuHandle(const TMenuItem& item) {
+    TMenu* menu = item.GetParentMenu();
+    return menu && menu->HandleAllocated() ? MenuHolding(menu->Handle(), item.Command()) : nullptr;
+}
+
+void DrawMenuItem(const TSkinData& skin, HDC dc, const TMenuItem& item, const RECT& rect, bool selected) {
+    const HMENU menu = ParentMenuHandle(item);
+    if (TFormSkinnerHost* host = TFormSkinnerHost::Current(); host && menu) host->AssignMenuHandle(menu);
+    DrawLook(skin, dc, LookOf(item), rect, selected, BackgroundOf(menu));
+}
+
+void DrawRawItem(const TSkinData& skin, HDC dc, HMENU menu, UINT command, const RECT& rect, bool selected) {
+    DrawLook(skin, dc, RawItemLook(menu, command), rect, selected, BackgroundOf(menu));
 }
 
 void DrawPlainItem(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const RECT& rect, bool selected) {

@@ -10,7 +10,6 @@
 
 namespace velloran {
 
-class TBitmap;
 class TImageList;
 class TMenuItem;
 class TSkinData;
@@ -45,12 +44,15 @@ void MeasureMainItem(const TSkinData& skin, TMenuItem& item, HDC dc, int& width,
 // A raw item: its text in the menu font, the height the system proposed grown a little.
 void MeasureRawItem(const TSkinData& skin, HMENU menu, UINT command, int& width, int& height);
 
-// `background` is the open popup's background image, or null; the item's part of it (offset by
-// the popup's frame) lies under the item, else the skin's menu colour does.
-void DrawMenuItem(const TSkinData& skin, HDC dc, const TMenuItem& item, const RECT& rect, bool selected,
-                  TBitmap* background = nullptr);
-void DrawRawItem(const TSkinData& skin, HDC dc, HMENU menu, UINT command, const RECT& rect, bool selected,
-                 TBitmap* background = nullptr);
+// The menu among the menu and its submenus that holds the command; null when none does.
+HMENU MenuHolding(HMENU menu, UINT command);
+// The platform menu the item is shown in; null while its menu has not been built.
+HMENU ParentMenuHandle(const TMenuItem& item);
+
+// The item lies on its part of the background of the skinned popup showing its menu (the
+// manager is told which popup that is first), else on the skin's menu colour.
+void DrawMenuItem(const TSkinData& skin, HDC dc, const TMenuItem& item, const RECT& rect, bool selected);
+void DrawRawItem(const TSkinData& skin, HDC dc, HMENU menu, UINT command, const RECT& rect, bool selected);
 void DrawPlainItem(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const RECT& rect, bool selected);
 
 }  // namespace velloran

@@ -94,6 +94,7 @@ void TWinSkinForm::SkinForm(TSkinData* skinData, TForm* form) {
     if (skinData->SkinControls() & SkinBit(xcMenuItem)) form->SetAutoScroll(false);
     SkinWindow(skinData);
     if (SkinFrame) HookForm();
+    SetFormMenusOwnerDraw(true);
     FormColor = form->Color();
     form->SetColor(static_cast<TColor>(skinData->Colors[ciButtonFace]));
     RecolourLabels();
@@ -379,6 +380,7 @@ void TWinSkinForm::SetHoverTimer(bool on) {
 // ---- skin change, unskin, detach ---------------------------------------------------------
 
 void TWinSkinForm::SkinChanged() {
+    SetFormMenusOwnerDraw(true);
     if (Form) {
         const TColor face = static_cast<TColor>(SkinData->Colors[ciButtonFace]);
         Form->SetColor(face);
@@ -432,6 +434,7 @@ bool TWinSkinForm::BeginUndo() {
 }
 
 void TWinSkinForm::Unskin() {
+    SetFormMenusOwnerDraw(false);
     if (!BeginUndo()) return;
     subclass_->Detach();
     FreeSkinners();
@@ -557,6 +560,7 @@ bool TWinSkinForm::StageA(TMessage& m) {
             CallDefault(m);
             return true;
         case WM_INITMENUPOPUP:
+            initialisedPopup_ = reinterpret_cast<HMENU>(m.WParam);
             if (TFormSkinnerHost* manager = TFormSkinnerHost::Current())
                 manager->MenuKind = reinterpret_cast<HMENU>(m.WParam) == SystemMenu ? 2 : 1;
             CallDefault(m);
@@ -672,6 +676,12 @@ void TWinSkinForm::StageC(TMessage& m) {
             return;
         case SM_MENUHOTTRACK:
             MenuHotTrack(m);
+            return;
+        case WM_MEASUREITEM:
+            MeasureMenuItemMessage(m);
+            return;
+        case WM_DRAWITEM:
+            DrawMenuItemMessage(m);
             return;
         default:
             CallDefault(m);

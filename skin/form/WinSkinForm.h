@@ -6,7 +6,8 @@
 // Its code is split by concern: WinSkinForm.cpp (attach, state, message routing, detach),
 // FramePaint.cpp (frame, caption and region), CaptionButtons.cpp (buttons, hit test, mouse,
 // actions), SystemMenu.cpp (the skinned system menu), WinSkinMenu.cpp and MenuLoop.cpp (the menu
-// bar and its drop-downs) and ChildSkinners.cpp (the skinners of the window's children).
+// bar and its drop-downs), MenuItemMessages.cpp (the owner-drawn items of the window's menus) and
+// ChildSkinners.cpp (the skinners of the window's children).
 #include <windows.h>
 
 #include <functional>
@@ -163,6 +164,14 @@ public:
     void ShowSystemMenu(int x, int y);
     void BuildSysMenuPopup();
 
+    // ---- owner-drawn menu items (MenuItemMessages.cpp) ----
+    // The form's popup menus, and its main menus when the skin paints menu items, handed to the
+    // skin's item painters (on) or given back (off).
+    void SetFormMenusOwnerDraw(bool on);
+    // WM_MEASUREITEM and WM_DRAWITEM: the items of the window's menus and of its system menu.
+    void MeasureMenuItemMessage(TMessage& message);
+    void DrawMenuItemMessage(TMessage& message);
+
     // ---- the skinners of the children (ChildSkinners.cpp) ----
     // Adds the skinner unless it is listed; answers whether it was.
     bool RegisterSkinner(TChildSkinner* skinner);
@@ -299,6 +308,9 @@ private:
     std::vector<TChildSkinner*> skinners_;
     int runDepth_ = 0;
     TSkinnerRelease release_ = srHeld;
+    // The menu last opened from this window: its items are measured before they are drawn, and
+    // the measuring names no menu.
+    HMENU initialisedPopup_ = nullptr;
 };
 
 void RegisterSkinFormClasses();

@@ -27,6 +27,8 @@ constexpr UINT_PTR kCommandTimerId = 1;
 // whose creation has finished.
 constexpr UINT kPurgeMessage = WM_APP + 1;
 constexpr UINT kSkinCreatedMessage = WM_APP + 2;
+// The class of the platform's popup menu windows.
+constexpr char kPopupMenuClass[] = "#32768";
 
 bool IsEmptyRect(HWND wnd) {
     RECT r{};
@@ -64,6 +66,7 @@ TSkinManage::~TSkinManage() {
         skinner->Detach();
         skinner->ReleaseFromManager();
     }
+    popupSkinners_.clear();
     hook_.reset();
     g_shuttingDown = true;
 }
@@ -137,8 +140,12 @@ void TSkinManage::HookCall(int code, WPARAM wParam, LPARAM lParam) {
             // An MDI child has no activation of its own to be noticed by: it is skinned as soon
             // as its creation is complete, when its form object is known.
             if (cs->dwExStyle & WS_EX_MDICHILD) PostMessageW(window_.Handle(), kSkinCreatedMessage, wParam, 0);
+            if (!(cs->style & WS_CHILD) && WindowClassName(wnd) == kPopupMenuClass) SkinPopupWindow(wnd);
             break;
         }
+        case HCBT_DESTROYWND:
+            ReleasePopupWindow(wnd);
+            break;
         case HCBT_ACTIVATE:
             if (Started == 0) Started = 1;
             SkinNewWindow(wnd);
@@ -221,6 +228,68 @@ void TSkinManage::SkinFormIfVisible(TForm* form) {
     const HWND handle = form->Handle();
     if (!IsWindowVisible(handle) || (GetWindowLongPtrW(handle, GWL_STYLE) & WS_CHILD)) return;
     SkinNewWindow(handle);
+}
+
+// ---- popup menus -------------------------------------------------------------------------
+
+bool TSkinManage::MenuKindSkinned(const TSkinData& data) const {
+    const TSkinControlTypes controls = data.SkinControls();
+    switch (MenuKind) {
+        case menuContext:
+            return (controls & SkinBit(xcPopupMenu)) != 0;
+        case menuWindow:
+            return (controls & (SkinBit(xcMainMenu) | SkinBit(xcMenuItem))) != 0;
+        case menuSystem:
+            return (controls & SkinBit(xcSystemMenu)) != 0;
+        default:
+            return false;
+    }
+}
+
+void TSkinManage::SkinPopupWindow(HWND handle) {
+    if (!Enabled || IsPopupSkinned(handle)) return;
+    if (SendMessageW(handle, SM_ISSKINNED, 0, 0) == 1) return;
+    TSkinData* data = ChooseSkinData(handle, kPopupMenuClass);
+    if (!data || data->Empty || !MenuKindSkinned(*data)) return;
+    auto skinner = std::make_unique<TWinSkinPopMenu>();
+    skinner->Attach(handle, data, nullptr);
+    popupSkinners_.push_back(std::move(skinner));
+}
+
+bool TSkinManage::ReleasePopupWindow(HWND handle) {
+    const auto found = std::find_if(popupSkinners_.begin(), popupSkinners_.end(),
+                                    [handle](const auto& skinner) { return skinner->Window == handle; });
+    const bool had = found != popupSkinners_.end();
+    if (had) popupSkinners_.erase(found);
+    // Also after a popup that was not skinned: the kind it was opened as must not gate the next.
+    if (popupSkinners_.empty()) {
+        MenuBarPopup = false;
+        MenuKind = menuContext;
+    }
+    return had;
+}
+
+bool TSkinManage::IsPopupSkinned(HWND handle) const {
+    return std::any_of(popupSkinners_.begin(), popupSkinners_.end(),
+                       [handle](const auto& skinner) { return skinner->Window == handle; });
+}
+
+void TSkinManage::AssignMenuHandle(HMENU menu) {
+    // A menu keeps the popup it was first given: the parent of an open submenu repaints its
+    // items too, and must not take the submenu's popup.
+    for (const auto& skinner : popupSkinners_)
+        if (skinner->MenuHandle == menu) return;
+    for (auto it = popupSkinners_.rbegin(); it != popupSkinners_.rend(); ++it)
+        if (!(*it)->MenuHandle) {
+            (*it)->MenuHandle = menu;
+            return;
+        }
+}
+
+TPopupBackground TSkinManage::PopupBackground(HMENU menu) const {
+    for (const auto& skinner : popupSkinners_)
+        if (skinner->MenuHandle == menu) return skinner->Backdrop();
+    return {};
 }
 
 // ---- the skinner list --------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "framework/Handles.h"
 #include "framework/UtilWindow.h"
 #include "skin/form/FormSkinnerHost.h"
+#include "skin/manager/WinSkinPopMenu.h"
 
 namespace velloran {
 
@@ -53,6 +54,16 @@ public:
     TForm* FindFormObject(HWND handle) const;
     TSkinData* ChooseSkinData(HWND handle, const std::string& lowerClassName) const;
 
+    // ---- popup menus ----
+    // A popup menu window is being created: skinned when its kind of menu is.
+    void SkinPopupWindow(HWND handle);
+    // Detaches and frees the window's skinner; true when it had one.
+    bool ReleasePopupWindow(HWND handle);
+    bool IsPopupSkinned(HWND handle) const;
+    void AssignMenuHandle(HMENU menu) override;
+    TPopupBackground PopupBackground(HMENU menu) const override;
+    const std::vector<std::unique_ptr<TWinSkinPopMenu>>& PopupSkinners() const { return popupSkinners_; }
+
     const std::vector<TWinSkinForm*>& FormSkinners() const { return formSkinners_; }
     const std::vector<TSkinData*>& SkinDatas() const { return skinDatas_; }
 
@@ -69,6 +80,7 @@ private:
     bool HandleMessage(TMessage& message);
     void RunCommand();
     bool WindowFilter(HWND handle, const std::string& className) const;
+    bool MenuKindSkinned(const TSkinData& data) const;
     // Takes the skinner off the list and lets it go: freed now, or when its procedure returns.
     void FreeSkinner(TWinSkinForm* skinner);
     void UnskinAndFree(TWinSkinForm* skinner);
@@ -77,6 +89,7 @@ private:
     TManagerStage stage_ = msRunning;
     std::vector<TSkinData*> skinDatas_;
     std::vector<TWinSkinForm*> formSkinners_;
+    std::vector<std::unique_ptr<TWinSkinPopMenu>> popupSkinners_;
     THookHandle hook_;
     TUtilWindow window_;
     TTimerHandle timer_;

@@ -1,5 +1,6 @@
 // The program's own windows under its skin: the status window is skinned the first time it is
-// activated, keeps its client size, and shows the skin's frame, caption text and close button.
+// activated, keeps its client size, and shows the skin's frame, caption text and close button;
+// the tray menu and the system menu are skinned.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,7 +12,9 @@
 #include "skin/data/ImgUtil.h"
 #include "skin/form/SkinMessages.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/skin/MenuScript.h"
 #include "tests/skin/SkinControlsTestSupport.h"
+#include "tray/TrayIcon.h"
 
 namespace velloran::apptest {
 namespace {
@@ -129,6 +132,62 @@ TEST_F(SkinnedWindowsTest, TheButtonsAndCheckBoxesOfTheStatusWindowAndListEditor
                   0);
         editor->Hide();
     }
+}
+
+// The tray menu, opened by a right click on the icon before the status window was ever shown:
+// a skinned popup with the skin's items, whose commands still run, each once.
+TEST_F(SkinnedWindowsTest, TheTrayMenuIsSkinnedFromTheStartAndItsCommandsStillRun) {
+    CreateForms();
+    TSkinManage& manager = *TSkinManage::Instance();
+    TPopupMenu& menu = *MainForm->PopupMenu;
+    EXPECT_TRUE(menu.OwnerDraw());
+    for (const bool before : {false, true}) {
+        ASSERT_EQ(MainForm->StartWithWindows1->Checked(), before);
+        HWND popup = nullptr;
+        TMenuScript script{{[&] {
+                                if (manager.PopupSkinners().empty()) return false;
+                                popup = manager.PopupSkinners().front()->Window;
+                                UpdateWindow(popup);
+                                return manager.PopupSkinners().front()->MenuHandle == menu.Handle();
+                            },
+                            [&] {
+                                // Down to "Start With Windows", past the separator, and chosen.
+                                const auto press = [popup](WPARAM key) {
+                                    PostMessageA(popup, WM_KEYDOWN, key, 1);
+                                    PostMessageA(popup, WM_KEYUP, key, 0xC0000001);
+                                };
+                                for (int i = 0; i < 5; ++i) press(VK_DOWN);
+                                press(VK_RETURN);
+                                return true;
+                            }},
+                           true};
+        EXPECT_TRUE(script.Run([] {
+            SendMessageA(MainForm->TrayIcon->Handle(), TrayCallbackMessage, 0, WM_RBUTTONDOWN);
+            SendMessageA(MainForm->TrayIcon->Handle(), TrayCallbackMessage, 0, WM_RBUTTONUP);
+        }));
+        PumpFor(50);
+        EXPECT_EQ(MainForm->StartWithWindows1->Checked(), !before);
+        EXPECT_TRUE(manager.PopupSkinners().empty());
+        EXPECT_FALSE(MainForm->Visible());
+    }
+}
+
+TEST_F(SkinnedWindowsTest, TheStatusWindowsSystemMenuIsASkinnedPopup) {
+    CreateForms();
+    TWinSkinForm* skinner = ShowSkinned(MainForm->Handle(), &PumpUntil);
+    ASSERT_NE(skinner, nullptr);
+    TSkinManage& manager = *TSkinManage::Instance();
+    bool skinned = false;
+    TMenuScript script{{[&] {
+        if (manager.PopupSkinners().empty()) return false;
+        TWinSkinPopMenu& popup = *manager.PopupSkinners().front();
+        UpdateWindow(popup.Window);
+        skinned = popup.Background && popup.MenuHandle == skinner->SysMenuPopup->Handle();
+        return skinned;
+    }}};
+    EXPECT_TRUE(script.Run([&] { skinner->ShowSystemMenu(120, 120); }));
+    EXPECT_TRUE(skinned);
+    EXPECT_TRUE(manager.PopupSkinners().empty());
 }
 
 }  // namespace

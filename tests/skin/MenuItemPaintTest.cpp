@@ -27,14 +27,7 @@ class MenuItemPaint : public ::testing::Test {
 protected:
     void SetUp() override {
         popup_->SetImages(&images_);
-        images_.SetSize(16, 16);
-        TBitmap glyph;  // magenta but for a red square in the middle
-        glyph.SetSize(16, 16);
-        TDecodedBitmap pixels{16, 16, std::vector<uint32_t>(256, kKey)};
-        for (int y = 6; y < 10; ++y)
-            for (int x = 6; x < 10; ++x) pixels.Pixels[size_t(y * 16 + x)] = 0xFF0000;
-        SetBitmapPixels(glyph, pixels);
-        images_.AddMasked(glyph, clFuchsia);
+        AddMenuGlyph(images_);
     }
     // An item of the menu with the image list, or of the one without (listed false).
     TMenuItem& Item(const std::string& caption, const std::function<void(TMenuItem&)>& set = nullptr,
@@ -52,9 +45,8 @@ protected:
         draw(target.Canvas().Handle());
         return GetBitmapPixels(target);
     }
-    TDecodedBitmap Draw(const TMenuItem& item, bool selected, int height = kHeight, TBitmap* background = nullptr) {
-        return Paint([&](HDC dc) { DrawMenuItem(*data_, dc, item, {0, 0, kWidth, height}, selected, background); },
-                     height);
+    TDecodedBitmap Draw(const TMenuItem& item, bool selected, int height = kHeight) {
+        return Paint([&](HDC dc) { DrawMenuItem(*data_, dc, item, {0, 0, kWidth, height}, selected); }, height);
     }
     // The item strip's frame as the painter fits it to an item, keyed pixels showing the menu colour.
     TDecodedBitmap Frame(int frame, int height = kHeight) {
@@ -150,19 +142,15 @@ TEST_F(MenuItemPaint, ACheckedImageSitsOnASunkenCheckerAndAnUncheckedOneOnTheFra
     EXPECT_TRUE(SameIn(plain, frame, {gx, gy, gx + 4, gy + 4}));
 }
 
-TEST_F(MenuItemPaint, ASeparatorShowsTheStripsBottomRowsWithUnscaledEndsOverTheBackground) {
+// Over an open popup's background: see the popup menu tests.
+TEST_F(MenuItemPaint, ASeparatorShowsTheStripsBottomRowsWithUnscaledEndsOverTheMenuColour) {
     TDataSkinObject& skin = *data_->MenuItem;
     const TDecodedBitmap strip = GetBitmapPixels(*skin.Bitmap);
     const int fw = strip.Width / 5, height = 8;
     ASSERT_GT(strip.Height, height);
-    TBitmap background;  // the open popup's image: the item sits 3 pixels in
-    background.SetSize(kWidth + 6, height + 6);
-    const RECT all{0, 0, kWidth + 6, height + 6};
-    TBrushHandle brush(CreateSolidBrush(RGB(0x12, 0x34, 0x56)));
-    FillRect(background.Canvas().Handle(), &all, brush.get());
-    for (TBitmap* under : {static_cast<TBitmap*>(nullptr), &background}) {
-        const uint32_t behind = under ? 0x123456u : Color(ciMenu);
-        const TDecodedBitmap shot = Draw(Item("-"), false, height, under);
+    {
+        const uint32_t behind = Color(ciMenu);
+        const TDecodedBitmap shot = Draw(Item("-"), false, height);
         for (int y = 0; y < height; ++y) {
             const int row = strip.Height - height + y;
             for (int x = 0; x < skin.LeftWidth; ++x) {

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/Forms.h"
 #include "framework/Handles.h"
+#include "framework/ImgList.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
@@ -68,6 +70,18 @@ inline TDecodedBitmap ScreenPixels(HWND wnd) {
         GetWindowRect(wnd, &r);
         BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
     });
+}
+
+// A 16 x 16 menu image: magenta (keyed) but for a red 4 x 4 square in the middle, at (6, 6).
+inline void AddMenuGlyph(TImageList& images) {
+    images.SetSize(16, 16);
+    TBitmap glyph;
+    glyph.SetSize(16, 16);
+    TDecodedBitmap pixels{16, 16, std::vector<uint32_t>(256, 0xFF00FF)};
+    for (int y = 6; y < 10; ++y)
+        for (int x = 6; x < 10; ++x) pixels.Pixels[size_t(y * 16 + x)] = 0xFF0000;
+    SetBitmapPixels(glyph, pixels);
+    images.AddMasked(glyph, clFuchsia);
 }
 
 inline uint32_t PixelAt(const TDecodedBitmap& image, int x, int y) {
