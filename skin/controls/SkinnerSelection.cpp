@@ -14,8 +14,10 @@
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinHeader.h"
+#include "skin/controls/SkinMediaPlayer.h"
 #include "skin/controls/SkinScrollBars.h"
 #include "skin/controls/SkinSpin.h"
+#include "skin/controls/SkinToolBars.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinMessages.h"
@@ -51,7 +53,10 @@ enum class TSkinnerKind {
     ComboBox,
     ExtendedComboBox,
     DateTime,
-    Header
+    Header,
+    MediaPlayer,
+    ToolBar,
+    CoolBar
 };
 
 TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
@@ -108,6 +113,12 @@ TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
             return new TSkinDateTime(owner);
         case TSkinnerKind::Header:
             return new TSkinHeader(owner);
+        case TSkinnerKind::MediaPlayer:
+            return new TSkinMP(owner);
+        case TSkinnerKind::ToolBar:
+            return new TSkinToolBarBox(owner);
+        case TSkinnerKind::CoolBar:
+            return new TSkinCoolBarBands(owner);
         case TSkinnerKind::ComboBox:
         case TSkinnerKind::ExtendedComboBox: {
             auto* skinner = new TSkinComBox(owner);
@@ -176,7 +187,7 @@ const std::vector<TClassRow>& ClassRows() {
     using A = TRowAction;
     static const std::vector<TClassRow> rows = {
         {{"TPageControl"}, false, xcTab, A::Later, K::Later, true},
-        {{"TCoolBar"}, false, xcToolbar, A::Later},
+        {{"TCoolBar"}, false, xcToolbar, A::Attach, K::CoolBar},
         {{"TTABSET"}, true, xcTab, A::Later, K::Later, true},
         {{"TTabSheet"}, false, xcTab, A::Later, K::Later, true},
         {{"TTABBEDNOTEBOOK"}, true, xcTab, A::Later, K::Later, true},
@@ -186,7 +197,7 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TCustomCheckBox", "TCheckBox"}, false, xcCheckBox, A::Attach, K::CheckBox},
         {{"TTrackBar"}, false, xcTrackBar, A::Later},
         {{"TUPDOWN", "TSPINBUTTON"}, true, xcSpin, A::Attach, K::UpDown},
-        {{"TMEDIAPLAYER"}, true, xcButton, A::Later},
+        {{"TMEDIAPLAYER"}, true, xcButton, A::Attach, K::MediaPlayer},
         {{"TCustomRadioGroup", "TRadioGroup"}, false, xcRadioButton, A::RadioGroup},
         {{"TDBNAVIGATOR"}, true, xcPanel, A::Navigator},
         {{"TRZDBCHECKBOX", "TRZCHECKBOX"}, true, xcCheckBox, A::Attach, K::VendorCheckBox},
@@ -194,7 +205,7 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TCXDBCHECKBOX", "TCXCHECKBOX"}, true, xcCheckBox, A::Attach, K::SecondVendorCheckBox},
         {{"TCustomGroupBox", "TGroupBox"}, false, xcPanel, A::GroupBox},
         {{"TRadioButton"}, false, xcRadioButton, A::Attach, K::RadioButton},
-        {{"TToolBar"}, false, xcToolbar, A::Later},
+        {{"TToolBar"}, false, xcToolbar, A::Attach, K::ToolBar},
         {{"TStatusBar"}, false, xcStatusBar, A::Later},
         {{"TProgressBar"}, false, xcProgress, A::Later},
         {{"TScrollBar"}, false, xcScrollbar, A::Attach, K::ScrollBarControl},
@@ -344,6 +355,8 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
                        : type == "pngbitbtn"                 ? K::PictureBitButton
                                                              : K::PictureSpeedButton;
         Attach(control, kind);
+    } else if (type == "mediaplayer") {
+        if (Gate(data_, xcButton)) Attach(control, K::MediaPlayer);
     } else if (type == "speedbutton") {
         if (Gate(data_, xcSpeedButton)) Attach(control, K::SpeedButton);
     } else if (type == "groupbox") {
@@ -357,7 +370,7 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         if (Gate(data_, xcCheckBox)) GroupChildren(control, K::CheckBox, K::VendorCheckBox, upperClass);
         if (Gate(data_, xcGroupBox)) Attach(control, K::GroupBox);
     }
-    // The other kinds (tabs, track and progress bars, media players) have no skinner yet.
+    // The other kinds (tabs, track and progress bars) have no skinner yet.
 }
 
 void TSelectionRun::GroupChildren(TControl& group, TSkinnerKind kind, TSkinnerKind vendorKind,
