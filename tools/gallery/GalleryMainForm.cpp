@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "framework/ScrollCtrls.h"
 #include "framework/StdCtrls.h"
 #include "tools/gallery/ControlPlacement.h"
 #include "tools/gallery/GalleryBoxes.h"
 #include "tools/gallery/GalleryPages.h"
+#include "tools/gallery/SkinnerClasses.h"
 
 namespace velloran {
 
@@ -18,6 +20,7 @@ namespace {
 
 constexpr int kMargin = 12, kColumnWidth = 110, kColumnGap = 12, kButtonHeight = 25, kButtonPitch = 31;
 constexpr int kHeadingHeight = 20;
+constexpr int kClassListWidth = 330, kClassListHeight = 300;
 
 int ColumnLeft(int column) { return kMargin + column * (kColumnWidth + kColumnGap); }
 
@@ -75,7 +78,12 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner) {
         y += kButtonPitch;
     }
     columnsBottom_ = std::max(columnsBottom_, y);
-    SetClientWidth(ColumnLeft(2) + kColumnWidth + kMargin);
+
+    PlaceControl<TLabel>(*this, {ColumnLeft(3), kMargin, kClassListWidth, 16}, "Skinners and where to see them");
+    auto* classes = PlaceControl<TListBox>(*this, {ColumnLeft(3), kMargin + kHeadingHeight, kClassListWidth, kClassListHeight});
+    for (const TSkinnerClassPlace& place : SkinnerClassPlaces()) classes->Items()->Add(SkinnerClassLine(place));
+    columnsBottom_ = std::max(columnsBottom_, kMargin + kHeadingHeight + kClassListHeight);
+    SetClientWidth(ColumnLeft(3) + kClassListWidth + kMargin);
     SetClientHeight(columnsBottom_ + kMargin);
 }
 

@@ -6,6 +6,7 @@
 #include "tools/gallery/MdiFrameForm.h"
 #include "tools/gallery/NoCaptionForm.h"
 #include "tools/gallery/ToolWindowForm.h"
+#include "tools/gallery/ToolbarsForm.h"
 
 namespace velloran {
 
@@ -24,6 +25,7 @@ const std::vector<TGalleryPage>& GalleryPages() {
         {"mdi", "MDI frame", &Create<TGalleryMdiFrameForm>},
         {"buttons", "Buttons", &Create<TGalleryButtonsForm>},
         {"fields", "Fields and lists", &Create<TGalleryFieldsForm>},
+        {"toolbars", "Tool bars and player", &Create<TGalleryToolbarsForm>},
     };
     return pages;
 }
