@@ -46,7 +46,7 @@ void TCoolBar::InsertBand(int index) {
     info.fStyle = RBBS_CHILDEDGE | RBBS_GRIPPERALWAYS | (band.Break ? RBBS_BREAK : 0);
     info.lpText = const_cast<char*>(band.Text.c_str());
     info.cx = band.Width;
-    info.clrFore = ColorToRGB(clBtnText);
+    info.clrFore = ColorToRGB(band.TextColor);
     info.clrBack = ColorToRGB(band.Color);
     info.hwndChild = band.Control ? band.Control->Handle() : nullptr;
     info.cyMinChild = band.Control ? std::max(band.MinHeight, band.Control->Height()) : band.MinHeight;
@@ -54,14 +54,15 @@ void TCoolBar::InsertBand(int index) {
     SendMessageA(handle_, RB_INSERTBANDA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
 }
 
-void TCoolBar::SetBandColor(int index, TColor color) {
+void TCoolBar::SetBandColors(int index, TColor color, TColor textColor) {
     TCoolBand& band = bands_.at(static_cast<size_t>(index));
     band.Color = color;
+    band.TextColor = textColor;
     if (!HandleAllocated()) return;
     REBARBANDINFOA info{};
     info.cbSize = REBARBANDINFOA_V3_SIZE;
     info.fMask = RBBIM_COLORS;
-    info.clrFore = ColorToRGB(clBtnText);
+    info.clrFore = ColorToRGB(textColor);
     info.clrBack = ColorToRGB(color);
     SendMessageA(handle_, RB_SETBANDINFOA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
     InvalidateRect(handle_, nullptr, TRUE);

@@ -17,6 +17,7 @@ struct TCoolBand {
     int MinHeight = 0;
     TColor Color = clBtnFace;
     bool Break = false;  // starts a new row
+    TColor TextColor = clBtnText;  // of the caption
 };
 
 class TCoolBar : public TWinControl {
@@ -28,7 +29,7 @@ public:
     void AddBand(const TCoolBand& band);
     int BandCount() const { return static_cast<int>(bands_.size()); }
     const TCoolBand& Bands(int index) const { return bands_.at(static_cast<size_t>(index)); }
-    void SetBandColor(int index, TColor color);
+    void SetBandColors(int index, TColor color, TColor textColor);
     // The band's rectangle in the bar's client area; empty before the window exists.
     RECT BandRect(int index);
     void WndProc(TMessage& message) override;

@@ -135,7 +135,7 @@ LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW& draw) {
             const int index = static_cast<int>(draw.nmcd.dwItemSpec) - kFirstCommand;
             if (!OnCustomDrawButton || index < 0 || index >= ButtonCount()) return CDRF_DODEFAULT;
             uint32_t flags = 0;
-            canvas_.Font()->SetColor(static_cast<TColor>(ColorToRGB(clBtnText)));
+            canvas_.Font()->SetColor(Font()->Color());
             OnCustomDrawButton(this, Buttons(index), draw, flags, defaultDraw);
             if (!defaultDraw) return CDRF_SKIPDEFAULT;
             draw.clrText = ColorToRGB(canvas_.Font()->Color());
@@ -158,6 +158,13 @@ void TToolBar::DropDown(int index) {
 }
 
 void TToolBar::WndProc(TMessage& m) {
+    if (m.Msg == WM_ERASEBKGND) {
+        // The bar shows its colour, or its parent's look, between and under its buttons, the same
+        // whatever look the system would give bars.
+        PaintBackground(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 1;
+        return;
+    }
     if (m.Msg == CN_COMMAND) {
         const int index = static_cast<int>(LOWORD(m.WParam)) - kFirstCommand;
         if (index >= 0 && index < ButtonCount() && Buttons(index)->OnClick) Buttons(index)->OnClick(Buttons(index));

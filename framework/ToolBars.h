@@ -51,8 +51,8 @@ enum TToolDrawFlag : uint32_t { tdNoEdges = 1, tdNoBackground = 2 };
 // The bar's background before its buttons, on the bar's Canvas; defaultDraw false leaves the
 // whole bar to the handler.
 using TToolBarCustomDrawEvent = std::function<void(TToolBar*, const RECT&, bool& defaultDraw)>;
-// One button before the bar draws it, on the bar's Canvas, whose font colour the bar then gives
-// the caption; flags leave parts of the default look out, defaultDraw false all of it.
+// One button before the bar draws it, on the bar's Canvas, whose font colour (the bar's own to
+// begin with) the bar then gives the caption; flags leave parts of the default look out, defaultDraw false all of it.
 using TToolBarCustomDrawButtonEvent =
     std::function<void(TToolBar*, TToolButton*, const NMTBCUSTOMDRAW&, uint32_t& flags, bool& defaultDraw)>;
 

@@ -23,7 +23,9 @@ void TSkinToolBarBox::InitSkin(TWinSkinForm* form, TSkinData* skinData, bool use
     savedFlat_ = bar->Flat();
     savedDraw_ = bar->OnCustomDraw;
     savedDrawButton_ = bar->OnCustomDrawButton;
+    savedFontColour_ = bar->Font()->Color();
     bar->SetFlat(true);
+    bar->Font()->SetColor(static_cast<TColor>(skinData->Colors[ciButtonText]));
     TSkinData* skin = skinData;
     bar->OnCustomDraw = [skin](TToolBar* sender, const RECT& rect, bool&) {
         PaintToolbarBackground(*skin, sender->Canvas().Handle(), rect);
@@ -67,6 +69,7 @@ void TSkinToolBarBox::RestoreControl() {
     }
     lentMenus_.clear();
     if (State != sgWindowDestroyed) {
+        bar->Font()->SetColor(savedFontColour_);
         bar->SetFlat(savedFlat_);
         bar->Invalidate();
     }
@@ -74,6 +77,7 @@ void TSkinToolBarBox::RestoreControl() {
 
 void TSkinToolBarBox::SkinChanged() {
     TSkinBox::SkinChanged();
+    if (lent_ && Control) Control->Font()->SetColor(static_cast<TColor>(SkinData->Colors[ciButtonText]));
     if (Control) Control->Invalidate();
 }
 
@@ -87,14 +91,15 @@ void TSkinCoolBarBands::InitSkin(TWinSkinForm* form, TSkinData* skinData, bool u
     TSkinControl::InitSkin(form, skinData, useSkinColour, canvas);
     auto* bar = dynamic_cast<TCoolBar*>(Control);
     if (!Attached || !bar) return;
-    for (int i = 0; i < bar->BandCount(); ++i) savedColours_.push_back(bar->Bands(i).Color);
+    for (int i = 0; i < bar->BandCount(); ++i) savedColours_.push_back({bar->Bands(i).Color, bar->Bands(i).TextColor});
     ColourBands();
 }
 
 void TSkinCoolBarBands::ColourBands() {
     auto* bar = dynamic_cast<TCoolBar*>(Control);
     if (!bar) return;
-    for (int i = 0; i < bar->BandCount(); ++i) bar->SetBandColor(i, static_cast<TColor>(SkinBackground()));
+    const auto text = static_cast<TColor>(ColorToRGB(static_cast<TColor>(SkinData->Colors[ciButtonText])));
+    for (int i = 0; i < bar->BandCount(); ++i) bar->SetBandColors(i, static_cast<TColor>(SkinBackground()), text);
 }
 
 void TSkinCoolBarBands::RestoreControl() {
@@ -102,7 +107,10 @@ void TSkinCoolBarBands::RestoreControl() {
     auto* bar = dynamic_cast<TCoolBar*>(Control);
     if (!bar || State == sgWindowDestroyed) return;
     const int count = std::min(bar->BandCount(), static_cast<int>(savedColours_.size()));
-    for (int i = 0; i < count; ++i) bar->SetBandColor(i, savedColours_[static_cast<size_t>(i)]);
+    for (int i = 0; i < count; ++i) {
+        const TBandColours& saved = savedColours_[static_cast<size_t>(i)];
+        bar->SetBandColors(i, saved.Back, saved.Text);
+    }
     savedColours_.clear();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Tool bars and cool bars. A tool bar turns flat and lends its custom drawing to the form
-// skinner's painters, and the menus of its drop-down buttons are painted by the skin; a cool
-// bar's bands take the skin's face colour. Each gets all of it back when skinning ends.
+// skinner's painters, its captions take the skin's text colour, and the menus of its drop-down
+// buttons are painted by the skin; a cool bar's bands take the skin's face and text colours. Each gets all of it back when skinning ends.
 #include <optional>
 #include <vector>
 
@@ -29,6 +29,7 @@ private:
     void LendMenus(TToolBar& bar);
 
     bool savedFlat_ = false;
+    TColor savedFontColour_ = clBtnText;
     TToolBarCustomDrawEvent savedDraw_;
     TToolBarCustomDrawButtonEvent savedDrawButton_;
     std::vector<TLentMenu> lentMenus_;
@@ -50,7 +51,10 @@ protected:
 private:
     void ColourBands();
 
-    std::vector<TColor> savedColours_;
+    struct TBandColours {
+        TColor Back, Text;
+    };
+    std::vector<TBandColours> savedColours_;
 };
 
 }  // namespace velloran

@@ -83,6 +83,8 @@ TEST_P(SkinToolBars, BarsAreSkinnedWhileTheSkinIsOnAndGetTheirOwnBackAfter) {
     ASSERT_NE(ChildSkinner<TSkinCoolBarBands>(scene.Form->Handle(), scene.Cool->Handle()), nullptr);
     EXPECT_TRUE(scene.Bar->Flat());
     EXPECT_TRUE(scene.Bar->OnCustomDraw && scene.Bar->OnCustomDrawButton);
+    const TColor skinText = static_cast<TColor>(skin.Colors[ciButtonText]);
+    EXPECT_EQ(ColorToRGB(scene.Bar->Font()->Color()), ColorToRGB(skinText));
 
     // Hot and pressed buttons show their frames of the button strip, one pixel in from the
     // button's edges, over the bar's own background; the caption in the middle is left out of
@@ -134,6 +136,7 @@ TEST_P(SkinToolBars, BarsAreSkinnedWhileTheSkinIsOnAndGetTheirOwnBackAfter) {
     for (int band = 0; band < 2; ++band) {
         const POINT p = BandPoint(*scene.Cool, band);
         EXPECT_EQ(scene.Cool->Bands(band).Color, static_cast<TColor>(ColorToRGB(static_cast<TColor>(skin.Colors[ciButtonFace]))));
+        EXPECT_EQ(ColorToRGB(scene.Cool->Bands(band).TextColor), ColorToRGB(skinText));
         EXPECT_EQ(PixelAt(ErasedAndPainted(scene.Cool->Handle()), p.x, p.y), face);
     }
 
@@ -145,6 +148,8 @@ TEST_P(SkinToolBars, BarsAreSkinnedWhileTheSkinIsOnAndGetTheirOwnBackAfter) {
     EXPECT_FALSE(ItemOwnerDrawn(scene.Menu->Handle(), 0));
     EXPECT_FALSE(recent.OnDrawItem);
     EXPECT_EQ(scene.Cool->Bands(1).Color, clAqua);
+    EXPECT_EQ(scene.Cool->Bands(1).TextColor, clBtnText);
+    EXPECT_EQ(scene.Bar->Font()->Color(), clWindowText);
     EXPECT_EQ(PixelAt(ErasedAndPainted(coolWindow), second.x, second.y), unskinnedBand);
 }
 

@@ -19,7 +19,7 @@ TGalleryToolbarsForm::TGalleryToolbarsForm(TComponent* owner) : TForm(owner) {
     SetCaption("Tool bars and player");
     UseProgramFont(*this);
     SetClientWidth(520);
-    SetClientHeight(330);
+    SetClientHeight(360);
     AddToolBar();
     AddCoolBar();
     AddPlayers();
@@ -42,7 +42,7 @@ void TGalleryToolbarsForm::AddToolBar() {
 }
 
 void TGalleryToolbarsForm::AddCoolBar() {
-    auto* cool = PlaceControl<TCoolBar>(*this, {0, 34, 520, 64});
+    auto* cool = PlaceControl<TCoolBar>(*this, {0, 32, 520, 92});
     auto* address = new TEdit(this);
     address->SetBounds(0, 0, 200, 21);
     address->SetText("Z:\\skins\\Default");
@@ -56,7 +56,7 @@ void TGalleryToolbarsForm::AddCoolBar() {
 }
 
 void TGalleryToolbarsForm::AddPlayers() {
-    lastAction_ = PlaceControl<TLabel>(*this, {16, 300, 300, 16}, "Press a player button");
+    lastAction_ = PlaceControl<TLabel>(*this, {16, 334, 300, 16}, "Press a player button");
     struct TPlayerSet {
         const char* Title;
         uint32_t Visible, Enabled, Colored;
@@ -68,7 +68,7 @@ void TGalleryToolbarsForm::AddPlayers() {
         {"Three buttons, none coloured", MediaButtonBit(btPlay) | MediaButtonBit(btStop) | MediaButtonBit(btEject),
          kAllMediaButtons, 0},
     };
-    int top = 110;
+    int top = 136;
     for (const TPlayerSet& set : sets) {
         PlaceControl<TLabel>(*this, {16, top, 300, 16}, set.Title);
         auto* player = PlaceControl<TMediaPlayer>(*this, {16, top + 18, 270, 30});
