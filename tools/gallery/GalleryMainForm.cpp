@@ -81,10 +81,11 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner) {
 
     PlaceControl<TLabel>(*this, {ColumnLeft(3), kMargin, kClassListWidth, 16}, "Skinners and where to see them");
     auto* classes = PlaceControl<TListBox>(*this, {ColumnLeft(3), kMargin + kHeadingHeight, kClassListWidth, kClassListHeight});
-    for (const TSkinnerClassPlace& place : SkinnerClassPlaces()) classes->Items()->Add(SkinnerClassLine(place));
     columnsBottom_ = std::max(columnsBottom_, kMargin + kHeadingHeight + kClassListHeight);
     SetClientWidth(ColumnLeft(3) + kClassListWidth + kMargin);
     SetClientHeight(columnsBottom_ + kMargin);
+    // Last: filling the list makes the window, which is centred on the screen at the size it has then.
+    for (const TSkinnerClassPlace& place : SkinnerClassPlaces()) classes->Items()->Add(SkinnerClassLine(place));
 }
 
 TGalleryMainForm::~TGalleryMainForm() {
