@@ -4,14 +4,17 @@
 #include <stdexcept>
 
 #include "framework/Buttons.h"
+#include "framework/CoolBars.h"
 #include "framework/FormReader.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Grids.h"
+#include "framework/MediaPlayers.h"
 #include "framework/ImgList.h"
 #include "framework/Menus.h"
 #include "framework/ListViews.h"
 #include "framework/ScrollCtrls.h"
 #include "framework/StdCtrls.h"
+#include "framework/ToolBars.h"
 #include "framework/XPMan.h"
 
 namespace velloran {
@@ -781,6 +784,9 @@ void TApplication::Initialize() {
     RegisterGridControls();
     RegisterExtControls();
     RegisterButtonControls();
+    RegisterToolBars();
+    RegisterCoolBars();
+    RegisterMediaPlayer();
     RegisterComponentClass(TXPManifest::StaticClassInfo());
 }
 

@@ -15,12 +15,14 @@
 #include "skin/controls/SkinGauges.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinHeader.h"
+#include "skin/controls/SkinMediaPlayer.h"
 #include "skin/controls/SkinScrollBars.h"
 #include "skin/controls/SkinSpin.h"
-#include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinAdvPage.h"
+#include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinTabSet.h"
 #include "skin/controls/SkinTabs.h"
+#include "skin/controls/SkinToolBars.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinMessages.h"
@@ -30,10 +32,9 @@ namespace velloran {
 
 namespace {
 
-// What a selection decides to attach. Families whose skinner class does not exist yet are
-// chosen all the same (their place in the order stands) and create nothing.
+// What a selection decides to attach.
 enum class TSkinnerKind {
-    Later,
+    None,  // rows whose action attaches no skinner of the row's own
     Button,
     BitButton,
     PictureBitButton,
@@ -65,7 +66,10 @@ enum class TSkinnerKind {
     TabButton,
     TabSet,
     TabSheet,
-    AdvancedPage
+    AdvancedPage,
+    MediaPlayer,
+    ToolBar,
+    CoolBar
 };
 
 TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
@@ -143,6 +147,12 @@ TSkinControl* MakeSkinner(TSkinnerKind kind, TComponent* owner) {
             return new TSkinTabSheet(owner);
         case TSkinnerKind::AdvancedPage:
             return new TSkinAdvPage(owner);
+        case TSkinnerKind::MediaPlayer:
+            return new TSkinMP(owner);
+        case TSkinnerKind::ToolBar:
+            return new TSkinToolBarBox(owner);
+        case TSkinnerKind::CoolBar:
+            return new TSkinCoolBarBands(owner);
         case TSkinnerKind::ComboBox:
         case TSkinnerKind::ExtendedComboBox: {
             auto* skinner = new TSkinComBox(owner);
@@ -183,7 +193,6 @@ bool IsMember(const TControl& control, const std::vector<const char*>& names) {
 
 // What a class test leads to.
 enum class TRowAction {
-    Later,            // a family whose skinner comes later: nothing
     Children,         // the child controls go through the selection
     Components,       // the components it owns go through the selection
     Attach,           // the row's skinner
@@ -203,7 +212,7 @@ struct TClassRow {
     bool ExactName;  // compare the upper-cased class name, rather than the class and its ancestors
     std::optional<TSkinControlType> Gate;
     TRowAction Action;
-    TSkinnerKind Kind = TSkinnerKind::Later;
+    TSkinnerKind Kind = TSkinnerKind::None;
     bool NeedsTabImage = false;
 };
 
@@ -212,7 +221,7 @@ const std::vector<TClassRow>& ClassRows() {
     using A = TRowAction;
     static const std::vector<TClassRow> rows = {
         {{"TPageControl"}, false, xcTab, A::TabsOrButtons, K::PageControlTab, true},
-        {{"TCoolBar"}, false, xcToolbar, A::Later},
+        {{"TCoolBar"}, false, xcToolbar, A::Attach, K::CoolBar},
         {{"TTABSET"}, true, xcTab, A::Attach, K::TabSet, true},
         {{"TTabSheet"}, false, xcTab, A::Attach, K::TabSheet, true},
         {{"TTABBEDNOTEBOOK"}, true, xcTab, A::Attach, K::Tab, true},
@@ -222,7 +231,7 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TCustomCheckBox", "TCheckBox"}, false, xcCheckBox, A::Attach, K::CheckBox},
         {{"TTrackBar"}, false, xcTrackBar, A::Attach, K::TrackBar},
         {{"TUPDOWN", "TSPINBUTTON"}, true, xcSpin, A::Attach, K::UpDown},
-        {{"TMEDIAPLAYER"}, true, xcButton, A::Later},
+        {{"TMEDIAPLAYER"}, true, xcButton, A::Attach, K::MediaPlayer},
         {{"TCustomRadioGroup", "TRadioGroup"}, false, xcRadioButton, A::RadioGroup},
         {{"TDBNAVIGATOR"}, true, xcPanel, A::Navigator},
         {{"TRZDBCHECKBOX", "TRZCHECKBOX"}, true, xcCheckBox, A::Attach, K::VendorCheckBox},
@@ -230,7 +239,7 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TCXDBCHECKBOX", "TCXCHECKBOX"}, true, xcCheckBox, A::Attach, K::SecondVendorCheckBox},
         {{"TCustomGroupBox", "TGroupBox"}, false, xcPanel, A::GroupBox},
         {{"TRadioButton"}, false, xcRadioButton, A::Attach, K::RadioButton},
-        {{"TToolBar"}, false, xcToolbar, A::Later},
+        {{"TToolBar"}, false, xcToolbar, A::Attach, K::ToolBar},
         {{"TStatusBar"}, false, xcStatusBar, A::Attach, K::StatusBar},
         {{"TProgressBar"}, false, xcProgress, A::Attach, K::Progress},
         {{"TScrollBar"}, false, xcScrollbar, A::Attach, K::ScrollBarControl},
@@ -380,6 +389,8 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
                        : type == "pngbitbtn"                 ? K::PictureBitButton
                                                              : K::PictureSpeedButton;
         Attach(control, kind);
+    } else if (type == "mediaplayer") {
+        if (Gate(data_, xcButton)) Attach(control, K::MediaPlayer);
     } else if (type == "speedbutton") {
         if (Gate(data_, xcSpeedButton)) Attach(control, K::SpeedButton);
     } else if (type == "trackbar") {
@@ -402,7 +413,6 @@ void TSelectionRun::ApplyMappedType(TControl& control, const std::string& type, 
         if (Gate(data_, xcCheckBox)) GroupChildren(control, K::CheckBox, K::VendorCheckBox, upperClass);
         if (Gate(data_, xcGroupBox)) Attach(control, K::GroupBox);
     }
-    // The other kinds (media players) have no skinner yet.
 }
 
 void TSelectionRun::GroupChildren(TControl& group, TSkinnerKind kind, TSkinnerKind vendorKind,
@@ -430,8 +440,6 @@ void TSelectionRun::ApplyRow(TControl& control, const TClassRow& row) {
     if (row.Gate && !Gate(data_, *row.Gate)) return;
     if (row.NeedsTabImage && !HasTabImage(data_)) return;
     switch (row.Action) {
-        case TRowAction::Later:
-            return;
         case TRowAction::Children:
             SelectChildren(control);
             return;

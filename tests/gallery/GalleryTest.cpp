@@ -5,26 +5,34 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "framework/CoolBars.h"
+#include "framework/MediaPlayers.h"
 #include "framework/Menus.h"
+#include "framework/ScrollCtrls.h"
+#include "framework/TabControls.h"
 #include "framework/StdCtrls.h"
+#include "framework/ToolBars.h"
 #include "skin/controls/SkinComboBoxes.h"
 #include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinGauges.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinHeader.h"
+#include "skin/controls/SkinMediaPlayer.h"
 #include "skin/controls/SkinScrollBars.h"
 #include "skin/controls/SkinSpin.h"
-#include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinAdvPage.h"
+#include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinTabSet.h"
 #include "skin/controls/SkinTabs.h"
+#include "skin/controls/SkinToolBars.h"
 #include "skin/form/WinSkinForm.h"
 #include "skin/form/WinSkinMenu.h"
 #include "skin/manager/SkinManage.h"
@@ -33,8 +41,9 @@
 #include "tools/gallery/GalleryMainForm.h"
 #include "tools/gallery/MdiFrameForm.h"
 #include "tools/gallery/NoCaptionForm.h"
+#include "tools/gallery/SkinnerClasses.h"
 #include "tools/gallery/TabsForm.h"
-#include "framework/TabControls.h"
+#include "tools/gallery/ToolbarsForm.h"
 
 namespace velloran {
 namespace {
@@ -409,6 +418,42 @@ TEST_F(Gallery, TheBarsPageSkinsEachFamilyAndItsEmbeddedFormAsAControl) {
         if (auto* bar = dynamic_cast<TWinControl*>(component); bar && bar->ClassInfo().Name == "TStatusBar")
             embeddedBars += Is<TSkinStatusBar>(skinner->FindSkinner(bar->Handle())) ? 1 : 0;
     EXPECT_EQ(embeddedBars, 1);
+}
+
+TEST_F(Gallery, TheToolBarsPageSkinsItsBarsAndPlayersAndTheMainFormListsEverySkinnerOnce) {
+    Start("Default", "toolbars");
+    auto* page = dynamic_cast<TGalleryToolbarsForm*>(form_->OpenPage("toolbars"));
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return TSkinManage::Instance()->FindFormSkinner(page->Handle()) != nullptr; }, 5000));
+    PumpFor(300);
+    TWinSkinForm* skinner = TSkinManage::Instance()->FindFormSkinner(page->Handle());
+    std::map<std::string, int> skinned;
+    for (TComponent* component : page->ComponentList()) {
+        auto* control = dynamic_cast<TWinControl*>(component);
+        if (!control) continue;
+        TChildSkinner* child = skinner->FindSkinner(control->Handle());
+        if (dynamic_cast<TToolBar*>(control) && Is<TSkinToolBarBox>(child)) ++skinned["tool bar"];
+        if (dynamic_cast<TCoolBar*>(control) && Is<TSkinCoolBarBands>(child)) ++skinned["cool bar"];
+        if (auto* mp = dynamic_cast<TSkinMP*>(child); mp && mp->Panel()) ++skinned["player"];
+    }
+    EXPECT_EQ(skinned["tool bar"], 2);
+    EXPECT_EQ(skinned["cool bar"], 1);
+    EXPECT_EQ(skinned["player"], 3);
+    EXPECT_TRUE(page->DropDownMenu()->OwnerDraw());
+
+    TListBox* list = nullptr;
+    for (TComponent* component : form_->ComponentList())
+        if (auto* box = dynamic_cast<TListBox*>(component)) list = box;
+    ASSERT_NE(list, nullptr);
+    std::map<std::string, int> lines;
+    for (int i = 0; i < list->Items()->Count(); ++i) ++lines[list->Items()->Get(i)];
+    // The 30 skinner classes and the 3 windows of their own, each once.
+    EXPECT_EQ(lines.size(), 33u);
+    for (const TSkinnerClassPlace& place : SkinnerClassPlaces()) EXPECT_EQ(lines[SkinnerClassLine(place)], 1) << place.ClassName;
+    for (const char* name : {"TSkinMP", "TWMediaPlayer", "TSkinBox"})
+        EXPECT_EQ(std::count_if(SkinnerClassPlaces().begin(), SkinnerClassPlaces().end(),
+                                [name](const TSkinnerClassPlace& p) { return p.ClassName == name; }),
+                  1);
 }
 
 }  // namespace

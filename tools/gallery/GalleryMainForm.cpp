@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "framework/ScrollCtrls.h"
 #include "framework/StdCtrls.h"
 #include "tools/gallery/ControlPlacement.h"
 #include "tools/gallery/GalleryBoxes.h"
 #include "tools/gallery/GalleryMenus.h"
 #include "tools/gallery/GalleryPages.h"
+#include "tools/gallery/SkinnerClasses.h"
 
 namespace velloran {
 
@@ -19,6 +21,7 @@ namespace {
 
 constexpr int kMargin = 12, kColumnWidth = 110, kColumnGap = 12, kButtonHeight = 25, kButtonPitch = 31;
 constexpr int kHeadingHeight = 20;
+constexpr int kClassListWidth = 330, kClassListHeight = 300;
 
 int ColumnLeft(int column) { return kMargin + column * (kColumnWidth + kColumnGap); }
 
@@ -79,8 +82,14 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner) {
         y += kButtonPitch;
     }
     columnsBottom_ = std::max(columnsBottom_, y);
-    SetClientWidth(ColumnLeft(2) + kColumnWidth + kMargin);
+
+    PlaceControl<TLabel>(*this, {ColumnLeft(3), kMargin, kClassListWidth, 16}, "Skinners and where to see them");
+    auto* classes = PlaceControl<TListBox>(*this, {ColumnLeft(3), kMargin + kHeadingHeight, kClassListWidth, kClassListHeight});
+    columnsBottom_ = std::max(columnsBottom_, kMargin + kHeadingHeight + kClassListHeight);
+    SetClientWidth(ColumnLeft(3) + kClassListWidth + kMargin);
     SetClientHeight(columnsBottom_ + kMargin);
+    // Last: filling the list makes the window, which is centred on the screen at the size it has then.
+    for (const TSkinnerClassPlace& place : SkinnerClassPlaces()) classes->Items()->Add(SkinnerClassLine(place));
 }
 
 TGalleryMainForm::~TGalleryMainForm() {

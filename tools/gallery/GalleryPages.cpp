@@ -9,6 +9,7 @@
 #include "tools/gallery/RightToLeftForm.h"
 #include "tools/gallery/TabsForm.h"
 #include "tools/gallery/ToolWindowForm.h"
+#include "tools/gallery/ToolbarsForm.h"
 
 namespace velloran {
 
@@ -30,6 +31,7 @@ const std::vector<TGalleryPage>& GalleryPages() {
         {"bars", "Bars and gauges", &Create<TGalleryBarsForm>},
         {"tabs", "Tabs and pages", &Create<TGalleryTabsForm>},
         {"righttoleft", "Right to left", &Create<TGalleryRightToLeftForm>},
+        {"toolbars", "Tool bars and player", &Create<TGalleryToolbarsForm>},
     };
     return pages;
 }
