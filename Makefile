@@ -93,7 +93,8 @@ run: setup
 	$(MAKE) $(RUNARCH)
 	bash scripts/run-demo.sh $(DEMO_ARGS) $(BUILD)/$(RUNARCH)
 
-# The gallery of skinned windows; GALLERY_ARGS passes switches, e.g. GALLERY_ARGS="--open mdi".
+# The gallery of skinned windows; GALLERY_ARGS passes switches, e.g. GALLERY_ARGS="--open mdi", or
+# GALLERY_ARGS="--watch DIR" to follow the edits to one skin folder.
 gallery: setup
 	$(SAY_RUNARCH)
 	$(MAKE) $(RUNARCH)

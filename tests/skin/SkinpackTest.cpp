@@ -2,6 +2,8 @@
 
 #include "framework/FormData.h"
 #include "skin/data/LittleEndian.h"
+#include "skin/data/SkinRead.h"
+#include "tools/skinpack/SkinCheck.h"
 #include "tools/skinpack/SkinFiles.h"
 #include "tools/skinpack/SkinWriter.h"
 
@@ -158,6 +160,44 @@ TEST(Skinpack, CheckReportsEveryKindOfProblem) {
     EXPECT_EQ(problems.find("Tabs"), std::string::npos) << problems;
     // Bitmaps no section names are reported, but are no problem.
     EXPECT_NE(check.Out.find("Members no section names\n  button.bmp\n  track.bmp\n"), std::string::npos) << check.Out;
+}
+
+// The problems alone, which the gallery's watch mode shows, are the lines the check reports.
+TEST(Skinpack, ProblemsAloneAreTheLinesOfTheCheckReport) {
+    const TScratch scratch;
+    auto problemsOf = [](const fs::path& folder) {
+        TSkinReader reader;
+        EXPECT_EQ(reader.Load(PackedSkinAt(folder)), TSkinLoadResult::Loaded);
+        return SkinProblems(reader);
+    };
+    auto reportedLines = [](const fs::path& folder) {
+        const std::string out = Skinpack({"check", folder.string()}).Out;
+        std::vector<std::string> lines;
+        std::istringstream section(out.substr(out.find("Problems\n") + 9));
+        for (std::string line; std::getline(section, line) && line.starts_with("  ");) lines.push_back(line.substr(2));
+        return lines;
+    };
+    for (const char* sound : {"Default", "Contrast"}) EXPECT_TRUE(problemsOf(SkinFolder(sound)).empty()) << sound;
+
+    const fs::path broken = scratch / "broken";
+    fs::copy(SkinFolder("Default"), broken);
+    std::string ini = ReadText(broken / "skin.ini");
+    for (const std::string key : {"Top=top.bmp", "Bitmap=button.bmp"}) {
+        ASSERT_NE(ini.find(key), std::string::npos) << key;
+        ini.replace(ini.find(key), key.size(), key.substr(0, key.find('=') + 1) + "gone.bmp");
+    }
+    WriteText(broken / "skin.ini", ini);
+    const std::vector<std::string> problems = problemsOf(broken);
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems, reportedLines(broken));
+    for (const std::string& problem : problems) EXPECT_NE(problem.find("gone.bmp is not in the skin"), std::string::npos) << problem;
+
+    const fs::path bare = scratch / "bare";
+    fs::create_directories(bare);
+    fs::copy_file(SkinFolder("Default") / "button.bmp", bare / "button.bmp");
+    EXPECT_EQ(problemsOf(bare), std::vector<std::string>{"the skin has no description (no member named *.ini)"});
+    EXPECT_EQ(Skinpack({"check", bare.string()}).Out,
+              "Problems\n  the skin has no description (no member named *.ini)\n1 problem\n");
 }
 
 TEST(Skinpack, CheckListsWhatTheProgramIgnoresWithoutFailing) {

@@ -20,7 +20,7 @@ TGalleryMainForm* GalleryMainForm = nullptr;
 namespace {
 
 constexpr int kMargin = 12, kColumnWidth = 110, kColumnGap = 12, kButtonHeight = 25, kButtonPitch = 31;
-constexpr int kHeadingHeight = 20;
+constexpr int kHeadingHeight = 20, kStatusHeight = 20;
 constexpr int kClassListWidth = 330, kClassListHeight = 300;
 
 int ColumnLeft(int column) { return kMargin + column * (kColumnWidth + kColumnGap); }
@@ -97,16 +97,49 @@ TGalleryMainForm::~TGalleryMainForm() {
 }
 
 void TGalleryMainForm::Start(const TGalleryOptions& options) {
-    skins_ = std::make_unique<TPackedSkins>(options.SkinsFolder, PackedSkinsFolder());
-    chooser_ = std::make_unique<TSkinChooser>(*this, TPlace{ColumnLeft(2), kMargin, kColumnWidth, 0}, *SkinData,
-                                              skins_->Skins());
-    SetClientHeight(std::max(columnsBottom_, chooser_->Bottom()) + kMargin);
-
-    const std::string skin = StartingSkin(options, *skins_);
-    if (!chooser_->Choose(skin)) throw std::runtime_error("No skin named \"" + skin + "\" in " + options.SkinsFolder);
-
+    if (!options.Watch.empty()) {
+        StartWatching(options);
+    } else {
+        skins_ = std::make_unique<TPackedSkins>(options.SkinsFolder, PackedSkinsFolder());
+        PlaceSkinChooser(skins_->Skins());
+        SetClientHeight(std::max(columnsBottom_, chooser_->Bottom()) + kMargin);
+        const std::string skin = StartingSkin(options, *skins_);
+        if (!chooser_->Choose(skin))
+            throw std::runtime_error("No skin named \"" + skin + "\" in " + options.SkinsFolder);
+    }
     Show();
     OpenPage(options.Open);
+}
+
+void TGalleryMainForm::PlaceSkinChooser(const std::vector<TPackedSkin>& skins) {
+    chooser_ = std::make_unique<TSkinChooser>(*this, TPlace{ColumnLeft(2), kMargin, kColumnWidth, 0}, *SkinData, skins);
+}
+
+void TGalleryMainForm::StartWatching(const TGalleryOptions& options) {
+    watched_ = std::make_unique<TWatchedSkin>(options.Watch, PackedSkinsFolder());
+    PlaceSkinChooser({watched_->Packed()});
+    const int statusTop = std::max(columnsBottom_, chooser_->Bottom()) + kMargin;
+    SetClientHeight(statusTop + kStatusHeight);
+    watchStatus_ = PlaceControl<TStatusBar>(*this, {0, statusTop, ClientWidth(), kStatusHeight});
+    watchStatus_->SetAnchors(AnchorBit(akLeft) | AnchorBit(akRight) | AnchorBit(akBottom));
+
+    const TSkinRefresh first = watched_->Refresh();
+    watchStatus_->SetSimpleText(first.Status);
+    // A folder that starts broken starts without a skin; the first sound save brings it in.
+    const std::string skin = !first.Applied || SameText(options.Skin, kNoSkinName) ? kNoSkinName : watched_->Packed().Name;
+    chooser_->Choose(skin);
+    watch_ = std::make_unique<TSkinFolderWatch>(watched_->Folder(), [this] { WatchedSkinChanged(); });
+}
+
+void TGalleryMainForm::WatchedSkinChanged() {
+    const TSkinRefresh refresh = watched_->Refresh();
+    watchStatus_->SetSimpleText(refresh.Status);
+    if (!refresh.Applied) return;
+    TRadioButton* watchedButton = chooser_->Button(watched_->Packed().Name);
+    if (watchedButton->Checked())
+        SkinData->SetSkinFile(watched_->Packed().File.string());  // read again, and every window repainted
+    else if (SkinData->SkinFile().empty())
+        chooser_->Choose(watched_->Packed().Name);  // no skin loaded yet: the folder was broken at start
 }
 
 TForm* TGalleryMainForm::OpenPage(const std::string& name) {

@@ -31,8 +31,9 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& arguments) {
         std::string* target = name == "--skins" ? &options.SkinsFolder
                               : name == "--open" ? &options.Open
                               : name == "--skin" ? &options.Skin
+                              : name == "--watch" ? &options.Watch
                                                  : nullptr;
-        if (!target) throw std::invalid_argument("Unknown switch \"" + name + "\"; use --skins DIR, --open NAME, --skin NAME");
+        if (!target) throw std::invalid_argument("Unknown switch \"" + name + "\"; use --skins DIR, --open NAME, --skin NAME, --watch DIR");
         if (i + 1 == arguments.size()) throw std::invalid_argument("The switch " + name + " needs a value");
         *target = arguments[++i];
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The gallery's command line: --skins DIR, --open NAME, --skin NAME.
+// The gallery's command line: --skins DIR, --open NAME, --skin NAME, --watch DIR.
 #include <string>
 #include <vector>
 
@@ -13,6 +13,9 @@ struct TGalleryOptions {
     std::string SkinsFolder;  // one subfolder per skin
     std::string Open = kMainPageName;
     std::string Skin;         // empty: "Default" when there is one, else the first skin
+    // One skin's own folder, offered instead of the skins folder and applied again whenever a
+    // file in it changes; empty for none.
+    std::string Watch;
 };
 
 // The project's skins in the source tree, as a Windows program under Wine sees them.

@@ -9,6 +9,7 @@
 
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,7 @@ public:
     TSkinChecker(const TSkinReader& skin, std::ostream& out) : skin_(skin), out_(out) {}
 
     int Run();
+    const std::vector<std::string>& Problems() const { return problems_; }
 
 private:
     struct TImageState {
@@ -70,6 +72,8 @@ private:
                            std::optional<int32_t> frames);
     void ReportSections(const TSkinDescription& skin);
     void ReportList(std::string_view heading, const std::vector<std::string>& lines);
+    // The problems found, then their count, which it returns.
+    int ReportProblems();
 
     const TSkinReader& skin_;
     std::ostream& out_;
@@ -267,8 +271,8 @@ int TSkinChecker::Run() {
     std::vector<uint8_t> iniBytes;
     const std::string iniName = skin_.FindMember(".ini", iniBytes);
     if (iniName.empty()) {
-        out_ << "Problems\n  the skin has no description (no member named *.ini)\n1 problem\n";
-        return 1;
+        problems_.push_back("the skin has no description (no member named *.ini)");
+        return ReportProblems();
     }
 
     TQuickIni ini;
@@ -291,6 +295,10 @@ int TSkinChecker::Run() {
         if (member != iniName && !named_.contains(member)) unnamed.push_back(member);
     ReportList("Members no section names", unnamed);
     ReportList("Ignored", inventory.Ignored());
+    return ReportProblems();
+}
+
+int TSkinChecker::ReportProblems() {
     ReportList("Problems", problems_);
     out_ << problems_.size() << (problems_.size() == 1 ? " problem" : " problems") << "\n";
     return static_cast<int>(problems_.size());
@@ -299,5 +307,12 @@ int TSkinChecker::Run() {
 }  // namespace
 
 int CheckSkin(const TSkinReader& skin, std::ostream& out) { return TSkinChecker(skin, out).Run(); }
+
+std::vector<std::string> SkinProblems(const TSkinReader& skin) {
+    std::ostringstream ignored;
+    TSkinChecker checker(skin, ignored);
+    checker.Run();
+    return checker.Problems();
+}
 
 }  // namespace velloran

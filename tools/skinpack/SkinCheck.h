@@ -4,6 +4,8 @@
 // reports, section by section, what it makes of it.
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace velloran {
 
@@ -14,5 +16,8 @@ class TSkinReader;
 // strips that do not divide into their frames. Sections and keys the program
 // ignores, and members no section names, are reported but are no problem.
 int CheckSkin(const TSkinReader& skin, std::ostream& out);
+
+// The problems alone, as CheckSkin lists them ("where: what"); empty for a sound skin.
+std::vector<std::string> SkinProblems(const TSkinReader& skin);
 
 }  // namespace velloran
