@@ -434,7 +434,12 @@ bool TWinSkinForm::BeginUndo() {
 }
 
 void TWinSkinForm::Unskin() {
-    SetFormMenusOwnerDraw(false);
+    // The form's menus are taken back last, on every path: child skinners that lent menus to the
+    // painters (tool bars) put back what they found, which the form's own hooking had set.
+    struct TMenusBack {
+        TWinSkinForm& Form;
+        ~TMenusBack() { Form.SetFormMenusOwnerDraw(false); }
+    } menusBack{*this};
     if (!BeginUndo()) return;
     subclass_->Detach();
     FreeSkinners();
