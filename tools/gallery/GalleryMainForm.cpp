@@ -1,6 +1,7 @@
 #include "tools/gallery/GalleryMainForm.h"
 
 #include <windows.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -60,7 +61,9 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner) {
     mapping.push_back("TAcmePageControl=advpagecontrol");
     SkinData->SetSkin3rd(mapping);
     SkinData->SetActive(true);
-    SetMenu(MakeGalleryMenu(*this));
+    TMainMenu* menu = MakeGalleryMenu(*this);
+    SetMenu(menu);
+    ContextMenu = MakeGalleryContextMenu(*this, menu->Images());
 
     PlaceControl<TLabel>(*this, {ColumnLeft(0), kMargin, kColumnWidth, 16}, "Windows");
     int y = kMargin + kHeadingHeight;
@@ -98,6 +101,27 @@ void TGalleryMainForm::Start(const TGalleryOptions& options) {
 
     Show();
     OpenPage(options.Open);
+}
+
+void TGalleryMainForm::WndProc(TMessage& message) {
+    if (message.Msg == WM_CONTEXTMENU && PopupContextMenu(message.LParam)) return;
+    TForm::WndProc(message);
+}
+
+bool TGalleryMainForm::PopupContextMenu(LPARAM lParam) {
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard: no point was clicked.
+        at = {0, 0};
+        ClientToScreen(Handle(), &at);
+    } else {
+        POINT client = at;
+        ScreenToClient(Handle(), &client);
+        const RECT area = ClientRect();
+        if (!PtInRect(&area, client)) return false;
+    }
+    ContextMenu->Popup(at.x, at.y);
+    return true;
 }
 
 TForm* TGalleryMainForm::OpenPage(const std::string& name) {
