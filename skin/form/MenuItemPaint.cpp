@@ -186,6 +186,17 @@ void DrawContent(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const
               DT_RIGHT | DT_EXPANDTABS | DT_SINGLELINE);
 }
 
+// The system draws a submenu's arrow after the item, from a one-bit picture in the DC's text and
+// background colours, which it set to its own highlight colours for a selected item: the item's
+// text colour over the strip's pixel where the arrow goes keeps the arrow off a box of them.
+void LeaveArrowColours(const TSkinData& skin, HDC target, TItemImage& image, const TMenuItemLook& look,
+                       bool selected) {
+    const RECT local = image.Local();
+    const int arrowLeft = std::max<int>(local.right - 1 - GetSystemMetrics(SM_CXMENUCHECK), 0);
+    SetBkColor(target, GetPixel(image.dc(), arrowLeft, (local.top + local.bottom) / 2));
+    SetTextColor(target, TextColor(skin, look, selected));
+}
+
 void DrawLook(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const RECT& rect, bool selected,
               const TPopupBackground& background) {
     if (!HasItemStrip(skin)) {
@@ -204,6 +215,7 @@ void DrawLook(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const RE
         DrawContent(skin, image.dc(), look, image.Local(), selected);
     }
     image.CopyTo(dc);
+    LeaveArrowColours(skin, dc, image, look, selected);
 }
 
 // Runs the item's own measuring without its measure event, which may be this painter's.
@@ -342,6 +354,7 @@ void DrawPlainItem(const TSkinData& skin, HDC dc, const TMenuItemLook& look, con
     Fill(image.dc(), image.Local(), SkinColor(skin, selected ? ciHilight : ciMenu));
     DrawContent(skin, image.dc(), look, image.Local(), selected);
     image.CopyTo(dc);
+    LeaveArrowColours(skin, dc, image, look, selected);
 }
 
 }  // namespace velloran

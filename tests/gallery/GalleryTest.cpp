@@ -37,6 +37,8 @@
 #include "skin/form/WinSkinMenu.h"
 #include "skin/manager/SkinManage.h"
 #include "tests/framework/FrameworkTestMain.h"
+#include "tests/skin/MenuScript.h"
+#include "tests/skin/SkinControlsTestSupport.h"
 #include "tests/tray/TrayTestSupport.h"
 #include "tools/gallery/GalleryMainForm.h"
 #include "tools/gallery/MdiFrameForm.h"
@@ -231,6 +233,91 @@ TEST_F(Gallery, SkinnedMenuBarsOnTheMainFormTheRightToLeftPageAndTheMdiFrame) {
     SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
     EXPECT_TRUE(PumpUntil([&] { return typed.Menu != nullptr; }));
     EXPECT_EQ(typed.Menu, windowMenu);
+}
+
+// The shown popup menu's skinner when it is skinned, painted and shows `menu`; null otherwise.
+TWinSkinPopMenu* ShownPopupSkinner(HMENU menu) {
+    for (const auto& popup : TSkinManage::Instance()->PopupSkinners())
+        if (popup->MenuHandle == menu && IsWindowVisible(popup->Window) && UpdateWindow(popup->Window))
+            return popup.get();
+    return nullptr;
+}
+
+POINT MenuItemCentre(HMENU menu, int position) {
+    RECT item{};
+    GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &item);
+    return {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+}
+
+bool OwnerDrawn(HMENU menu, int position) {
+    MENUITEMINFOW info{sizeof info};
+    info.fMask = MIIM_FTYPE;
+    return GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info) && (info.fType & MFT_OWNERDRAW);
+}
+
+TEST_F(Gallery, TheContextMenuOpensSkinnedAndAnItemChosenByMouseOrKeyboardRunsOnce) {
+    if (!skintest::HasXinputRelay()) GTEST_SKIP() << "needs the xdotool relay";
+    Start("Default");
+    ASSERT_TRUE(PumpUntil([&] { return TSkinManage::Instance()->FindFormSkinner(form_->Handle()) != nullptr; }));
+    // The deferred skin work after activation would close a menu opened before it.
+    PumpFor(700);
+    TPopupMenu& menu = *form_->ContextMenu;
+    TMenuItem& hints = *menu.Items()->Items(2);
+    TMenuItem& grid = *menu.Items()->Items(3);
+    ASSERT_EQ(hints.Caption(), "Show &hints");
+    ASSERT_TRUE(hints.Checked());
+    ASSERT_TRUE(grid.Checked());
+
+    // A right click on the client area, away from the buttons; a click on the item.
+    RECT client{};
+    GetClientRect(form_->Handle(), &client);
+    POINT empty{client.right - 10, client.bottom - 10};
+    ClientToScreen(form_->Handle(), &empty);
+    TWinSkinPopMenu* shown = nullptr;
+    bool ownerDrawn = false;
+    skintest::TMenuScript byMouse{{[&] { return (shown = ShownPopupSkinner(menu.Handle())) != nullptr; },
+                                   [&] {
+                                       ownerDrawn = OwnerDrawn(menu.Handle(), 2) && OwnerDrawn(menu.Handle(), 3);
+                                       return skintest::XClickAt(MenuItemCentre(menu.Handle(), 2));
+                                   }},
+                                  true};
+    EXPECT_TRUE(byMouse.Run([&] {
+        ASSERT_TRUE(skintest::XMoveTo(empty));
+        ASSERT_TRUE(skintest::Xdotool("click 3"));
+        PumpUntil([&] { return !hints.Checked(); }, 5000);
+    }));
+    PumpFor(50);
+    EXPECT_NE(shown, nullptr) << "the context menu's popup has a popup skinner";
+    EXPECT_TRUE(ownerDrawn) << "the skin paints the context menu's items";
+    EXPECT_FALSE(hints.Checked()) << "the clicked toggle ran once";
+    EXPECT_TRUE(grid.Checked()) << "no other item ran";
+    EXPECT_TRUE(TSkinManage::Instance()->PopupSkinners().empty()) << "the popup skinner goes with its menu";
+
+    // The menu key opens it at the client's top left: Down, Down, Down reaches the grid toggle.
+    skintest::TMenuScript byKeyboard{{[&] { return ShownPopupSkinner(menu.Handle()) != nullptr; },
+                                      [] { return skintest::Xdotool("key Down Down Down Return"); }},
+                                     true};
+    EXPECT_TRUE(byKeyboard.Run([&] {
+        ASSERT_TRUE(skintest::Xdotool("key Menu"));
+        PumpUntil([&] { return !grid.Checked(); }, 5000);
+    }));
+    PumpFor(50);
+    EXPECT_FALSE(grid.Checked());
+    EXPECT_FALSE(hints.Checked());
+
+    // Asked for on the caption, the context menu stays shut: that point is the frame's business.
+    RECT frame{};
+    GetWindowRect(form_->Handle(), &frame);
+    bool opened = false;
+    skintest::TMenuScript onCaption{{[&] { return opened = ShownPopupSkinner(menu.Handle()) != nullptr; }}};
+    onCaption.Run(
+        [&] {
+            SendMessageW(form_->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form_->Handle()),
+                         MAKELPARAM((frame.left + frame.right) / 2, frame.top + 8));
+        },
+        5);
+    PumpFor(50);
+    EXPECT_FALSE(opened);
 }
 
 TEST_F(Gallery, TheSkinChooserLoadsPackedSkinsAndSwitchesSkinningOff) {

@@ -128,6 +128,23 @@ protected:
         return differ;
     }
     TSkinData& Skin() const { return *process_.Data; }
+    // The system's arrow of the selected submenu item at `position`, drawn after the item: only
+    // the strip's colour and the selected text colour where it goes, no box of other colours.
+    void ExpectArrowOnStrip(HWND popup, HMENU menu, int position) const {
+        const TDecodedBitmap shot = ScreenPixels(popup);
+        const RECT item = ItemRect(popup, menu, position);
+        const int arrowLeft = item.right - 1 - GetSystemMetrics(SM_CXMENUCHECK);
+        const int middle = (item.top + item.bottom) / 2;
+        const uint32_t strip = PixelAt(shot, arrowLeft - 1, middle);
+        const uint32_t text = SkinColour(Skin(), ciHilightText);
+        int stray = 0;
+        for (int y = middle - 2; y <= middle + 2; ++y)
+            for (int x = arrowLeft; x < item.right - Skin().MenuItem->RightWidth; ++x) {
+                const uint32_t p = PixelAt(shot, x, y);
+                stray += p != strip && p != text;
+            }
+        EXPECT_EQ(stray, 0) << "pixels of neither the strip nor the text round the submenu arrow";
+    }
 
     TSkinnedProcess process_{GetParam()};
     TOwned<TTestForm> form_ = MakeForm(300, 200);
@@ -319,6 +336,7 @@ TEST_P(PopupMenu, ASubmenuGetsItsOwnPopupAndMenuHandle) {
                             EXPECT_EQ(OpenPopup(1)->MenuHandle, nullptr);
                             RedrawWindow(OpenPopup(1)->Window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
                             EXPECT_EQ(OpenPopup(1)->MenuHandle, inner);
+                            ExpectArrowOnStrip(OpenPopup(0)->Window, outer, 1);
                             return true;
                         }}};
     EXPECT_TRUE(script.Run([&] { Popup(); }));

@@ -1,6 +1,7 @@
 #include "tools/gallery/GalleryMainForm.h"
 
 #include <windows.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -63,7 +64,9 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner) : TForm(owner) {
     mapping.push_back("TAcmePageControl=advpagecontrol");
     SkinData->SetSkin3rd(mapping);
     SkinData->SetActive(true);
-    SetMenu(MakeGalleryMenu(*this));
+    TMainMenu* menu = MakeGalleryMenu(*this);
+    SetMenu(menu);
+    ContextMenu = MakeGalleryContextMenu(*this, menu->Images());
 
     PlaceControl<TLabel>(*this, {ColumnLeft(0), kMargin, kColumnWidth, 16}, "Windows");
     int y = kMargin + kHeadingHeight;
@@ -140,6 +143,27 @@ void TGalleryMainForm::WatchedSkinChanged() {
         SkinData->SetSkinFile(watched_->Packed().File.string());  // read again, and every window repainted
     else if (SkinData->SkinFile().empty())
         chooser_->Choose(watched_->Packed().Name);  // no skin loaded yet: the folder was broken at start
+}
+
+void TGalleryMainForm::WndProc(TMessage& message) {
+    if (message.Msg == WM_CONTEXTMENU && PopupContextMenu(message.LParam)) return;
+    TForm::WndProc(message);
+}
+
+bool TGalleryMainForm::PopupContextMenu(LPARAM lParam) {
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard: no point was clicked.
+        at = {0, 0};
+        ClientToScreen(Handle(), &at);
+    } else {
+        POINT client = at;
+        ScreenToClient(Handle(), &client);
+        const RECT area = ClientRect();
+        if (!PtInRect(&area, client)) return false;
+    }
+    ContextMenu->Popup(at.x, at.y);
+    return true;
 }
 
 TForm* TGalleryMainForm::OpenPage(const std::string& name) {

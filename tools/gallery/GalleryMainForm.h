@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/Forms.h"
+#include "framework/Menus.h"
 #include "framework/StatusBars.h"
 #include "skin/data/WinSkinData.h"
 #include "tools/gallery/GalleryOptions.h"
@@ -23,6 +24,8 @@ public:
     ~TGalleryMainForm() override;
 
     TSkinData* SkinData = nullptr;
+    // Shown by a right click on the client area, or by the menu key at the client's top left.
+    TPopupMenu* ContextMenu = nullptr;
 
     // Packs the skins into a temporary folder, builds the skin chooser and picks the starting
     // skin, shows this form and opens the page asked for. Throws std::runtime_error when the
@@ -40,10 +43,15 @@ public:
     TWatchedSkin* WatchedSkin() const { return watched_.get(); }
     TStatusBar* WatchStatus() const { return watchStatus_; }
 
+    void WndProc(TMessage& message) override;
+
 private:
     void PlaceSkinChooser(const std::vector<TPackedSkin>& skins);
     void StartWatching(const TGalleryOptions& options);
     void WatchedSkinChanged();
+    // Shows the context menu for a WM_CONTEXTMENU at `lParam`; false when the point lies outside
+    // the client area (the caption's own menu is the frame's business).
+    bool PopupContextMenu(LPARAM lParam);
 
     std::map<std::string, TForm*> pages_;
     std::unique_ptr<TPackedSkins> skins_;

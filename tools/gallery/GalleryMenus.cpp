@@ -41,6 +41,19 @@ TMenuItem* AddToggle(TComponent& owner, TMenuItem& parent, const std::string& ca
     return item;
 }
 
+// One item per page, each opening its page.
+void AddPageItems(TGalleryMainForm& form, TMenuItem& parent) {
+    for (const TGalleryPage& page : GalleryPages())
+        AddMenuItem(form, parent, page.Caption, [&form, name = page.Name](TObject*) { form.OpenPage(name); });
+}
+
+// The default item: repaints the form, F5 shown as its shortcut.
+void AddRefreshItem(TGalleryMainForm& form, TMenuItem& parent) {
+    TMenuItem* refresh = AddMenuItem(form, parent, "&Refresh", [&form](TObject*) { form.Invalidate(); });
+    refresh->SetShortCut(VK_F5);
+    refresh->SetDefault(true);
+}
+
 }  // namespace
 
 TMenuItem* AddMenuItem(TComponent& owner, TMenuItem& parent, const std::string& caption, TNotifyEvent onClick) {
@@ -57,8 +70,7 @@ TMainMenu* MakeGalleryMenu(TGalleryMainForm& form) {
     TMenuItem& bar = *menu->Items();
 
     TMenuItem* pages = AddMenuItem(form, bar, "&Pages");
-    for (const TGalleryPage& page : GalleryPages())
-        AddMenuItem(form, *pages, page.Caption, [&form, name = page.Name](TObject*) { form.OpenPage(name); });
+    AddPageItems(form, *pages);
     AddMenuItem(form, *pages, "-");
     TMenuItem* boxes = AddMenuItem(form, *pages, "Platform &boxes");
     for (const TGalleryBox& box : GalleryBoxes()) AddMenuItem(form, *boxes, box.Caption, [show = box.Show](TObject*) { show(); });
@@ -69,9 +81,7 @@ TMainMenu* MakeGalleryMenu(TGalleryMainForm& form) {
     AddToggle(form, *view, "&Status line", -1);
     AddToggle(form, *view, "&Grid", 0);
     AddMenuItem(form, *view, "-");
-    TMenuItem* refresh = AddMenuItem(form, *view, "&Refresh", [&form](TObject*) { form.Invalidate(); });
-    refresh->SetShortCut(VK_F5);
-    refresh->SetDefault(true);
+    AddRefreshItem(form, *view);
     AddMenuItem(form, *view, "&Locked layout")->SetEnabled(false);
 
     TMenuItem* help = AddMenuItem(form, bar, "&Help");
@@ -79,6 +89,20 @@ TMainMenu* MakeGalleryMenu(TGalleryMainForm& form) {
         MessageBoxA(form.Handle(), "The skin engine's windows and controls, page by page.", "Velloran Gallery",
                     MB_OK | MB_ICONINFORMATION);
     });
+    return menu;
+}
+
+TPopupMenu* MakeGalleryContextMenu(TGalleryMainForm& form, TImageList* images) {
+    auto* menu = new TPopupMenu(&form);
+    menu->SetImages(images);
+    TMenuItem& items = *menu->Items();
+    AddPageItems(form, *AddMenuItem(form, items, "&Open page"));
+    AddMenuItem(form, items, "-");
+    AddToggle(form, items, "Show &hints", -1);
+    AddToggle(form, items, "Snap to &grid", 0);
+    AddMenuItem(form, items, "-");
+    AddRefreshItem(form, items);
+    AddMenuItem(form, items, "&Arrange pages")->SetEnabled(false);
     return menu;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The gallery's menus: the main form's menu bar with every kind of item the skin draws, and the
+// The gallery's menus: the main form's menu bar and context menu with every kind of item the skin draws, and the
 // items the other pages' menus are made of.
 #include <string>
 
@@ -15,5 +15,10 @@ TMenuItem* AddMenuItem(TComponent& owner, TMenuItem& parent, const std::string& 
 // The main form's menu: pages and boxes (a submenu), checked items with and without an image, a
 // default item, a disabled one, shortcuts and separators.
 TMainMenu* MakeGalleryMenu(TGalleryMainForm& form);
+
+// The context menu of the main form's client area: the pages in a submenu, checked items with
+// and without an image (from `images`), the default item with its shortcut, a disabled item and
+// separators.
+TPopupMenu* MakeGalleryContextMenu(TGalleryMainForm& form, TImageList* images);
 
 }  // namespace velloran

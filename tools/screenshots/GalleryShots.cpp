@@ -17,6 +17,8 @@ namespace {
 
 // How far the memo's thumb is dragged down.
 constexpr int kDragDistance = 20;
+// The client point the context menu is opened at, across and down.
+constexpr int kContextMenuAt = 40;
 
 // The page of fields in use: a combo box dropped down, and the long memo's thumb being dragged.
 void ShootFieldsInUse(TShotSession& session) {
@@ -38,6 +40,43 @@ void ShootFieldsInUse(TShotSession& session) {
     fields->Hide();
 }
 
+TWinSkinForm& MainFormSkinner() {
+    TSkinManage* manager = TSkinManage::Instance();
+    TWinSkinForm* skinner = manager ? manager->FindFormSkinner(GalleryMainForm->Handle()) : nullptr;
+    if (!skinner) throw std::runtime_error("The gallery's main form is not skinned");
+    return *skinner;
+}
+
+// The main form's menus: the View drop-down of its bar (every kind of item: checked with and
+// without an image, default, disabled), its context menu with the pages' submenu open, and its
+// system menu.
+void ShootMainFormMenus(TShotSession& session) {
+    const HWND form = GalleryMainForm->Handle();
+    GalleryMainForm->Show();
+    session.ShootMenu("gallery-main-menu", form, [] {
+        TWinSkinForm& skinner = MainFormSkinner();
+        if (!skinner.MenuBar) throw std::runtime_error("The gallery's menu bar is not skinned");
+        skinner.OpenMenuButton(skinner.MenuBar->MenuButtonByAccel(L'v'));
+    });
+    session.ShootMenu(
+        "gallery-context-menu", form,
+        [form] {
+            POINT at{kContextMenuAt, kContextMenuAt};
+            ClientToScreen(form, &at);
+            SendMessageW(form, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form), MAKELPARAM(at.x, at.y));
+        },
+        {VK_DOWN, VK_RIGHT});
+    session.ShootMenu("gallery-system-menu", form, [form] {
+        // Where the system's own would open: under the caption, at the frame's left.
+        RECT frame{};
+        GetWindowRect(form, &frame);
+        POINT client{};
+        ClientToScreen(form, &client);
+        MainFormSkinner().ShowSystemMenu(frame.left, client.y);
+    });
+    GalleryMainForm->Hide();
+}
+
 }  // namespace
 
 void ShootGalleryWindows(TShotSession& session, const std::string& skinsFolder, const std::string& skin) {
@@ -49,15 +88,7 @@ void ShootGalleryWindows(TShotSession& session, const std::string& skinsFolder, 
     GalleryMainForm->Start(options);
 
     session.ShootForm("gallery-main", *GalleryMainForm);
-    // The View menu holds every kind of item: checked with and without an image, default, disabled.
-    GalleryMainForm->Show();
-    session.ShootMenu("gallery-main-menu", GalleryMainForm->Handle(), [] {
-        TSkinManage* manager = TSkinManage::Instance();
-        TWinSkinForm* skinner = manager ? manager->FindFormSkinner(GalleryMainForm->Handle()) : nullptr;
-        if (!skinner || !skinner->MenuBar) throw std::runtime_error("The gallery's menu bar is not skinned");
-        skinner->OpenMenuButton(skinner->MenuBar->MenuButtonByAccel(L'v'));
-    });
-    GalleryMainForm->Hide();
+    ShootMainFormMenus(session);
     for (const TGalleryPage& page : GalleryPages()) {
         TForm* form = GalleryMainForm->OpenPage(page.Name);
         session.Shoot("gallery-" + page.Name, form->Handle());

@@ -2,6 +2,7 @@
 
 #include "app/ListEditor.h"
 #include "app/Main.h"
+#include "tray/TrayIcon.h"
 
 namespace velloran {
 
@@ -17,6 +18,12 @@ void ShootProgramWindows(TShotSession& session, const std::string& skinFile) {
     session.ShootForm("quotes", *QuotesForm);
     session.ShootModal("inputbox", [] { MainForm->ChangeYahooID1Click(nullptr); });
     session.ShootModal("messagebox", [] { MainForm->Help1Click(nullptr); });
+    // The tray icon's menu as a right click on the icon opens it.
+    session.ShootPopupMenu("traymenu", [] {
+        const HWND tray = MainForm->TrayIcon->Handle();
+        SendMessageW(tray, TrayCallbackMessage, 0, WM_RBUTTONDOWN);
+        SendMessageW(tray, TrayCallbackMessage, 0, WM_RBUTTONUP);
+    });
 }
 
 }  // namespace velloran

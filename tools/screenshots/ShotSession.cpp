@@ -28,6 +28,13 @@ void SendMouse(DWORD flags, POINT at = {}) {
     SendInput(1, &input, sizeof input);
 }
 
+// The topmost popup menu on screen, or null.
+HWND ShownPopupMenu() {
+    HWND popup = FindWindowExA(nullptr, nullptr, "#32768", nullptr);
+    while (popup && !IsWindowVisible(popup)) popup = FindWindowExA(nullptr, popup, "#32768", nullptr);
+    return popup;
+}
+
 void PumpUntil(const std::function<bool()>& done, int ms) {
     const DWORD start = GetTickCount();
     while (!done() && static_cast<int>(GetTickCount() - start) < ms) {
@@ -121,18 +128,32 @@ void TShotSession::ShootArranged(const std::string& name, HWND window, const std
     Save(name, "active", window);
 }
 
-void TShotSession::ShootMenu(const std::string& name, HWND window, const std::function<void()>& openMenu) {
+void TShotSession::ShootMenu(const std::string& name, HWND window, const std::function<void()>& openMenu,
+                             const std::vector<UINT>& keys) {
     Activate(name, window);
     // The skin engine's deferred work after the activation would close a drop-down opened now.
     PumpMessages(kSettleMs);
+    bool pressed = keys.empty();
     ShootInsideLoop(
-        "drop-down for " + name, openMenu,
-        [] {
-            HWND popup = FindWindowExA(nullptr, nullptr, "#32768", nullptr);
-            while (popup && !IsWindowVisible(popup)) popup = FindWindowExA(nullptr, popup, "#32768", nullptr);
-            return popup;
+        "menu for " + name, openMenu,
+        [&]() -> HWND {
+            const HWND popup = ShownPopupMenu();
+            if (!popup || pressed) return popup;
+            // The menu loop takes keys from the queue; the next look finds what they opened.
+            for (UINT key : keys) {
+                PostMessageW(popup, WM_KEYDOWN, key, 1);
+                PostMessageW(popup, WM_KEYUP, key, 0xC0000001);
+            }
+            pressed = true;
+            return nullptr;
         },
         [&](HWND) { Save(name, "active", window); }, [](HWND) { EndMenu(); });
+}
+
+void TShotSession::ShootPopupMenu(const std::string& name, const std::function<void()>& openMenu) {
+    ShootInsideLoop(
+        "menu for " + name, openMenu, ShownPopupMenu, [&](HWND menu) { Save(name, "active", menu); },
+        [](HWND) { EndMenu(); });
 }
 
 void TShotSession::ShootDrag(const std::string& name, HWND window, POINT from, POINT to) {

@@ -26,9 +26,15 @@ public:
     void ShootModal(const std::string& name, const std::function<void()>& raiseBox);
     // Activates the window, runs arrange (which opens a list, say) and shoots it active only.
     void ShootArranged(const std::string& name, HWND window, const std::function<void()>& arrange);
-    // Activates the window and runs openMenu, which opens a drop-down of its menu bar and returns
-    // when it closes; shoots the window active with the drop-down over it, then closes the menu.
-    void ShootMenu(const std::string& name, HWND window, const std::function<void()>& openMenu);
+    // Activates the window and runs openMenu, which opens a menu over it (a drop-down of its menu
+    // bar, its context or system menu) and returns when it closes; once the menu is open, presses
+    // `keys` in it (Down, Right: its first submenu), then shoots the window active with the
+    // menus over it and closes them.
+    void ShootMenu(const std::string& name, HWND window, const std::function<void()>& openMenu,
+                   const std::vector<UINT>& keys = {});
+    // Runs openMenu, which opens a popup menu of no shown window (the tray icon's) and returns
+    // when it closes; shoots the menu alone, then closes it.
+    void ShootPopupMenu(const std::string& name, const std::function<void()>& openMenu);
     // Activates the window, presses the left button at `from` and moves it to `to` (screen
     // points), and shoots the window active while the button is held: from inside the system's
     // tracking loop, which the press starts and the release ends.

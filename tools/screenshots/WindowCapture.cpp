@@ -10,22 +10,47 @@ namespace velloran {
 
 namespace {
 
-// The process's own windows above `window` that overlap `rect` (an open list, a menu), copied
-// over the picture from their own DCs: the screen's pixels do not always show such pop-ups.
-void CopyPopupsAbove(HWND window, const RECT& rect, HDC picture) {
-    std::vector<HWND> above;
-    for (HWND w = GetWindow(window, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) above.push_back(w);
+// The process's own visible windows above `window`, the nearest first.
+std::vector<HWND> OwnWindowsAbove(HWND window) {
     DWORD ownProcess = 0;
     GetWindowThreadProcessId(window, &ownProcess);
-    // From the lowest up, so that the topmost comes last.
-    for (HWND popup : above) {
+    std::vector<HWND> above;
+    for (HWND w = GetWindow(window, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
         DWORD process = 0;
-        GetWindowThreadProcessId(popup, &process);
+        GetWindowThreadProcessId(w, &process);
+        if (process == ownProcess && IsWindowVisible(w)) above.push_back(w);
+    }
+    return above;
+}
+
+// The window's rectangle grown by the topmost pop-ups over it (an open list, a menu and the
+// submenus that hang off it), so that a menu reaching past the window's edge is whole.
+RECT RectWithPopups(HWND window, const std::vector<HWND>& above) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (HWND popup : above) {
+            RECT place{}, overlap{}, joined{};
+            if (!(GetWindowLongPtrW(popup, GWL_EXSTYLE) & WS_EX_TOPMOST) || !GetWindowRect(popup, &place) ||
+                !IntersectRect(&overlap, &place, &rect) || EqualRect(&overlap, &place))
+                continue;
+            UnionRect(&joined, &rect, &place);
+            rect = joined;
+            grown = true;
+        }
+    }
+    return rect;
+}
+
+// The pop-ups over `rect`, copied over the picture from their own DCs: the screen's pixels do
+// not always show such pop-ups.
+void CopyPopupsAbove(const std::vector<HWND>& above, const RECT& rect, HDC picture) {
+    // From the lowest up, so that the topmost comes last.
+    for (auto popup = above.rbegin(); popup != above.rend(); ++popup) {
         RECT place{}, overlap{};
-        if (process != ownProcess || !IsWindowVisible(popup) || !GetWindowRect(popup, &place) ||
-            !IntersectRect(&overlap, &place, &rect))
-            continue;
-        TWindowDC source(popup, true);
+        if (!GetWindowRect(*popup, &place) || !IntersectRect(&overlap, &place, &rect)) continue;
+        TWindowDC source(*popup, true);
         if (source)
             BitBlt(picture, place.left - rect.left, place.top - rect.top, place.right - place.left,
                    place.bottom - place.top, source.get(), 0, 0, SRCCOPY);
@@ -35,8 +60,9 @@ void CopyPopupsAbove(HWND window, const RECT& rect, HDC picture) {
 }  // namespace
 
 void SaveWindowBitmap(HWND window, const std::filesystem::path& file) {
-    RECT rect{};
-    if (!GetWindowRect(window, &rect)) throw std::runtime_error("No window to capture for " + file.string());
+    if (!IsWindow(window)) throw std::runtime_error("No window to capture for " + file.string());
+    const std::vector<HWND> above = OwnWindowsAbove(window);
+    const RECT rect = RectWithPopups(window, above);
     const LONG width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) throw std::runtime_error("Empty window for " + file.string());
 
@@ -59,7 +85,7 @@ void SaveWindowBitmap(HWND window, const std::filesystem::path& file) {
         TSelectObject select(memory.get(), pixels.get());
         if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY | CAPTUREBLT))
             throw std::runtime_error("Cannot read the screen for " + file.string());
-        CopyPopupsAbove(window, rect, memory.get());
+        CopyPopupsAbove(above, rect, memory.get());
     }
     GdiFlush();
 
