@@ -263,7 +263,10 @@ TEST_P(SkinBars, StatusPanelsAreFramedByBevelWithTextByAlignmentAndTheGripAtTheC
 
 // A vendor's status bar: the system's bar without panel objects, skinned at the application's
 // choice; its panels are read from the window.
+// Named as its own class: the framework names a control's window class after its class, and a
+// nameless subclass would share "TWinControl" with whichever system class registered it first.
 class TVendorStatusBar : public TWinControl {
+    VELLORAN_CLASS(TVendorStatusBar)
 public:
     using TWinControl::TWinControl;
 
@@ -274,6 +277,11 @@ protected:
         params.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
     }
 };
+
+const TClassInfo& TVendorStatusBar::StaticClassInfo() {
+    static const TClassInfo info = DefineClass<TVendorStatusBar>("TVendorStatusBar", &TWinControl::StaticClassInfo());
+    return info;
+}
 
 TEST_P(SkinBars, AStatusBarWithoutPanelObjectsIsReadFromItsWindow) {
     TSkinnedProcess skinning(GetParam());
