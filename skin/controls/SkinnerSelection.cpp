@@ -252,6 +252,7 @@ const std::vector<TClassRow>& ClassRows() {
         {{"TBitBtn"}, false, xcBitBtn, A::Attach, K::BitButton},
         {{"TSpeedButton"}, false, xcSpeedButton, A::Attach, K::SpeedButton},
         {{"TCustomPanel", "TPanel"}, false, xcPanel, A::Panel},
+        {{"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}, true, xcScrollbar, A::Attach, K::ScrollBar},
         {{"TCustomListView", "TListView"}, false, xcScrollbar, A::Attach, K::ListView},
         {{"TCustomMemo", "TMemo", "TCustomListBox", "TListBox", "TCustomGrid", "TStringGrid", "TCustomTreeView",
           "TTreeView"},
@@ -557,7 +558,9 @@ void TSelectionRun::SelectWindow(HWND window) {
         if (Gate(data_, xcCombo) && (lower == "tcombobox" || (style & 3) != CBS_SIMPLE))
             AttachWindow<TSkinComBox>(window);
     } else if (lower == "comboboxex32") {
-        if (const HWND combo = InnerCombo(window); combo && Gate(data_, xcCombo)) AttachWindow<TSkinComBox>(combo);
+        // The skinner sits on the inner combo box, so the frame offered again has none of its own.
+        if (const HWND combo = InnerCombo(window); combo && !form_.FindSkinner(combo) && Gate(data_, xcCombo))
+            AttachWindow<TSkinComBox>(combo);
     } else if (lower == "edit") {
         if (Gate(data_, xcEdit)) AttachWindow<TSkinEdit>(window);
     } else if (lower == "systabcontrol32") {

@@ -1,5 +1,4 @@
-// The gallery's buttons page: one full repaint unskinned and skinned, with their ratio, and one
-// hover repaint of a skinned push button, followed by the pieces such a repaint is made of and
+// The gallery's buttons page: one hover repaint of a skinned push button, followed by the pieces such a repaint is made of and
 // the messages it sends, so that a slow repaint shows where its time goes.
 #include <cstdio>
 
@@ -16,10 +15,6 @@
 namespace velloran::bench {
 
 namespace {
-
-void RepaintAll(HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
 
 // Entering lights the button up, leaving puts it back; whatever either left to paint, on the
 // button or around it, is painted before the time is taken.
@@ -93,13 +88,7 @@ void ButtonsPageTimings(TSkinData& data, int runs) {
     InstallSkinnerSelection();
     TGalleryButtonsForm form(nullptr);
     form.Show();
-    const double plain = MeanMilliseconds(runs, [&] { RepaintAll(form.Handle()); });
-
     const TSkinnedForm skinner(data, form);
-    const double skinned = MeanMilliseconds(runs, [&] { RepaintAll(form.Handle()); });
-    std::printf("Full repaint of the buttons page: %.3f ms unskinned, %.3f ms skinned (%zu control skinners), "
-                "ratio %.2f, mean over %d runs\n",
-                plain, skinned, skinner->Skinners().size(), skinned / plain, runs);
 
     TButton* button = nullptr;
     for (TComponent* component : form.ComponentList())

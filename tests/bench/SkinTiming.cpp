@@ -3,8 +3,8 @@
 // images), of RegionFromBitmap on a 1920 x 32 caption frame: a caption with rounded top corners
 // (a few runs per line), and a checkerboard of magenta (one run per pixel, the worst case), and of
 // the form skinner on a 1024 x 768 window: a full frame paint and a rebuild of its shaped region;
-// of the gallery's buttons page: one full repaint unskinned and skinned (with their ratio), and
-// one hover repaint of a skinned push button with its pieces; and of a long memo: a page step
+// of every gallery page: one full repaint unskinned and skinned (with their ratio); of the
+// buttons page: one hover repaint of a skinned push button with its pieces; and of a long memo: a page step
 // unskinned and skinned, and one repaint of its skinned scroll bar.
 #include <windows.h>
 
@@ -108,6 +108,7 @@ int main(int argc, char** argv) {
     TSkinData data(nullptr);
     data.SkinStream = PackedDefaultSkin();
     if (!data.LoadSkin()) return 1;
+    PageRepaintTimings(data, runs);
     ButtonsPageTimings(data, runs);
     MemoScrollTimings(data, runs);
     BarsPageTimings(data, runs);

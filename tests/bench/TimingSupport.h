@@ -76,6 +76,10 @@ private:
     static TMessageCensus* current_;
 };
 
+// Invalidates a window with its frame and children and paints everything at once.
+void RepaintAll(HWND window);
+
+void PageRepaintTimings(TSkinData& data, int runs);
 void ButtonsPageTimings(TSkinData& data, int runs);
 void MemoScrollTimings(TSkinData& data, int runs);
 void UnpackTimings();
