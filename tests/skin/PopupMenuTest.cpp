@@ -44,14 +44,16 @@ bool Painted(size_t n = 0) {
     return true;
 }
 
+BOOL CALLBACK FindShownPopup(HWND wnd, LPARAM out) {
+    if (ClassNameOf(wnd) != "#32768" || !IsWindowVisible(wnd)) return TRUE;
+    *reinterpret_cast<HWND*>(out) = wnd;
+    return FALSE;
+}
+
 // The first visible popup menu window, skinned or not.
 HWND ShownPopupWindow() {
     HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND wnd, LPARAM out) {
-        if (ClassNameOf(wnd) != "#32768" || !IsWindowVisible(wnd)) return TRUE;
-        *reinterpret_cast<HWND*>(out) = wnd;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), &FindShownPopup, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
