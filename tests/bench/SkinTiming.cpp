@@ -113,5 +113,6 @@ int main(int argc, char** argv) {
     MemoScrollTimings(data, runs);
     BarsPageTimings(data, runs);
     TabSwitchTimings(data, runs);
+    MenuTimings(std::min(runs, 50));
     return 0;
 }

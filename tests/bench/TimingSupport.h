@@ -85,5 +85,7 @@ void MemoScrollTimings(TSkinData& data, int runs);
 void UnpackTimings();
 void BarsPageTimings(TSkinData& data, int runs);
 void TabSwitchTimings(TSkinData& data, int runs);
+// Skins the process itself (the skin manager) for its second half; run it last.
+void MenuTimings(int runs);
 
 }  // namespace velloran::bench
