@@ -78,13 +78,15 @@ fuzz: setup native
 test-fuzz: native
 	bash scripts/fuzz.sh $(SMOKE_FUZZ_SECONDS) $(CURDIR)/$(FUZZDIR)
 
-# Google Benchmark targets of the native tree, then the timings of the skin engine under Wine.
+# Google Benchmark targets of the native tree, then the timings of the skin engine and of the
+# program's start-up (a real double click: beside the xdotool relay) under Wine.
 bench: setup native
 	$(SAY_RUNARCH)
 	$(MAKE) $(RUNARCH)
 	@for b in $(NATIVE)/tests/bench/bench_*; do if [ -x "$$b" ]; then "$$b" || exit 1; fi; done
 	bash scripts/wine-env.sh start $(BUILD)/$(RUNARCH)/bench-wine $(RUNARCH) >/dev/null
-	bash scripts/wine-env.sh exec $(BUILD)/$(RUNARCH)/bench-wine $(BUILD)/$(RUNARCH)/bin/skin_timing.exe; \
+	bash scripts/wine-env.sh exec $(BUILD)/$(RUNARCH)/bench-wine $(BUILD)/$(RUNARCH)/bin/skin_timing.exe && \
+	  bash scripts/wine-env.sh exec $(BUILD)/$(RUNARCH)/bench-wine scripts/xinput-relay.sh $(BUILD)/$(RUNARCH)/bin/startup_timing.exe; \
 	  status=$$?; bash scripts/wine-env.sh stop $(BUILD)/$(RUNARCH)/bench-wine >/dev/null; exit $$status
 
 # DEMO_ARGS passes switches to the demo, e.g. DEMO_ARGS=--verbose.

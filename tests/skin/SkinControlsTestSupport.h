@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -18,6 +16,7 @@
 #include "framework/StdCtrls.h"
 #include "skin/controls/SkinControl.h"
 #include "tests/skin/SkinFormTestSupport.h"
+#include "tests/tools/XinputRelay.h"
 
 namespace velloran::skintest {
 
@@ -121,36 +120,9 @@ inline void ExpectNoHandleLeftAfterCycles(TSkinnedProcess& skinning, const std::
     for (const auto& file : files) std::filesystem::remove(file);
 }
 
-// Runs xdotool on the test's X display with arguments such as "mousemove 10 20" or "mousedown 1",
-// through the relay the test runs beside (scripts/xinput-relay.sh): a program under Wine cannot
-// start it itself. False without a relay, when xdotool failed, or after 10 s without an answer.
-inline bool HasXinputRelay() { return std::getenv("VELLORAN_XINPUT_RELAY") != nullptr; }
-
-inline bool Xdotool(const std::string& arguments) {
-    const char* relay = std::getenv("VELLORAN_XINPUT_RELAY");
-    if (!relay) return false;
-    static int serial = 0;
-    const std::string base = std::string(relay) + "\\" + std::to_string(++serial);
-    {
-        std::ofstream request(base + ".part");
-        request << arguments;
-        if (!request) return false;
-    }
-    // Whole or not at all: the relay must never read half a request.
-    if (!MoveFileA((base + ".part").c_str(), (base + ".req").c_str())) return false;
-    const std::string answer = base + ".done";
-    for (int waited = 0; waited < 10000; waited += 10) {
-        std::ifstream done(answer);
-        int code = -1;
-        if (done >> code) {
-            done.close();
-            DeleteFileA(answer.c_str());
-            return code == 0;
-        }
-        Sleep(10);
-    }
-    return false;
-}
+// xdotool through the relay the test runs beside (scripts/xinput-relay.sh).
+using velloran::xinput::HasXinputRelay;
+using velloran::xinput::Xdotool;
 
 inline std::string XMouseMove(POINT p) { return "mousemove " + std::to_string(p.x) + " " + std::to_string(p.y); }
 
