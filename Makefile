@@ -54,10 +54,12 @@ test-win64: win64
 	cd $(WIN64DIR) && ctest --output-on-failure
 
 # The 32-bit product is always built; its tests run where 32-bit code executes, the 64-bit
-# build's everywhere.
+# build's everywhere. The import table check is a program of this machine: it checks the 32-bit
+# product everywhere.
 test-windows: win32 test-win64
 	@if bash scripts/wine-env.sh can-run-32bit; then $(MAKE) test-win32; else \
-	  echo "32-bit Windows code cannot run on this machine: the 32-bit program was built, the tests ran on its 64-bit build"; fi
+	  echo "32-bit Windows code cannot run on this machine: the 32-bit program was built, the tests ran on its 64-bit build"; \
+	  cd $(WIN32DIR) && ctest --output-on-failure -R '^imports_on_floor$$'; fi
 
 test: setup
 	$(MAKE) test-native
