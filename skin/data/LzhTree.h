@@ -100,16 +100,25 @@ private:
         } while (c != 0);
     }
 
-    std::array<uint16_t, kTreeSize + 1> freq_{};          // freq_[kTreeSize] is a 0xFFFF sentinel
+    static constexpr int kScanWidth = 8;
+
+    std::array<uint16_t, kTreeSize + kScanWidth> freq_{};  // from kTreeSize on, 0xFFFF sentinels
     std::array<int16_t, kTreeSize + kCharCount> prnt_{};  // slots kTreeSize.. are the leaves' parents
     std::array<int16_t, kTreeSize> son_{};
 };
 
 template <typename TShapeObserver>
 int TLzhTree::MoveUp(int c, uint16_t k, TShapeObserver& observer) {
-    // The sentinel ends the scan.
+    // The slots after c are sorted by frequency, so those below k in a stretch
+    // of kScanWidth come first and their count is how far to go; the
+    // sentinels end the stretches at the top.
     int l = c + 1;
-    while (k > freq_[Slot(l + 1)]) ++l;
+    for (;;) {
+        int below = 0;
+        for (int i = 1; i <= kScanWidth; ++i) below += k > freq_[Slot(l + i)];
+        l += below;
+        if (below < kScanWidth) break;
+    }
     freq_[Slot(c)] = freq_[Slot(l)];
     freq_[Slot(l)] = k;
 
@@ -159,7 +168,7 @@ template <typename TShapeObserver>
             depth = static_cast<std::size_t>(count);
             continue;
         }
-        if (depth == 0 || above[--depth] == 0) return;
+        if (depth-- == 0) return;
     }
 }
 
