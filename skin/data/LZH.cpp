@@ -54,7 +54,7 @@ std::unique_ptr<TDecodeState> AllocateState(const TLzhRead& read) {
     const uint32_t firstBits = state.Bits.Peek(TLzhCodeTable::kTableBits);
     const TLzhCodeTable::TEntry entry = state.Table.Lookup(firstBits);
     state.Bits.Skip(entry.Length);
-    state.Table.Ancestors(firstBits >> (TLzhCodeTable::kTableBits - entry.Length), entry.Length, path.data());
+    std::copy(entry.Path.begin(), entry.Path.end(), path.begin());
     std::size_t length = entry.Length;
     path[length++] = static_cast<int16_t>(entry.Slot);
     int son = state.Tree.Son(entry.Slot);

@@ -4,7 +4,9 @@
 // a read callback. Past the end of the input every bit reads as zero.
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 
 namespace velloran::lzh {
@@ -23,8 +25,9 @@ public:
     void Refill() {
         if (end_ - next_ >= 8) {
             // Eight bytes at once; only the whole bytes that fit are counted.
-            uint64_t word = 0;
-            for (int i = 0; i < 8; ++i) word = (word << 8) | next_[i];
+            uint64_t word;
+            std::memcpy(&word, next_, sizeof word);
+            if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
             bits_ |= word >> count_;
             next_ += (63 - count_) >> 3;
             count_ |= 56;

@@ -12,6 +12,7 @@
 
 #include "skin/data/LzhTree.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -22,6 +23,10 @@ public:
     static constexpr int kTableBits = 8;
 
     struct TEntry {
+        // The slots that the code passes on its way to Slot, root first; the
+        // places from Length on hold nothing of use. Kept whole so that the
+        // decoder takes them with one copy.
+        std::array<int16_t, kTableBits> Path{};
         uint16_t Slot = 0;
         uint8_t Length = 0;  // bits taken to reach Slot, at most kTableBits
     };
@@ -30,19 +35,13 @@ public:
 
     const TEntry& Lookup(uint32_t firstBits) const { return entries_[firstBits]; }
 
-    // The slots that a code of length bits passes through before it reaches
-    // its slot, from the root down; at most kTableBits - 1 of them.
-    void Ancestors(uint32_t code, int length, int16_t* path) const {
-        for (int depth = 0; depth < length; ++depth)
-            path[depth] = byPosition_[(1u << depth) | (code >> (length - depth))];
-    }
-
     // The shape observer of TLzhTree::Update.
     void OnRebuild();
     int KnownPath(int slot, int16_t* path) const {
         const uint8_t depth = depth_[static_cast<std::size_t>(slot)];
         if (depth == kDeep) return -1;
-        Ancestors(code_[static_cast<std::size_t>(slot)], depth, path);
+        const TEntry& below = FirstBelow(slot, depth);
+        std::copy(below.Path.begin(), below.Path.end(), path);
         return depth;
     }
     void OnSwap(int a, int b) {
@@ -56,10 +55,16 @@ private:
     // and so every descendant of such a slot, holds kDeep.
     static constexpr uint8_t kDeep = 0xFF;
 
+    // An entry whose code begins with the code of slot, which lies at depth;
+    // its path up to slot is slot's.
+    const TEntry& FirstBelow(int slot, int depth) const {
+        return entries_[static_cast<std::size_t>(code_[static_cast<std::size_t>(slot)]) << (kTableBits - depth)];
+    }
     // Everything below slot (known position) again.
     void Rederive(int slot);
-    // Slot now lies at depth with code; records it and what lies below it.
-    void Place(int slot, int depth, uint32_t code);
+    // Slot now lies at depth with code, below the slots in path; records it
+    // and what lies below it.
+    void Place(int slot, int depth, uint32_t code, std::array<int16_t, kTableBits>& path);
     void MarkDeep(int slot);
     void MarkChildrenDeep(int slot);
 
@@ -67,9 +72,6 @@ private:
     std::array<TEntry, std::size_t{1} << kTableBits> entries_{};
     std::array<uint8_t, kTreeSize> depth_{};
     std::array<uint16_t, kTreeSize> code_{};
-    // The slot at each place less than kTableBits deep, numbered as in a heap:
-    // the place with code c at depth d is (1 << d) | c.
-    std::array<int16_t, std::size_t{1} << kTableBits> byPosition_{};
 };
 
 }  // namespace velloran::lzh

@@ -15,7 +15,7 @@ void TLzhTree::StartHuff() {
         son_[Slot(j)] = static_cast<int16_t>(i);
         prnt_[Slot(i)] = prnt_[Slot(i + 1)] = static_cast<int16_t>(j);
     }
-    freq_[Slot(kTreeSize)] = 0xFFFF;
+    std::fill(freq_.begin() + kTreeSize, freq_.end(), uint16_t{0xFFFF});
     prnt_[Slot(kRoot)] = 0;
 }
 

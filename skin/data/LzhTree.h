@@ -92,6 +92,13 @@ private:
     // Swaps c, now of frequency k, with the last slot of lower frequency.
     template <typename TShapeObserver>
     int MoveUp(int c, uint16_t k, TShapeObserver& observer);
+    // After the node that was at slot c moved to slot moved: counts on up the
+    // parent links to a slot whose path the observer knows, and returns that
+    // slot's depth with its path, itself included, in known; -1 once the climb
+    // has passed the root. Kept out of line so that the loop that calls it
+    // keeps its registers.
+    template <typename TShapeObserver>
+    [[gnu::noinline]] int ClimbToKnownPath(int moved, int16_t* known, TShapeObserver& observer);
     // Increments c and every node above it; a parent link of 0 ends the climb.
     template <typename TShapeObserver>
     void Climb(int c, TShapeObserver& observer) {
@@ -100,16 +107,25 @@ private:
         } while (c != 0);
     }
 
-    std::array<uint16_t, kTreeSize + 1> freq_{};          // freq_[kTreeSize] is a 0xFFFF sentinel
+    static constexpr int kScanWidth = 8;
+
+    std::array<uint16_t, kTreeSize + kScanWidth> freq_{};  // from kTreeSize on, 0xFFFF sentinels
     std::array<int16_t, kTreeSize + kCharCount> prnt_{};  // slots kTreeSize.. are the leaves' parents
     std::array<int16_t, kTreeSize> son_{};
 };
 
 template <typename TShapeObserver>
 int TLzhTree::MoveUp(int c, uint16_t k, TShapeObserver& observer) {
-    // The sentinel ends the scan.
+    // The slots after c are sorted by frequency, so those below k in a stretch
+    // of kScanWidth come first and their count is how far to go; the
+    // sentinels end the stretches at the top.
     int l = c + 1;
-    while (k > freq_[Slot(l + 1)]) ++l;
+    for (;;) {
+        int below = 0;
+        for (int i = 1; i <= kScanWidth; ++i) below += k > freq_[Slot(l + i)];
+        l += below;
+        if (below < kScanWidth) break;
+    }
     freq_[Slot(c)] = freq_[Slot(l)];
     freq_[Slot(l)] = k;
 
@@ -147,20 +163,26 @@ template <typename TShapeObserver>
     std::size_t depth = path.size() - 1;
     for (;;) {
         const int c = above[depth];
-        const int moved = Increment(c, observer);
-        if (moved != c) {
-            int next = prnt_[Slot(moved)];
-            int count = -1;
-            while (next != 0 && (count = observer.KnownPath(next, known.data())) < 0)
-                next = prnt_[Slot(Increment(next, observer))];
-            if (next == 0) return;
-            known[static_cast<std::size_t>(count)] = static_cast<int16_t>(next);
+        const uint16_t k = ++freq_[Slot(c)];
+        if (k > freq_[Slot(c + 1)]) [[unlikely]] {
+            const int count = ClimbToKnownPath(MoveUp(c, k, observer), known.data(), observer);
+            if (count < 0) return;
             above = known.data();
             depth = static_cast<std::size_t>(count);
             continue;
         }
-        if (depth == 0 || above[--depth] == 0) return;
+        if (depth-- == 0) return;
     }
+}
+
+template <typename TShapeObserver>
+int TLzhTree::ClimbToKnownPath(int moved, int16_t* known, TShapeObserver& observer) {
+    int next = prnt_[Slot(moved)];
+    int count = -1;
+    while (next != 0 && (count = observer.KnownPath(next, known)) < 0) next = prnt_[Slot(Increment(next, observer))];
+    if (next == 0) return -1;
+    known[count] = static_cast<int16_t>(next);
+    return count;
 }
 
 // The upper six bits u of a position are sent as a prefix code of 3 to 8 bits,

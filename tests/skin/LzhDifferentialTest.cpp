@@ -109,8 +109,8 @@ TEST(LzhDifferential, CallbacksMayMoveAnyNumberOfBytes) {
     }
 }
 
-// Every entry leads where a walk of the tree bit by bit leads, and every slot
-// above kTableBits knows its path from the root.
+// Every entry leads where a walk of the tree bit by bit leads and carries the
+// slots of that walk, and every slot above kTableBits knows its path from the root.
 void ExpectTableMatchesTree(const TLzhTree& tree, const TLzhCodeTable& table) {
     constexpr int kBits = TLzhCodeTable::kTableBits;
     for (uint32_t bits = 0; bits < (1u << kBits); ++bits) {
@@ -125,6 +125,7 @@ void ExpectTableMatchesTree(const TLzhTree& tree, const TLzhCodeTable& table) {
         const TLzhCodeTable::TEntry& entry = table.Lookup(bits);
         ASSERT_EQ(entry.Slot, slot) << "bits " << bits;
         ASSERT_EQ(entry.Length, length) << "bits " << bits;
+        ASSERT_TRUE(std::equal(walked.begin(), walked.end(), entry.Path.begin())) << "path of bits " << bits;
         std::vector<int16_t> known(static_cast<std::size_t>(kBits));
         ASSERT_EQ(table.KnownPath(slot, known.data()), length < kBits ? length : -1) << "bits " << bits;
         if (length < kBits) {
