@@ -440,6 +440,7 @@ void TWinSkinForm::Unskin() {
         TWinSkinForm& Form;
         ~TMenusBack() { Form.SetFormMenusOwnerDraw(false); }
     } menusBack{*this};
+    FrameShape.Drop();
     if (!BeginUndo()) return;
     subclass_->Detach();
     FreeSkinners();

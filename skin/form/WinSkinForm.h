@@ -23,6 +23,7 @@
 #include "framework/Subclass.h"
 #include "skin/data/SkinObjects.h"
 #include "skin/form/ChildSkinning.h"
+#include "skin/form/FrameShape.h"
 
 namespace velloran {
 
@@ -119,6 +120,8 @@ public:
     // The menu band (L, T, W - R, T + M).
     void PaintMenuBand(HDC dc, const RECT& band);
     void UpdateRegion();
+    // The region UpdateRegion gives a window of this size (in window coordinates).
+    TRegionHandle WindowRegion(int width, int height);
     void DropRegion();
     void SetSysMenuStyle(bool strip);
     // The window's caption as drawn: prefix + text + suffix.
@@ -226,6 +229,7 @@ public:
     TNCObject* HotObject = nullptr;
     bool OwnsRegion = false;
     HRGN Region = nullptr;  // set on the window; the system owns it once set
+    TFrameShape FrameShape;  // the frame images' masks, kept while the skin stays
     TFont TitleFont;
     TBitmap IconBitmap;
     TBitmap FrameBitmap;
