@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -150,11 +151,14 @@ void TWinSkinForm::PaintBorder(int part, const RECT& rect, HDC dc) {
     const int w = Width(rect), h = Height(rect);
     TDataSkinBorder* frame = SkinData ? FrameObject(*SkinData, part) : nullptr;
     if (w <= 0 || h <= 0 || !frame || frame->Frame <= 0 || frame->Bitmap->Empty()) return;
-    const bool stacked = part == fpTop || part == fpBottom;
-    const auto image = ComposeSkinImage(rect, *frame->Bitmap, frame->Margins(), stacked, frame->Tile != 1, frame->Frame,
-                                        ActiveFrame(Active));
-    if (image->Empty()) return;
-    BitBlt(dc, rect.left, rect.top, w, h, image->Canvas().Handle(), 0, 0, SRCCOPY);
+    const bool stacked = part == fpTop || part == fpBottom, tile = frame->Tile != 1;
+    const int index = ActiveFrame(Active);
+    const TComposeKey key = ComposeKey(*frame->Bitmap, frame->Frame, index, frame->Margins(), stacked, tile, w, h);
+    TBitmap& image = FrameImages.Get(static_cast<std::size_t>(part - fpLeft) + kSideImageSlot, key, [&] {
+        return ComposeSkinImage(rect, *frame->Bitmap, frame->Margins(), stacked, tile, frame->Frame, index);
+    });
+    if (image.Empty()) return;
+    BitBlt(dc, rect.left, rect.top, w, h, image.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 void TWinSkinForm::PaintCaption(HDC dc) {
@@ -252,14 +256,29 @@ void TWinSkinForm::PaintCaptionText(TCanvas& canvas, const RECT& caption) {
     if (BorderKind == bkDialog && title.TextAlignment == 0) x.left -= kDialogTextShift;
     TextRect = x;
 
-    if (!title.Bitmap->Empty())
-        TileStrip(dc, {x.left, caption.top, x.right, caption.bottom}, *title.Bitmap, true, true, 2, ActiveFrame(Active),
-                  {title.TextBackLeft, 0, title.TextBackRight, 0});
+    if (!title.Bitmap->Empty()) PaintTextBack(dc, {x.left, caption.top, x.right, caption.bottom});
     x.left += title.TextBackLeft;
     x.right -= title.TextBackRight;
     UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
     if (RightToLeft) format |= DT_RIGHT | DT_RTLREADING;
     SkinDrawText(dc, text, x, format);
+}
+
+void TWinSkinForm::PaintTextBack(HDC dc, const RECT& rect) {
+    const TDataSkinTitle& title = SkinData->Title;
+    const TSkinMargins margins{title.TextBackLeft, 0, title.TextBackRight, 0};
+    const int frame = ActiveFrame(Active), w = Width(rect), h = Height(rect);
+    // Composed opaque and kept; keyed onto the caption as the transparent strip would be.
+    TBitmap& image = FrameImages.Get(kTextBackImageSlot, ComposeKey(*title.Bitmap, 2, frame, margins, true, true, w, h),
+                                     [&] {
+                                         auto back = std::make_unique<TBitmap>();
+                                         back->SetSize(w, h);
+                                         if (!back->Empty())
+                                             TileStrip(back->Canvas().Handle(), {0, 0, w, h}, *title.Bitmap, true,
+                                                       false, 2, frame, margins);
+                                         return back;
+                                     });
+    TransparentBlit(dc, rect, image, kSkinKeyColor);
 }
 
 void TWinSkinForm::PaintMenuBand(HDC dc, const RECT& band) {

@@ -127,10 +127,18 @@ TRegionHandle TFrameShape::Region(const RECT& client, const std::array<TFrameSid
 
 void TFrameShape::Drop() { strips_ = {}; }
 
-const TPixelMask& TFrameShape::StripMask(int index, const TBitmap& strip) {
+const TPixelMask& TFrameShape::StripMask(int index, TBitmap& strip) {
     TStripMask& cached = strips_[static_cast<std::size_t>(index)];
-    if (cached.Bitmap != &strip || cached.Width != strip.Width() || cached.Height != strip.Height()) {
-        cached.Mask = strip.Empty() ? TPixelMask{} : OpaquePixels(strip);
+    if (strip.Empty()) {
+        cached = {};
+        return cached.Mask;
+    }
+    // From the canvas: asking the bitmap would take it out of its canvas.
+    const HGDIOBJ handle = GetCurrentObject(strip.Canvas().Handle(), OBJ_BITMAP);
+    if (cached.Bitmap != &strip || cached.Handle != handle || cached.Width != strip.Width() ||
+        cached.Height != strip.Height()) {
+        cached.Mask = OpaquePixels(strip);
+        cached.Handle = handle;
         cached.Bitmap = &strip;
         cached.Width = strip.Width();
         cached.Height = strip.Height();

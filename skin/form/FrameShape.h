@@ -37,11 +37,12 @@ public:
 private:
     struct TStripMask {
         const TBitmap* Bitmap = nullptr;
+        HGDIOBJ Handle = nullptr;
         int Width = 0;
         int Height = 0;
         TPixelMask Mask;
     };
-    const TPixelMask& StripMask(int index, const TBitmap& strip);
+    const TPixelMask& StripMask(int index, TBitmap& strip);
 
     std::array<TStripMask, 4> strips_;
     std::array<TPixelMask, 4> sides_;  // kept between calls for their storage
