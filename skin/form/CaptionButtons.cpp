@@ -227,7 +227,8 @@ void TWinSkinForm::LayoutButtons() {
 }
 
 void TWinSkinForm::PaintButtons(TCanvas& canvas) {
-    for (const auto& button : Buttons) {
+    for (std::size_t i = 0; i < Buttons.size(); ++i) {
+        const auto& button = Buttons[i];
         TDataSkinSysButton& skin = *button->SkinButton;
         if (!button->Visible || skin.Bitmap->Empty() || skin.Visibility == kMenuBandButton) continue;
         int frame = Active ? kFrameNormal : kFrameDisabled;
@@ -236,8 +237,16 @@ void TWinSkinForm::PaintButtons(TCanvas& canvas) {
         if (button->IsIcon())
             DrawIcon(canvas.Handle(), button->Rect);
         else
-            StretchFrame(canvas.Handle(), button->Rect, *skin.Bitmap, true, skin.Frame, frame);
+            PaintButtonFrame(canvas.Handle(), kButtonImageSlot + i, button->Rect, *skin.Bitmap, skin.Frame, frame);
     }
+}
+
+void TWinSkinForm::PaintButtonFrame(HDC dc, std::size_t slot, const RECT& rect, TBitmap& strip, int frameCount,
+                                    int frame) {
+    const TComposeKey key =
+        ComposeKey(strip, frameCount, frame, {}, false, false, rect.right - rect.left, rect.bottom - rect.top);
+    TBitmap& image = FrameImages.Get(slot, key, [&] { return StretchedFrame(rect, strip, frameCount, frame); });
+    if (!image.Empty()) TransparentBlit(dc, rect, image, kSkinKeyColor);
 }
 
 void TWinSkinForm::RenderIcon() {

@@ -3,13 +3,16 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/form/MaskRegion.h"
 #include "skin/form/WinSkinMenu.h"
 #include "skin/form/WinSkinForm.h"
 
@@ -56,32 +59,34 @@ TRegionHandle RectRegion(const RECT& rect) {
     return TRegionHandle(CreateRectRgn(rect.left, rect.top, rect.right, rect.bottom));
 }
 
-// One side of the frame: the opaque pixels of its image rendered at the side's size, or the
-// whole side when it is not shaped.
-TRegionHandle SideRegion(TWinSkinForm& form, int part, const RECT& side, bool shaped) {
-    if (!shaped || Width(side) <= 0 || Height(side) <= 0) return RectRegion(side);
+// The opaque pixels of one side's image drawn at the side's size.
+TPixelMask DrawnSide(TWinSkinForm& form, int part, const RECT& side) {
     TBitmap image;
     image.SetSize(Width(side), Height(side));
     form.PaintBorder(part, {0, 0, Width(side), Height(side)}, image.Canvas().Handle());
-    return RegionFromBitmap(image, side.left, side.top, 1, 1, 1, kSkinKeyColor);
+    return OpaquePixels(image);
 }
 
+// The client rectangle with the opaque pixels of the transparent sides and the whole of the others.
 TRegionHandle ShapedRegion(TWinSkinForm& form, int w, int h) {
-    const TSkinData& data = *form.SkinData;
+    TSkinData& data = *form.SkinData;
     const int l = form.BorderLeft, t = form.BorderTop, r = form.BorderRight, b = form.BorderBottom;
-    TRegionHandle region = RectRegion({l, t, w - r, h - b});
-    if (form.BorderKind == bkNone) return region;
+    const RECT client{l, t, w - r, h - b};
+    if (form.BorderKind == bkNone) return RectRegion(client);
 
-    TRegionHandle left = SideRegion(form, fpLeft, {0, 0, l, h}, data.FrameLeft.Trans == 1 && h > 1);
-    const TRegionHandle right = SideRegion(form, fpRight, {w - r, 0, w, h}, data.FrameRight.Trans == 1 && h > 1);
-    const TRegionHandle bottom =
-        SideRegion(form, fpBottom, {l, h - b, w - r, h}, data.FrameBottom.Trans == 1 && b >= 2);
-    TRegionHandle top = SideRegion(form, fpTop, {l, 0, w - r, t}, data.FrameTop.Trans == 1 && t > 1 && w - l - r > 0);
-    CombineRgn(left.get(), left.get(), right.get(), RGN_OR);
-    CombineRgn(top.get(), top.get(), bottom.get(), RGN_OR);
-    CombineRgn(top.get(), top.get(), left.get(), RGN_OR);
-    CombineRgn(region.get(), region.get(), top.get(), RGN_OR);
-    return region;
+    const int frame = ActiveFrame(form.Active);
+    const auto side = [frame](TDataSkinBorder& object, const RECT& rect, bool stacked, bool shaped) {
+        return TFrameSide{rect, shaped ? &object : nullptr, stacked, frame};
+    };
+    // In the order of the parts fpLeft .. fpBottom.
+    const std::array<TFrameSide, 4> sides{
+        side(data.FrameLeft, {0, 0, l, h}, false, data.FrameLeft.Trans == 1 && h > 1),
+        side(data.FrameRight, {w - r, 0, w, h}, false, data.FrameRight.Trans == 1 && h > 1),
+        side(data.FrameTop, {l, 0, w - r, t}, true, data.FrameTop.Trans == 1 && t > 1 && w - l - r > 0),
+        side(data.FrameBottom, {l, h - b, w - r, h}, true, data.FrameBottom.Trans == 1 && b >= 2)};
+    return form.FrameShape.Region(client, sides, [&](int index) {
+        return DrawnSide(form, fpLeft + index, sides[static_cast<std::size_t>(index)].Rect);
+    });
 }
 
 bool AnyTransparentFrame(const TSkinData& data) {
@@ -146,11 +151,14 @@ void TWinSkinForm::PaintBorder(int part, const RECT& rect, HDC dc) {
     const int w = Width(rect), h = Height(rect);
     TDataSkinBorder* frame = SkinData ? FrameObject(*SkinData, part) : nullptr;
     if (w <= 0 || h <= 0 || !frame || frame->Frame <= 0 || frame->Bitmap->Empty()) return;
-    const bool stacked = part == fpTop || part == fpBottom;
-    const auto image = ComposeSkinImage(rect, *frame->Bitmap, frame->Margins(), stacked, frame->Tile != 1, frame->Frame,
-                                        ActiveFrame(Active));
-    if (image->Empty()) return;
-    BitBlt(dc, rect.left, rect.top, w, h, image->Canvas().Handle(), 0, 0, SRCCOPY);
+    const bool stacked = part == fpTop || part == fpBottom, tile = frame->Tile != 1;
+    const int index = ActiveFrame(Active);
+    const TComposeKey key = ComposeKey(*frame->Bitmap, frame->Frame, index, frame->Margins(), stacked, tile, w, h);
+    TBitmap& image = FrameImages.Get(static_cast<std::size_t>(part - fpLeft) + kSideImageSlot, key, [&] {
+        return ComposeSkinImage(rect, *frame->Bitmap, frame->Margins(), stacked, tile, frame->Frame, index);
+    });
+    if (image.Empty()) return;
+    BitBlt(dc, rect.left, rect.top, w, h, image.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 void TWinSkinForm::PaintCaption(HDC dc) {
@@ -248,14 +256,29 @@ void TWinSkinForm::PaintCaptionText(TCanvas& canvas, const RECT& caption) {
     if (BorderKind == bkDialog && title.TextAlignment == 0) x.left -= kDialogTextShift;
     TextRect = x;
 
-    if (!title.Bitmap->Empty())
-        TileStrip(dc, {x.left, caption.top, x.right, caption.bottom}, *title.Bitmap, true, true, 2, ActiveFrame(Active),
-                  {title.TextBackLeft, 0, title.TextBackRight, 0});
+    if (!title.Bitmap->Empty()) PaintTextBack(dc, {x.left, caption.top, x.right, caption.bottom});
     x.left += title.TextBackLeft;
     x.right -= title.TextBackRight;
     UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
     if (RightToLeft) format |= DT_RIGHT | DT_RTLREADING;
     SkinDrawText(dc, text, x, format);
+}
+
+void TWinSkinForm::PaintTextBack(HDC dc, const RECT& rect) {
+    const TDataSkinTitle& title = SkinData->Title;
+    const TSkinMargins margins{title.TextBackLeft, 0, title.TextBackRight, 0};
+    const int frame = ActiveFrame(Active), w = Width(rect), h = Height(rect);
+    // Composed opaque and kept; keyed onto the caption as the transparent strip would be.
+    TBitmap& image = FrameImages.Get(kTextBackImageSlot, ComposeKey(*title.Bitmap, 2, frame, margins, true, true, w, h),
+                                     [&] {
+                                         auto back = std::make_unique<TBitmap>();
+                                         back->SetSize(w, h);
+                                         if (!back->Empty())
+                                             TileStrip(back->Canvas().Handle(), {0, 0, w, h}, *title.Bitmap, true,
+                                                       false, 2, frame, margins);
+                                         return back;
+                                     });
+    TransparentBlit(dc, rect, image, kSkinKeyColor);
 }
 
 void TWinSkinForm::PaintMenuBand(HDC dc, const RECT& band) {
@@ -275,11 +298,13 @@ void TWinSkinForm::UpdateRegion() {
     if (IsMdiChild() && WindowState != stateNormal) return;
     if (w == RegionWidth && h == RegionHeight && !IsMdiChild() && Stage != stRefreshing) return;
 
+    // A refresh takes a changed skin: the masks of the old one's frames must not shape it.
+    if (Stage == stRefreshing) FrameShape.Drop();
     // A rectangle is cheap: it is made again at every size event rather than cached.
     const bool shaped = AnyTransparentFrame(*SkinData);
     TRegionHandle region;
     try {
-        region = shaped ? ShapedRegion(*this, w, h) : RectRegion({0, 0, w, h});
+        region = WindowRegion(w, h);
     } catch (const std::exception&) {
         return;  // the window keeps the region it has; the next size event tries again
     }
@@ -291,6 +316,10 @@ void TWinSkinForm::UpdateRegion() {
     const bool cache = shaped && OwnsRegion;
     RegionWidth = cache ? w : 0;
     RegionHeight = cache ? h : 0;
+}
+
+TRegionHandle TWinSkinForm::WindowRegion(int width, int height) {
+    return AnyTransparentFrame(*SkinData) ? ShapedRegion(*this, width, height) : RectRegion({0, 0, width, height});
 }
 
 void TWinSkinForm::DropRegion() {

@@ -380,6 +380,7 @@ void TWinSkinForm::SetHoverTimer(bool on) {
 // ---- skin change, unskin, detach ---------------------------------------------------------
 
 void TWinSkinForm::SkinChanged() {
+    FrameImages.Drop();
     SetFormMenusOwnerDraw(true);
     if (Form) {
         const TColor face = static_cast<TColor>(SkinData->Colors[ciButtonFace]);
@@ -440,6 +441,8 @@ void TWinSkinForm::Unskin() {
         TWinSkinForm& Form;
         ~TMenusBack() { Form.SetFormMenusOwnerDraw(false); }
     } menusBack{*this};
+    FrameShape.Drop();
+    FrameImages.Drop();
     if (!BeginUndo()) return;
     subclass_->Detach();
     FreeSkinners();

@@ -23,6 +23,8 @@
 #include "framework/Subclass.h"
 #include "skin/data/SkinObjects.h"
 #include "skin/form/ChildSkinning.h"
+#include "skin/form/ComposedImages.h"
+#include "skin/form/FrameShape.h"
 
 namespace velloran {
 
@@ -116,9 +118,15 @@ public:
     void PaintBorder(int part, const RECT& rect, HDC dc);
     void PaintCaption(HDC dc);
     void PaintCaptionText(TCanvas& canvas, const RECT& caption);
+    // The title's text background over the rectangle of the caption.
+    void PaintTextBack(HDC dc, const RECT& rect);
+    // A caption button's frame stretched to its rectangle, keyed.
+    void PaintButtonFrame(HDC dc, std::size_t slot, const RECT& rect, TBitmap& strip, int frameCount, int frame);
     // The menu band (L, T, W - R, T + M).
     void PaintMenuBand(HDC dc, const RECT& band);
     void UpdateRegion();
+    // The region UpdateRegion gives a window of this size (in window coordinates).
+    TRegionHandle WindowRegion(int width, int height);
     void DropRegion();
     void SetSysMenuStyle(bool strip);
     // The window's caption as drawn: prefix + text + suffix.
@@ -226,6 +234,10 @@ public:
     TNCObject* HotObject = nullptr;
     bool OwnsRegion = false;
     HRGN Region = nullptr;  // set on the window; the system owns it once set
+    TFrameShape FrameShape;  // the frame images' masks, kept while the skin stays
+    // The composed frame images of the last paint: the four sides, the text background, the buttons.
+    static constexpr std::size_t kSideImageSlot = 0, kTextBackImageSlot = 4, kButtonImageSlot = 5;
+    TComposedImages FrameImages;
     TFont TitleFont;
     TBitmap IconBitmap;
     TBitmap FrameBitmap;

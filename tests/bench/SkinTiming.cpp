@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/Graphics.h"
@@ -57,37 +59,118 @@ double LoadSkinMilliseconds(int runs) {
     return MeanMilliseconds(runs, [&] { data.LoadSkin(); });
 }
 
-void FrameTimings(int runs) {
+// The frame painted by the system (WM_NCPAINT of an unskinned twin) and by the skin, in one run.
+void FramePaintPair(const char* what, HWND plain, HWND skinned, int runs) {
+    const double system = MeanMilliseconds(runs, [&] { SendMessageA(plain, WM_NCPAINT, 1, 0); });
+    const double skin = MeanMilliseconds(runs, [&] { SendMessageA(skinned, WM_NCPAINT, 1, 0); });
+    std::printf("Frame paint (WM_NCPAINT) of %s: %.3f ms unskinned, %.3f ms skinned, ratio %.2f, mean over %d runs\n",
+                what, system, skin, skin / system, runs);
+}
+
+// Where a frame paint of the skinned window goes, piece by piece.
+void FramePaintPieces(TWinSkinForm& skinner, int runs) {
+    const HWND wnd = skinner.Handle;
+    const int w = skinner.WindowWidth, h = skinner.WindowHeight;
+    const int l = skinner.BorderLeft, t = skinner.BorderTop, r = skinner.BorderRight, b = skinner.BorderBottom;
+    const TWindowDC dc(wnd, true);
+    TBitmap& caption = skinner.FrameBitmap;
+    const HDC bitmap = caption.Canvas().Handle();
+    const RECT top{l, 0, w - r, t};
+    const auto piece = [runs](const char* what, const std::function<void()>& work) {
+        std::printf("  %-58s %8.3f ms\n", what, MeanMilliseconds(runs, work));
+    };
+    std::printf("Pieces of that frame paint, mean over %d runs:\n", runs);
+    piece("GetWindowDC and ReleaseDC", [&] { const TWindowDC other(wnd, true); });
+    piece("left side composed and drawn (PaintBorder)", [&] { skinner.PaintBorder(1, {0, 0, l, h}, dc.get()); });
+    piece("bottom side composed and drawn (PaintBorder)",
+          [&] { skinner.PaintBorder(4, {l, h - b, w - r, h}, dc.get()); });
+    piece("whole caption band (PaintCaption)", [&] { skinner.PaintCaption(dc.get()); });
+    piece("  its read-back of the window's top rows",
+          [&] { BitBlt(bitmap, 0, 0, w, t, dc.get(), 0, 0, SRCCOPY); });
+    piece("  its top side composed and drawn", [&] { skinner.PaintBorder(3, top, bitmap); });
+    piece("  its caption text with the text background",
+          [&] { skinner.PaintCaptionText(caption.Canvas(), top); });
+    piece("  its buttons laid out and drawn", [&] {
+        skinner.LayoutButtons();
+        skinner.PaintButtons(caption.Canvas());
+    });
+    piece("  its final blit to the window", [&] { BitBlt(dc.get(), 0, 0, w, t, bitmap, 0, 0, SRCCOPY); });
+}
+
+void FrameTimings(TSkinData& data, int runs) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "SkinTimingWindow";
     RegisterClassA(&wc);
-    const TWindowHandle window(CreateWindowExA(0, wc.lpszClassName, "A window with a skinned frame",
-                                               WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024, 768, nullptr, nullptr,
-                                               wc.hInstance, nullptr));
-    TSkinData data(nullptr);
-    data.SkinStream = PackedDefaultSkin();
-    if (!data.LoadSkin() || !window) return;
+    const auto makeWindow = [&](int width, int height) {
+        return TWindowHandle(CreateWindowExA(0, wc.lpszClassName, "A window with a skinned frame",
+                                             WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
+                                             wc.hInstance, nullptr));
+    };
+    const TWindowHandle window = makeWindow(1024, 768);
+    if (!window) return;
     std::unique_ptr<TWinSkinForm, void (*)(TWinSkinForm*)> skinner(new TWinSkinForm(nullptr),
                                                                    [](TWinSkinForm* s) { Free(s); });
     skinner->Handle = window.get();
     skinner->SkinWindow(&data);
     SendMessageA(window.get(), SM_INITSKIN, 0, kInitSkinFromManager);
+    // Skinning keeps the client size; the twin takes the skinned window's outer size.
+    RECT rect{};
+    GetWindowRect(window.get(), &rect);
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    const TWindowHandle twin = makeWindow(w, h);
     const double paint = MeanMilliseconds(runs, [&] { skinner->PaintFrame(nullptr); });
     std::printf("PaintFrame of a 1024x768 window: %.3f ms mean over %d runs\n", paint, runs);
+    FramePaintPair("that window", twin.get(), window.get(), runs);
+    FramePaintPieces(*skinner, runs);
+    // A new size: the frames' masks are kept.
     const double region = MeanMilliseconds(runs, [&] {
+        skinner->RegionWidth = 0;
+        skinner->UpdateRegion();
+    });
+    std::printf("UpdateRegion (shaped) of a 1024x768 window: %.3f ms mean over %d runs\n", region, runs);
+    const double made = MeanMilliseconds(runs, [&] { skinner->WindowRegion(w, h); });
+    std::printf("  of which the region made (WindowRegion): %.3f ms, set on the window (SetWindowRgn): the rest\n",
+                made);
+    // A changed skin: the masks are read again.
+    const double refreshed = MeanMilliseconds(runs, [&] {
         skinner->Stage = stRefreshing;
         skinner->UpdateRegion();
     });
     skinner->Stage = stSkinned;
-    std::printf("UpdateRegion (shaped) of a 1024x768 window: %.3f ms mean over %d runs\n", region, runs);
+    std::printf("UpdateRegion (shaped) after a skin change: %.3f ms mean over %d runs\n", refreshed, runs);
+}
+
+// The program's status window: a dialog-framed form of its client size and caption.
+void StatusWindowTimings(TSkinData& data, int runs) {
+    const auto makeForm = [] {
+        auto form = std::make_unique<TForm>(nullptr);
+        form->SetBorderStyle(bsDialog);
+        form->SetClientWidth(378);
+        form->SetClientHeight(127);
+        form->SetCaption("Velloran");
+        form->Show();
+        return form;
+    };
+    const auto plain = makeForm();
+    const auto skinned = makeForm();
+    const TSkinnedForm skinner(data, *skinned);
+    FramePaintPair("the status window", plain->Handle(), skinned->Handle(), runs);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
+    // "frame" as the second argument: the frame and region figures alone.
+    const bool frameOnly = argc > 2 && std::string(argv[2]) == "frame";
+    TSkinData data(nullptr);
+    data.SkinStream = PackedDefaultSkin();
+    if (!data.LoadSkin()) return 1;
+    FrameTimings(data, runs);
+    StatusWindowTimings(data, runs);
+    if (frameOnly) return 0;
 
     UnpackTimings();
 
@@ -104,10 +187,6 @@ int main(int argc, char** argv) {
     const double checkerMs = RegionMilliseconds(checker, runs, rectangles);
     std::printf("RegionFromBitmap %dx%d checkerboard: %.3f ms mean over %d runs (%d rectangles)\n", kWidth, kHeight,
                 checkerMs, runs, rectangles);
-    FrameTimings(runs);
-    TSkinData data(nullptr);
-    data.SkinStream = PackedDefaultSkin();
-    if (!data.LoadSkin()) return 1;
     PageRepaintTimings(data, runs);
     ButtonsPageTimings(data, runs);
     MemoScrollTimings(data, runs);

@@ -288,5 +288,20 @@ TEST(FramePaint, AFrameCountOfZeroDrawsThatSideNotAndPaintingLeaksNoGdiObjects) 
     EXPECT_EQ(fwtest::CountGdiObjects(), before);
 }
 
+// The composed images kept between paints belong to the strips they came from: frames of the
+// same size with other pixels (the images flipped in place) show at the next paint.
+TEST(FramePaint, FramesChangedInPlaceShowAtTheNextPaint) {
+    auto data = skintest::LoadProjectSkin("Default");
+    TFramedWindow w(*data);
+    w.Paint();
+    for (TDataSkinBorder* frame : {&data->FrameLeft, &data->FrameRight, &data->FrameTop, &data->FrameBottom})
+        FlipBitmap(*frame->Bitmap);
+    const TDecodedBitmap shot = w.Paint();
+    const auto left = FrameOf(*data->FrameLeft.Bitmap, false, 2, 1);
+    const auto top = FrameOf(*data->FrameTop.Bitmap, true, 2, 1);
+    EXPECT_EQ(Differing(shot, 0, 0, left, 0, 0, 4, 28), 0);
+    EXPECT_EQ(Differing(shot, 4, 0, top, 0, 0, 12, 28), 0);
+}
+
 }  // namespace
 }  // namespace velloran
