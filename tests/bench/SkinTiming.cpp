@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "framework/Graphics.h"
@@ -88,6 +89,11 @@ void FrameTimings(int runs) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
+    // "menus" as the second argument times the popup menus alone.
+    if (argc > 2 && std::string(argv[2]) == "menus") {
+        MenuTimings(std::min(runs, 50));
+        return 0;
+    }
 
     UnpackTimings();
 
