@@ -318,6 +318,7 @@ TMenuItemLook RawItemLook(HMENU menu, UINT command) {
     if (GetMenuItemInfoA(menu, command, FALSE, &info)) {
         look.Enabled = !(info.fState & (MFS_GRAYED | MFS_DISABLED));
         look.Checked = (info.fState & MFS_CHECKED) != 0;
+        look.Default = (info.fState & MFS_DEFAULT) != 0;
     }
     return look;
 }
