@@ -20,6 +20,19 @@ void TMenuItemImages::Validate(const TItemBaseSource& source) {
     if (source == source_) return;
     source_ = source;
     for (TLayer& layer : layers_) layer.Made.clear();
+    fitted_.clear();
+}
+
+TBitmap& TMenuItemImages::FittedFrame(int width, int height, int frame,
+                                      const std::function<std::unique_ptr<TBitmap>()>& compose) {
+    for (const TFittedFrame& fitted : fitted_)
+        if (fitted.Width == width && fitted.Height == height && fitted.Frame == frame) return *fitted.Image;
+    fitted_.push_back({width, height, frame, compose()});
+    return *fitted_.back().Image;
+}
+
+void TMenuItemImages::Reserve(int width, int height) {
+    for (TLayer& layer : layers_) Cover(layer.Image, width, height);
 }
 
 HDC TMenuItemImages::Base(const RECT& rect, TItemBase base, const TComposeBase& compose) {

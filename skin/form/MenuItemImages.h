@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -33,9 +34,14 @@ public:
 
     // Forgets every base when the source differs from the one they were made of.
     void Validate(const TItemBaseSource& source);
+    // Makes room for bases up to the size at once (the popup's client area), so that the items
+    // do not grow the images one by one.
+    void Reserve(int width, int height);
     // A DC holding the base of the item at `rect` (at the same coordinates), composed first when
     // it is not there yet; null for a rectangle off the top or left.
     HDC Base(const RECT& rect, TItemBase base, const TComposeBase& compose);
+    // The item strip's frame fitted to an item's size, composed once per size and frame.
+    TBitmap& FittedFrame(int width, int height, int frame, const std::function<std::unique_ptr<TBitmap>()>& compose);
     // An image at least the size asked for, to finish one item on (its DC's state saved and
     // restored around each item, as a new image's would be fresh).
     TBitmap& Scratch(int width, int height);
@@ -48,8 +54,16 @@ private:
     };
     TLayer& LayerOf(TItemBase base) { return layers_[base == TItemBase::ibSelected ? 1 : 0]; }
 
+    struct TFittedFrame {
+        int Width = 0;
+        int Height = 0;
+        int Frame = 0;
+        std::unique_ptr<TBitmap> Image;
+    };
+
     TItemBaseSource source_;
     TLayer layers_[2];
+    std::vector<TFittedFrame> fitted_;
     TBitmap scratch_;
 };
 

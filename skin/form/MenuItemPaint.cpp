@@ -226,8 +226,21 @@ void DrawLook(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const RE
             return;
         }
         const TDataSkinObject& item = *skin.MenuItem;
-        DrawSkinObject(target, at, *item.Bitmap, false, item.Tile != 0, item.Trans != 0, kItemFrames,
-                       base == TItemBase::ibSelected ? ifSelected : ifNormal, item.Margins());
+        const int frame = base == TItemBase::ibSelected ? ifSelected : ifNormal;
+        if (!background.Items) {
+            DrawSkinObject(target, at, *item.Bitmap, false, item.Tile != 0, item.Trans != 0, kItemFrames, frame,
+                           item.Margins());
+            return;
+        }
+        // The items of a popup share a few sizes: each fitting of the strip serves them all.
+        const RECT size{0, 0, at.right - at.left, at.bottom - at.top};
+        TBitmap& fitted = background.Items->FittedFrame(size.right, size.bottom, frame, [&] {
+            return ComposeSkinImage(size, *item.Bitmap, item.Margins(), false, item.Tile != 0, kItemFrames, frame);
+        });
+        if (item.Trans != 0)
+            TransparentBlit(target, at, fitted, kSkinKeyColor);
+        else
+            BitBlt(target, at.left, at.top, size.right, size.bottom, fitted.Canvas().Handle(), 0, 0, SRCCOPY);
     };
     TItemImage image(rect, background.Items);
     const RECT local = image.Local();

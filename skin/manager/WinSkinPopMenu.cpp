@@ -53,6 +53,9 @@ TPopupBackground TWinSkinPopMenu::Backdrop() const {
     POINT client{0, 0};
     ClientToScreen(Window, &client);
     backdrop.ClientOffset = {client.x - window.left, client.y - window.top};
+    RECT clientArea{};
+    GetClientRect(Window, &clientArea);
+    itemImages_->Reserve(clientArea.right, clientArea.bottom);
     backdrop.Items = itemImages_.get();
     return backdrop;
 }
