@@ -1,6 +1,7 @@
 #include "framework/Graphics.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -425,7 +426,16 @@ const TClassInfo& TBitmap::StaticClassInfo() {
     return info;
 }
 
-TBitmap::TBitmap() = default;
+namespace {
+
+std::uint64_t NextBitmapSerial() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+
+}  // namespace
+
+TBitmap::TBitmap() : serial_(NextBitmapSerial()) {}
 
 // The canvas goes first: it takes the bitmap out of its DC before the handle is deleted.
 TBitmap::~TBitmap() { canvas_.reset(); }
@@ -439,6 +449,7 @@ void TBitmap::Replace(TBitmapHandle handle, int width, int height) {
     handle_ = std::move(handle);
     width_ = width;
     height_ = height;
+    serial_ = NextBitmapSerial();
     if (OnChange) OnChange(this);
 }
 
@@ -477,6 +488,7 @@ HBITMAP TBitmap::ReleaseHandle() {
     FreeContext();
     width_ = 0;
     height_ = 0;
+    serial_ = NextBitmapSerial();
     return handle_.release();
 }
 

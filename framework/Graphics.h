@@ -288,6 +288,10 @@ public:
     void SetHeight(int height) { SetSize(width_, height); }
     void SetSize(int width, int height);
     bool Empty() const { return !handle_; }
+    // Changes whenever the handle or the size changes (not after drawing on the canvas) and is
+    // never given to two bitmaps of the process: what was made from the bitmap is still valid
+    // while it stays.
+    std::uint64_t Serial() const { return serial_; }
 
     HBITMAP Handle() const;
     void SetHandle(HBITMAP bitmap);  // takes ownership; null empties the bitmap
@@ -322,6 +326,7 @@ private:
     TBitmapHandle handle_;
     int width_ = 0;
     int height_ = 0;
+    std::uint64_t serial_;
     std::unique_ptr<TBitmapCanvas> canvas_;
 };
 

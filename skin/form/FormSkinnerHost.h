@@ -12,13 +12,15 @@ namespace velloran {
 
 class TBitmap;
 class TForm;
+class TMenuItemImages;
 class TWinSkinForm;
 
-// What an item of an open popup menu lies on: the popup's background image, and where the
-// popup's client area (the items' coordinates) begins in it.
+// What an item of an open popup menu lies on: the popup's background image, where the popup's
+// client area (the items' coordinates) begins in it, and the popup's store of composed items.
 struct TPopupBackground {
     TBitmap* Image = nullptr;
     POINT ClientOffset{};
+    TMenuItemImages* Items = nullptr;
 };
 
 // The values of MenuKind.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <utility>
 
 #include "framework/Graphics.h"
@@ -12,6 +13,7 @@
 #include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/FormSkinnerHost.h"
+#include "skin/form/MenuItemImages.h"
 
 namespace velloran {
 
@@ -37,21 +39,33 @@ int ItemLeftWidth(const TSkinData& skin) { return skin.MenuItem ? skin.MenuItem-
 
 bool HasItemStrip(const TSkinData& skin) { return skin.MenuItem && !skin.MenuItem->Bitmap->Empty(); }
 
-// A bitmap of the rectangle's size to compose the item on, then copied to the target in one go.
+// A bitmap of the rectangle's size to compose the item on, then copied to the target in one go:
+// its own, or the popup's scratch image, whose DC state is put back when the item is done.
 class TItemImage {
 public:
-    explicit TItemImage(const RECT& rect) : rect_(rect) {
-        bitmap_.SetSize(std::max<int>(rect.right - rect.left, 1), std::max<int>(rect.bottom - rect.top, 1));
+    explicit TItemImage(const RECT& rect, TMenuItemImages* images = nullptr) : rect_(rect) {
+        const int width = std::max<int>(rect.right - rect.left, 1), height = std::max<int>(rect.bottom - rect.top, 1);
+        if (images) {
+            bitmap_ = &images->Scratch(width, height);
+        } else {
+            own_.SetSize(width, height);
+            bitmap_ = &own_;
+        }
+        dc_ = bitmap_->Canvas().Handle();
+        saved_.emplace(dc_);
     }
-    HDC dc() { return bitmap_.Canvas().Handle(); }
+    HDC dc() const { return dc_; }
     RECT Local() const { return {0, 0, rect_.right - rect_.left, rect_.bottom - rect_.top}; }
-    void CopyTo(HDC target) {
-        BitBlt(target, rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top, dc(), 0, 0, SRCCOPY);
+    void CopyTo(HDC target) const {
+        BitBlt(target, rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top, dc_, 0, 0, SRCCOPY);
     }
 
 private:
     RECT rect_;
-    TBitmap bitmap_;
+    TBitmap own_;
+    TBitmap* bitmap_ = nullptr;
+    HDC dc_ = nullptr;
+    std::optional<TSavedDC> saved_;
 };
 
 void Fill(HDC dc, const RECT& rect, COLORREF color) {
@@ -59,14 +73,14 @@ void Fill(HDC dc, const RECT& rect, COLORREF color) {
     FillRect(dc, &rect, brush.get());
 }
 
-// The item's part of the popup's background, or the skin's menu colour.
-void FillBackground(const TSkinData& skin, TItemImage& image, const RECT& rect, const TPopupBackground& background) {
-    const RECT local = image.Local();
+// The part of the popup's background under the item at `rect`, or the skin's menu colour, drawn
+// at `at`.
+void FillBackground(const TSkinData& skin, HDC dc, const RECT& at, const RECT& rect, const TPopupBackground& background) {
     if (!background.Image || background.Image->Empty()) {
-        Fill(image.dc(), local, SkinColor(skin, ciMenu));
+        Fill(dc, at, SkinColor(skin, ciMenu));
         return;
     }
-    BitBlt(image.dc(), 0, 0, local.right, local.bottom, background.Image->Canvas().Handle(),
+    BitBlt(dc, at.left, at.top, at.right - at.left, at.bottom - at.top, background.Image->Canvas().Handle(),
            rect.left + background.ClientOffset.x, rect.top + background.ClientOffset.y, SRCCOPY);
 }
 
@@ -77,9 +91,9 @@ TPopupBackground BackgroundOf(HMENU menu) {
 
 // Frame 2 of the strip: its bottom rows when the item is lower than the strip, the side columns
 // at their width and the middle stretched, keyed over what the image holds.
-void DrawSeparator(const TSkinData& skin, TItemImage& image) {
+void DrawSeparator(const TSkinData& skin, HDC target, const RECT& at) {
     TBitmap& strip = *skin.MenuItem->Bitmap;
-    const RECT local = image.Local();
+    const RECT local{0, 0, at.right - at.left, at.bottom - at.top};
     const RECT frame = StripFrame(strip, false, kItemFrames, ifSeparator);
     const int frameHeight = frame.bottom - frame.top;
     const int height = std::min<int>(local.bottom, frameHeight);
@@ -98,7 +112,7 @@ void DrawSeparator(const TSkinData& skin, TItemImage& image) {
                top, std::max(frameMiddle, 1), height, SRCCOPY);
     StretchBlt(dc, local.right - right, 0, right, local.bottom, source, frame.right - right, top, right, height,
                SRCCOPY);
-    TransparentBlit(image.dc(), local, separator, kSkinKeyColor);
+    TransparentBlit(target, at, separator, kSkinKeyColor);
 }
 
 // A check of the checked item's image: the platform's checker of button face and highlight.
@@ -204,16 +218,43 @@ void DrawLook(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const RE
         return;
     }
     if (rect.right <= rect.left || rect.bottom <= rect.top) return;
-    TItemImage image(rect);
-    FillBackground(skin, image, rect, background);
-    if (look.IsLine()) {
-        DrawSeparator(skin, image);
-    } else {
+    const TItemBase base = look.IsLine() ? TItemBase::ibSeparator : selected ? TItemBase::ibSelected : TItemBase::ibNormal;
+    const auto compose = [&](HDC target, const RECT& at) {
+        FillBackground(skin, target, at, rect, background);
+        if (base == TItemBase::ibSeparator) {
+            DrawSeparator(skin, target, at);
+            return;
+        }
         const TDataSkinObject& item = *skin.MenuItem;
-        DrawSkinObject(image.dc(), image.Local(), *item.Bitmap, false, item.Tile != 0, item.Trans != 0, kItemFrames,
-                       selected ? ifSelected : ifNormal, item.Margins());
-        DrawContent(skin, image.dc(), look, image.Local(), selected);
+        const int frame = base == TItemBase::ibSelected ? ifSelected : ifNormal;
+        if (!background.Items) {
+            DrawSkinObject(target, at, *item.Bitmap, false, item.Tile != 0, item.Trans != 0, kItemFrames, frame,
+                           item.Margins());
+            return;
+        }
+        // The items of a popup share a few sizes: each fitting of the strip serves them all.
+        const RECT size{0, 0, at.right - at.left, at.bottom - at.top};
+        TBitmap& fitted = background.Items->FittedFrame(size.right, size.bottom, frame, [&] {
+            return ComposeSkinImage(size, *item.Bitmap, item.Margins(), false, item.Tile != 0, kItemFrames, frame);
+        });
+        if (item.Trans != 0)
+            TransparentBlit(target, at, fitted, kSkinKeyColor);
+        else
+            BitBlt(target, at.left, at.top, size.right, size.bottom, fitted.Canvas().Handle(), 0, 0, SRCCOPY);
+    };
+    TItemImage image(rect, background.Items);
+    const RECT local = image.Local();
+    HDC made = nullptr;
+    if (background.Items) {
+        background.Items->Validate({skin.MenuItem->Bitmap->Serial(), background.Image ? background.Image->Serial() : 0,
+                                    SkinColor(skin, ciMenu)});
+        made = background.Items->Base(rect, base, compose);
     }
+    if (made)
+        BitBlt(image.dc(), 0, 0, local.right, local.bottom, made, rect.left, rect.top, SRCCOPY);
+    else
+        compose(image.dc(), local);
+    if (!look.IsLine()) DrawContent(skin, image.dc(), look, local, selected);
     image.CopyTo(dc);
     LeaveArrowColours(skin, dc, image, look, selected);
 }
@@ -290,6 +331,7 @@ TMenuItemLook RawItemLook(HMENU menu, UINT command) {
     if (GetMenuItemInfoA(menu, command, FALSE, &info)) {
         look.Enabled = !(info.fState & (MFS_GRAYED | MFS_DISABLED));
         look.Checked = (info.fState & MFS_CHECKED) != 0;
+        look.Default = (info.fState & MFS_DEFAULT) != 0;
     }
     return look;
 }

@@ -42,6 +42,7 @@ void TWinSkinPopMenu::Detach() {
     if (!Attached()) return;
     subclass_->Detach();
     Background.reset();
+    itemImages_ = std::make_unique<TMenuItemImages>();
 }
 
 TPopupBackground TWinSkinPopMenu::Backdrop() const {
@@ -52,6 +53,10 @@ TPopupBackground TWinSkinPopMenu::Backdrop() const {
     POINT client{0, 0};
     ClientToScreen(Window, &client);
     backdrop.ClientOffset = {client.x - window.left, client.y - window.top};
+    RECT clientArea{};
+    GetClientRect(Window, &clientArea);
+    itemImages_->Reserve(clientArea.right, clientArea.bottom);
+    backdrop.Items = itemImages_.get();
     return backdrop;
 }
 
@@ -66,9 +71,14 @@ bool TWinSkinPopMenu::HasNonClientArea() const {
     return client.right != window.right || client.bottom != window.bottom;
 }
 
-void TWinSkinPopMenu::ComposeBackground() {
+void TWinSkinPopMenu::UpdateBackground() {
     TDataSkinObject& object = *SkinData->MenuBackground;
-    Background = ComposeSkinImage(WindowArea(Window), *object.Bitmap, object.Margins(), false, object.Tile != 0, 1, 1);
+    const RECT area = WindowArea(Window);
+    if (Background && Background->Width() == area.right && Background->Height() == area.bottom &&
+        backgroundSource_ == object.Bitmap->Serial())
+        return;
+    Background = ComposeSkinImage(area, *object.Bitmap, object.Margins(), false, object.Tile != 0, 1, 1);
+    backgroundSource_ = object.Bitmap->Serial();
 }
 
 LRESULT TWinSkinPopMenu::WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -106,7 +116,7 @@ LRESULT TWinSkinPopMenu::EraseBackground(WPARAM dc) {
 
 // The whole window is painted, so the window DC serves whatever region the message names.
 void TWinSkinPopMenu::PaintFrame() {
-    ComposeBackground();
+    UpdateBackground();
     if (!Background) return;
     TWindowDC dc(Window, true);
     const RECT area = WindowArea(Window);
@@ -115,7 +125,7 @@ void TWinSkinPopMenu::PaintFrame() {
 
 LRESULT TWinSkinPopMenu::Print(HDC dc, LPARAM flags) {
     const RECT area = WindowArea(Window);
-    ComposeBackground();
+    UpdateBackground();
     if (Background) BitBlt(dc, 0, 0, area.right, area.bottom, Background->Canvas().Handle(), 0, 0, SRCCOPY);
     RECT inner = area;
     InflateRect(&inner, -kPopupFrame, -kPopupFrame);

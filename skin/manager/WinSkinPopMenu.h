@@ -1,13 +1,16 @@
 #pragma once
 // The skinner of one open popup menu window: it paints the window's frame and background from
 // the skin's MenuBackground object and keeps that image for the item painters, which draw the
-// items over their part of it.
+// items over their part of it. The image is composed again only when the window's size or the
+// skin's image changes; the items' composed bases live as long as it does.
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 
 #include "framework/Subclass.h"
 #include "skin/form/FormSkinnerHost.h"
+#include "skin/form/MenuItemImages.h"
 
 namespace velloran {
 
@@ -25,7 +28,7 @@ public:
     // Gives the window its own procedure back; does nothing when detached.
     void Detach();
     bool Attached() const { return subclass_ && subclass_->Attached(); }
-    // The last composed background and where the client area begins in it.
+    // The last composed background, where the client area begins in it, and the items' store.
     TPopupBackground Backdrop() const;
 
     HWND Window = nullptr;
@@ -37,7 +40,8 @@ private:
     LRESULT WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // The skin has a MenuBackground image to paint the popup with.
     bool HasSkinBackground() const;
-    void ComposeBackground();
+    // Composes the background unless the one there is of the window's size and the skin's image.
+    void UpdateBackground();
     void PaintFrame();
     // The background at (0, 0), then the window's own printing clipped inside the frame.
     LRESULT Print(HDC dc, LPARAM flags);
@@ -48,6 +52,9 @@ private:
     LRESULT EraseBackground(WPARAM dc);
 
     std::unique_ptr<TWindowSubclass> subclass_;
+    // The serial of the skin image the background was composed from.
+    std::uint64_t backgroundSource_ = 0;
+    std::unique_ptr<TMenuItemImages> itemImages_ = std::make_unique<TMenuItemImages>();
 };
 
 }  // namespace velloran

@@ -163,6 +163,11 @@ void StatusWindowTimings(TSkinData& data, int runs) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
+    // "menus" as the second argument times the popup menus alone.
+    if (argc > 2 && std::string(argv[2]) == "menus") {
+        MenuTimings(std::min(runs, 50));
+        return 0;
+    }
     // "frame" as the second argument: the frame and region figures alone.
     const bool frameOnly = argc > 2 && std::string(argv[2]) == "frame";
     TSkinData data(nullptr);

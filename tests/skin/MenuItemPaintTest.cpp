@@ -113,7 +113,8 @@ TEST_F(MenuItemPaint, ItemKindsShowTheirFrameAndTextColour) {
         }
     }
 
-    // The default item is bold: its caption runs further right.
+    // The default item is bold, an item object as a raw item (the system menu's Close): its
+    // caption runs further right.
     auto lastMarked = [&](const TDecodedBitmap& shot) {
         const TDecodedBitmap frame = Frame(1);
         int last = 0;
@@ -121,8 +122,24 @@ TEST_F(MenuItemPaint, ItemKindsShowTheirFrameAndTextColour) {
             if (Marks(shot, frame, {x, 0, x + 1, kHeight}, Color(ciMenuText))) last = x;
         return last;
     };
-    EXPECT_GT(lastMarked(Draw(Item("Wide", [](TMenuItem& i) { i.SetDefault(true); }), false)),
-              lastMarked(Draw(Item("Wide"), false)));
+    TMenuHandle raw(CreatePopupMenu());
+    AppendMenuA(raw.get(), MF_STRING, SC_MOVE, "Wide");
+    AppendMenuA(raw.get(), MF_STRING, SC_CLOSE, "Wide");
+    SetMenuDefaultItem(raw.get(), SC_CLOSE, FALSE);
+    struct TDefaultKind {
+        const char* Name;
+        std::function<TDecodedBitmap(bool isDefault)> Draw;
+    };
+    const TDefaultKind defaults[] = {
+        {"item object",
+         [&](bool isDefault) { return Draw(Item("Wide", [&](TMenuItem& i) { i.SetDefault(isDefault); }), false); }},
+        {"raw item", [&](bool isDefault) {
+             return Paint([&](HDC dc) {
+                 DrawRawItem(*data_, dc, raw.get(), isDefault ? SC_CLOSE : SC_MOVE, {0, 0, kWidth, kHeight}, false);
+             });
+         }}};
+    for (const TDefaultKind& kind : defaults)
+        EXPECT_GT(lastMarked(kind.Draw(true)), lastMarked(kind.Draw(false))) << kind.Name;
 }
 
 TEST_F(MenuItemPaint, ACheckedImageSitsOnASunkenCheckerAndAnUncheckedOneOnTheFrame) {

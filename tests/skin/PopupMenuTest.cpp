@@ -209,6 +209,51 @@ TEST_P(PopupMenu, TheFrameComesFromTheSkinAndSeparatorsAndCheckedImagesLieOnTheB
     EXPECT_TRUE(Manager().PopupSkinners().empty());
 }
 
+// The background and the items are composed once and kept: a popup painted again after a skin
+// switch or a size change shows the new skin's frames at its new size, nothing of the old ones.
+TEST_P(PopupMenu, AnOpenPopupPaintedAgainShowsTheNewSkinAndSize) {
+    Add("Open");
+    Add("-");
+    Add("Last");
+    ShowForm();
+    const std::string other = std::string(GetParam()) == "Default" ? "Contrast" : "Default";
+    struct TChange {
+        const char* Name;
+        std::function<void(HWND popup)> Apply;
+    };
+    const TChange changes[] = {
+        {"skin switch", [&](HWND) { Skin().SetSkinStreamData(StoredSkin(PackedSkinAt(kSkins / other))); }},
+        {"size change", [](HWND popup) {
+             RECT r{};
+             GetWindowRect(popup, &r);
+             SetWindowPos(popup, nullptr, 0, 0, r.right - r.left + 24, r.bottom - r.top + 10,
+                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+         }}};
+    for (const TChange& change : changes) {
+        TDecodedBitmap shot, background, composed;
+        RECT first{};
+        TMenuScript script{{[] { return Painted(); },
+                            [&] {
+                                TWinSkinPopMenu& popup = *OpenPopup();
+                                change.Apply(popup.Window);
+                                RedrawWindow(popup.Window, nullptr, nullptr,
+                                             RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                                PumpFor(30);
+                                shot = ScreenPixels(popup.Window);
+                                background = GetBitmapPixels(*popup.Background);
+                                composed = Composed(popup.Window);
+                                first = ItemRect(popup.Window, menu_->Handle(), 0);
+                                return true;
+                            }}};
+        ASSERT_TRUE(script.Run([&] { Popup(); })) << change.Name;
+        ASSERT_GT(shot.Width, 2 * kFrame) << change.Name;
+        ASSERT_EQ(shot.Width, composed.Width) << change.Name;
+        EXPECT_EQ(RingDifferences(shot, composed), 0) << change.Name;
+        EXPECT_EQ(RingDifferences(background, composed), 0) << change.Name;
+        ExpectItemEnd(Skin(), shot, background, first, 1, change.Name);
+    }
+}
+
 TEST_P(PopupMenu, ASkinWithoutMenuBackgroundLeavesTheSystemsFrame) {
     Add("Open");
     Add("Close");
