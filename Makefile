@@ -9,7 +9,7 @@ FUZZDIR    := $(BUILD)/fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G "Unix Makefiles"
 
-.PHONY: all setup native win32 win64 test test-native test-fuzz test-win32 test-win64 test-windows sanitize fuzz run gallery screenshots bench clean
+.PHONY: all setup native win32 win64 test test-native test-fuzz test-win32 test-win64 test-windows sanitize fuzz soak run gallery screenshots bench clean
 
 # The Windows tree that this machine can run, asked of the machine when a recipe needs it: the
 # 32-bit product where 32-bit code executes, its 64-bit build elsewhere.
@@ -90,6 +90,20 @@ bench: setup native
 	bash scripts/wine-env.sh exec $(BUILD)/$(RUNARCH)/bench-wine $(BUILD)/$(RUNARCH)/bin/skin_timing.exe && \
 	  bash scripts/wine-env.sh exec $(BUILD)/$(RUNARCH)/bench-wine scripts/xinput-relay.sh $(BUILD)/$(RUNARCH)/bin/startup_timing.exe; \
 	  status=$$?; bash scripts/wine-env.sh stop $(BUILD)/$(RUNARCH)/bench-wine >/dev/null; exit $$status
+
+# Long runs that must end where they started (GDI and USER objects, private bytes): the timer
+# handler over SOAK_TICKS ticks, SOAK_CYCLES open-and-hide cycles of each window and menu, and
+# SOAK_GALLERY_CYCLES cycles of three skin switches with every gallery page open. `make test`
+# runs each briefly.
+SOAK_TICKS ?= 10000
+SOAK_CYCLES ?= 1000
+SOAK_GALLERY_CYCLES ?= 1000
+soak: setup
+	$(SAY_RUNARCH)
+	$(MAKE) $(BUILD)/$(RUNARCH)/Makefile
+	cmake --build $(BUILD)/$(RUNARCH) -j $(JOBS) --target soak_tests gallery_tests
+	VELLORAN_SOAK_TICKS=$(SOAK_TICKS) VELLORAN_SOAK_CYCLES=$(SOAK_CYCLES) VELLORAN_GALLERY_CYCLES=$(SOAK_GALLERY_CYCLES) \
+	  bash scripts/soak.sh $(BUILD)/$(RUNARCH)
 
 # DEMO_ARGS passes switches to the demo, e.g. DEMO_ARGS=--verbose.
 run: setup

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "framework/Forms.h"
+#include "tests/framework/HandleCounts.h"
 
 namespace velloran::fwtest {
 
@@ -86,10 +87,5 @@ T* AddControl(TWinControl& parent, int left, int top, int width, int height) {
 
 // The colour on screen at a point of a window's client area.
 COLORREF ScreenPixel(HWND wnd, int x, int y);
-
-// GDI and USER objects (windows, menus) of this process. Wine's GetGuiResources answers 0, so
-// there the handle tables are scanned.
-int CountGdiObjects();
-int CountUserObjects();
 
 }  // namespace velloran::fwtest

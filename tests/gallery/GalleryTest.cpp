@@ -1,7 +1,8 @@
 // The gallery under Wine: its command line, the window style of every page, the MDI frame with
 // its children and Window menu, the skin chooser driving the skin data, and the page of fields
 // and lists and the page of bars and gauges with a skinner of the right family on each of their controls;
-// every page open through many skin switches and repaints, giving back every GDI and USER object.
+// every page open through many skin switches and repaints, giving back every GDI and USER object
+// and its private bytes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -43,6 +44,7 @@
 #include "tests/framework/FrameworkTestMain.h"
 #include "tests/skin/MenuScript.h"
 #include "tests/skin/SkinControlsTestSupport.h"
+#include "tests/soak/ProcessFigures.h"
 #include "tests/tray/TrayTestSupport.h"
 #include "tools/gallery/GalleryMainForm.h"
 #include "tools/gallery/GalleryPages.h"
@@ -561,12 +563,6 @@ void RepaintAll(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-// Cycles over the skin switches; the full 1,000 with VELLORAN_GALLERY_CYCLES=1000 (the soak run).
-int SkinSwitchCycles() {
-    const char* cycles = std::getenv("VELLORAN_GALLERY_CYCLES");
-    return cycles ? std::max(1, std::atoi(cycles)) : 3;
-}
-
 TEST_F(Gallery, SkinSwitchesOverEveryOpenPageGiveBackEveryGdiAndUserObject) {
     Start("");
     std::vector<TForm*> pages;
@@ -588,11 +584,11 @@ TEST_F(Gallery, SkinSwitchesOverEveryOpenPageGiveBackEveryGdiAndUserObject) {
     };
     // One cycle first: whatever the skins keep for good (their images) is made by then.
     cycle();
-    const int gdi = CountGdiObjects(), user = CountUserObjects();
-    const int cycles = SkinSwitchCycles();
+    // Three skin switches a cycle; `make soak` runs the long count.
+    const int cycles = soak::SoakCount("VELLORAN_GALLERY_CYCLES", 3);
+    const soak::TSoakRun run("skin switches over every gallery page", cycles);
     for (int i = 0; i < cycles && !HasFailure(); ++i) cycle();
-    EXPECT_EQ(CountGdiObjects(), gdi) << "after " << cycles << " cycles";
-    EXPECT_EQ(CountUserObjects(), user) << "after " << cycles << " cycles";
+    run.Finish();
 }
 
 }  // namespace

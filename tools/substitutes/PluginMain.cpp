@@ -8,6 +8,12 @@
 
 #include <string>
 
+// libstdc++, linked in statically, allocates its pool for exceptions thrown under memory pressure
+// when the DLL loads and frees it only here; without this every load and unload leaves it behind.
+namespace __gnu_cxx {
+void __freeres() noexcept;
+}
+
 namespace {
 
 std::string statusTextInRegistry()
@@ -40,6 +46,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     case DLL_PROCESS_DETACH:
         // A non-null RESERVED means the process is ending, not FreeLibrary.
         substitute::appendPluginLog(reserved ? "exit" : "free");
+        if (!reserved)
+            __gnu_cxx::__freeres();
         break;
     default:
         break;
