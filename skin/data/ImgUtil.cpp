@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 #include <span>
 #include <stdexcept>
 
@@ -23,6 +24,17 @@ BITMAPINFO TopDown32(int width, int height) {
     info.bmiHeader.biCompression = BI_RGB;
     return info;
 }
+
+// A 32-bit bitmap of the image's size: its bits, as GetBitmapBits and SetBitmapBits move them,
+// are the image's rows from the top without padding. Those two need no DC, unlike GetDIBits and
+// SetDIBits with the screen's, which costs more than the copy on a remote display (Wine's X11).
+bool SharesRowLayout(HBITMAP handle, const TDecodedBitmap& image) {
+    BITMAP format{};
+    return GetObjectA(handle, sizeof format, &format) && format.bmBitsPixel == 32 && format.bmWidth == image.Width &&
+           std::abs(format.bmHeight) == image.Height;
+}
+
+LONG PixelBytes(const TDecodedBitmap& image) { return static_cast<LONG>(image.Pixels.size() * sizeof(std::uint32_t)); }
 
 std::size_t PixelIndex(const TDecodedBitmap& image, int x, int y) {
     return static_cast<std::size_t>(y) * static_cast<std::size_t>(image.Width) + static_cast<std::size_t>(x);
@@ -108,11 +120,13 @@ TDecodedBitmap GetBitmapPixels(const TBitmap& bitmap) {
     image.Width = bitmap.Width();
     image.Height = bitmap.Height();
     image.Pixels.resize(static_cast<std::size_t>(image.Width) * static_cast<std::size_t>(image.Height));
-    BITMAPINFO info = TopDown32(image.Width, image.Height);
-    TWindowDC screen(nullptr);
-    if (GetDIBits(screen.get(), handle, 0, static_cast<UINT>(image.Height), image.Pixels.data(), &info,
-                  DIB_RGB_COLORS) != image.Height)
-        throw EGraphicsError("Cannot read the pixels of a bitmap");
+    if (!SharesRowLayout(handle, image) || GetBitmapBits(handle, PixelBytes(image), image.Pixels.data()) != PixelBytes(image)) {
+        BITMAPINFO info = TopDown32(image.Width, image.Height);
+        TWindowDC screen(nullptr);
+        if (GetDIBits(screen.get(), handle, 0, static_cast<UINT>(image.Height), image.Pixels.data(), &info,
+                      DIB_RGB_COLORS) != image.Height)
+            throw EGraphicsError("Cannot read the pixels of a bitmap");
+    }
     // Drawing may leave anything in the unused byte; the routines compare colours only.
     for (std::uint32_t& pixel : image.Pixels) pixel &= kRgbMask;
     return image;
@@ -128,10 +142,9 @@ void SetBitmapPixels(TBitmap& bitmap, const TDecodedBitmap& image) {
         throw std::invalid_argument("Pixel count does not match the image size");
     TBitmap fresh;
     fresh.SetSize(image.Width, image.Height);
-    const BITMAPINFO info = TopDown32(image.Width, image.Height);
-    TWindowDC screen(nullptr);
-    if (SetDIBits(screen.get(), fresh.Handle(), 0, static_cast<UINT>(image.Height), image.Pixels.data(), &info,
-                  DIB_RGB_COLORS) != image.Height)
+    // The framework's bitmaps are 32-bit DIB sections: their rows take the pixels as they are.
+    if (!SharesRowLayout(fresh.Handle(), image) ||
+        SetBitmapBits(fresh.Handle(), static_cast<DWORD>(PixelBytes(image)), image.Pixels.data()) != PixelBytes(image))
         throw EGraphicsError("Cannot set the pixels of a bitmap");
     bitmap.SetHandle(fresh.ReleaseHandle());
 }

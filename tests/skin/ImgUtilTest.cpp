@@ -45,6 +45,45 @@ TEST(BitmapPixels, ReadAndWrittenTopRowFirstInRgbOrder) {
     EXPECT_TRUE(GetBitmapPixels(*written).Empty());
 }
 
+// Whatever bitmap a TBitmap was handed, its pixels come back top row first: DIB sections stored
+// from the top or from the bottom, of 32 or 24 bits, and the display's own bitmaps.
+TEST(BitmapPixels, ReadTopRowFirstFromBitmapsOfEveryLayout) {
+    const auto section = [](int height, WORD bits) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 3, height, 1, bits, BI_RGB};
+        void* memory = nullptr;
+        return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+    };
+    const auto displayBitmap = [] {
+        const HDC screen = GetDC(nullptr);
+        const HBITMAP made = CreateCompatibleBitmap(screen, 3, 2);
+        ReleaseDC(nullptr, screen);
+        return made;
+    };
+    const struct {
+        const char* Kind;
+        HBITMAP Handle;
+    } cases[] = {{"32 bits from the bottom", section(2, 32)},
+                 {"32 bits from the top", section(-2, 32)},
+                 {"24 bits from the top", section(-2, 24)},
+                 {"the display's", displayBitmap()}};
+    for (const auto& c : cases) {
+        TBitmap bitmap;
+        bitmap.SetHandle(c.Handle);
+        const HDC dc = bitmap.Canvas().Handle();
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x) {
+                const std::uint32_t v = Numbered(x, y);
+                SetPixel(dc, x, y, RGB(v >> 16, (v >> 8) & 0xFF, v & 0xFF));
+            }
+        const TDecodedBitmap read = GetBitmapPixels(bitmap);
+        ASSERT_EQ(read.Width, 3) << c.Kind;
+        ASSERT_EQ(read.Height, 2) << c.Kind;
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x) EXPECT_EQ(At(read, x, y), Numbered(x, y)) << c.Kind << " at " << x << "," << y;
+    }
+}
+
 void PutU16(std::vector<std::uint8_t>& out, unsigned value) {
     out.push_back(static_cast<std::uint8_t>(value));
     out.push_back(static_cast<std::uint8_t>(value >> 8));
