@@ -36,6 +36,16 @@ bool SharesRowLayout(HBITMAP handle, const TDecodedBitmap& image) {
 
 LONG PixelBytes(const TDecodedBitmap& image) { return static_cast<LONG>(image.Pixels.size() * sizeof(std::uint32_t)); }
 
+bool WriteRows(HBITMAP handle, const TDecodedBitmap& image) {
+    return SharesRowLayout(handle, image) &&
+           SetBitmapBits(handle, static_cast<DWORD>(PixelBytes(image)), image.Pixels.data()) == PixelBytes(image);
+}
+
+bool IsDibSection(HBITMAP handle) {
+    DIBSECTION section{};
+    return handle && GetObjectA(handle, sizeof section, &section) == static_cast<int>(sizeof section);
+}
+
 std::size_t PixelIndex(const TDecodedBitmap& image, int x, int y) {
     return static_cast<std::size_t>(y) * static_cast<std::size_t>(image.Width) + static_cast<std::size_t>(x);
 }
@@ -140,12 +150,13 @@ void SetBitmapPixels(TBitmap& bitmap, const TDecodedBitmap& image) {
     if (image.Width <= 0 || image.Height <= 0 ||
         image.Pixels.size() != static_cast<std::size_t>(image.Width) * static_cast<std::size_t>(image.Height))
         throw std::invalid_argument("Pixel count does not match the image size");
+    // A DIB section of the right size takes the pixels in place: new pixel memory is what a
+    // bitmap costs most under Wine, where each page of it faults on its first write.
+    if (IsDibSection(bitmap.Handle()) && WriteRows(bitmap.Handle(), image)) return;
     TBitmap fresh;
     fresh.SetSize(image.Width, image.Height);
     // The framework's bitmaps are 32-bit DIB sections: their rows take the pixels as they are.
-    if (!SharesRowLayout(fresh.Handle(), image) ||
-        SetBitmapBits(fresh.Handle(), static_cast<DWORD>(PixelBytes(image)), image.Pixels.data()) != PixelBytes(image))
-        throw EGraphicsError("Cannot set the pixels of a bitmap");
+    if (!WriteRows(fresh.Handle(), image)) throw EGraphicsError("Cannot set the pixels of a bitmap");
     bitmap.SetHandle(fresh.ReleaseHandle());
 }
 

@@ -361,8 +361,11 @@ void TSkinData::BuildComboImages() {
     ComboButton->BottomHeight = SunkEdge->BottomHeight;
     ComboButton->LeftWidth = 2;
     ComboButton->RightWidth = arrowWidth + 2;
+    // Rewritten in place, the strip's pixels lose whatever drawing left in their unused byte, as
+    // every loaded image has; the strip itself becomes the button's image.
     const TDecodedBitmap pixels = GetBitmapPixels(strip);
-    SetBitmapPixels(*ComboButton->Bitmap, pixels);
+    SetBitmapPixels(strip, pixels);
+    ComboButton->Bitmap->SetHandle(strip.ReleaseHandle());
     SetBitmapPixels(*SunkEdge->Bitmap, pixels);
     MirrorBitmap(*SunkEdge->Bitmap);
     SunkEdge->LeftWidth = arrowWidth + 2;
@@ -371,8 +374,12 @@ void TSkinData::BuildComboImages() {
 
 void TSkinData::BuildComboArrow() {
     if (!ComboArrow) ComboArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
-    SetBitmapPixels(*ComboArrow->Bitmap, {});
-    if (!ComboButton) return;
+    // The arrow's bitmap is kept from the last skin until it is rebuilt: one of the same size
+    // takes the new pixels in place.
+    if (!ComboButton) {
+        SetBitmapPixels(*ComboArrow->Bitmap, {});
+        return;
+    }
     if (!SunkEdge) {
         SetBitmapPixels(*ComboArrow->Bitmap, GetBitmapPixels(*ComboButton->Bitmap));
         ReplaceMagenta(*ComboArrow->Bitmap, Colors[ciButtonFace]);

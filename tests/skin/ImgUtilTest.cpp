@@ -84,6 +84,42 @@ TEST(BitmapPixels, ReadTopRowFirstFromBitmapsOfEveryLayout) {
     }
 }
 
+// New pixels of the same size go into the bitmap's own DIB section, even while its canvas has it
+// selected; any other size, or a bitmap that is no DIB section, gets a new 32-bit DIB section.
+TEST(BitmapPixels, WrittenInPlaceOnlyIntoADibSectionOfTheSameSize) {
+    const auto displayBitmap = [](TBitmap& bitmap) {
+        const HDC screen = GetDC(nullptr);
+        bitmap.SetHandle(CreateCompatibleBitmap(screen, 3, 2));
+        ReleaseDC(nullptr, screen);
+    };
+    const struct {
+        const char* Kind;
+        int Width;
+        bool Display;
+        bool SameHandle;
+    } cases[] = {{"same size", 3, false, true}, {"other size", 4, false, false}, {"display bitmap", 3, true, false}};
+    for (const auto& c : cases) {
+        TBitmap bitmap;
+        if (c.Display)
+            displayBitmap(bitmap);
+        else
+            bitmap.SetSize(3, 2);
+        SetPixel(bitmap.Canvas().Handle(), 0, 0, RGB(9, 9, 9));  // its canvas now holds it
+        const HBITMAP before = bitmap.Handle();
+        const auto image = Image(c.Width, 2, Numbered);
+        SetBitmapPixels(bitmap, GetBitmapPixels(*image));
+        EXPECT_EQ(bitmap.Handle() == before, c.SameHandle) << c.Kind;
+        DIBSECTION section{};
+        EXPECT_EQ(GetObjectA(bitmap.Handle(), sizeof section, &section), static_cast<int>(sizeof section)) << c.Kind;
+        EXPECT_EQ(section.dsBm.bmBitsPixel, 32) << c.Kind;
+        const TDecodedBitmap read = GetBitmapPixels(bitmap);
+        ASSERT_EQ(read.Width, c.Width) << c.Kind;
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < c.Width; ++x) EXPECT_EQ(At(read, x, y), Numbered(x, y)) << c.Kind;
+        EXPECT_EQ(GetPixel(bitmap.Canvas().Handle(), 0, 0), RGB(0x10, 0x00, 0x10)) << c.Kind;
+    }
+}
+
 void PutU16(std::vector<std::uint8_t>& out, unsigned value) {
     out.push_back(static_cast<std::uint8_t>(value));
     out.push_back(static_cast<std::uint8_t>(value >> 8));
