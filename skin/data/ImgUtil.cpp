@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 #include <span>
 #include <stdexcept>
 
@@ -22,6 +23,27 @@ BITMAPINFO TopDown32(int width, int height) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     return info;
+}
+
+// A 32-bit bitmap of the image's size: its bits, as GetBitmapBits and SetBitmapBits move them,
+// are the image's rows from the top without padding. Those two need no DC, unlike GetDIBits and
+// SetDIBits with the screen's, which costs more than the copy on a remote display (Wine's X11).
+bool SharesRowLayout(HBITMAP handle, const TDecodedBitmap& image) {
+    BITMAP format{};
+    return GetObjectA(handle, sizeof format, &format) && format.bmBitsPixel == 32 && format.bmWidth == image.Width &&
+           std::abs(format.bmHeight) == image.Height;
+}
+
+LONG PixelBytes(const TDecodedBitmap& image) { return static_cast<LONG>(image.Pixels.size() * sizeof(std::uint32_t)); }
+
+bool WriteRows(HBITMAP handle, const TDecodedBitmap& image) {
+    return SharesRowLayout(handle, image) &&
+           SetBitmapBits(handle, static_cast<DWORD>(PixelBytes(image)), image.Pixels.data()) == PixelBytes(image);
+}
+
+bool IsDibSection(HBITMAP handle) {
+    DIBSECTION section{};
+    return handle && GetObjectA(handle, sizeof section, &section) == static_cast<int>(sizeof section);
 }
 
 std::size_t PixelIndex(const TDecodedBitmap& image, int x, int y) {
@@ -108,11 +130,13 @@ TDecodedBitmap GetBitmapPixels(const TBitmap& bitmap) {
     image.Width = bitmap.Width();
     image.Height = bitmap.Height();
     image.Pixels.resize(static_cast<std::size_t>(image.Width) * static_cast<std::size_t>(image.Height));
-    BITMAPINFO info = TopDown32(image.Width, image.Height);
-    TWindowDC screen(nullptr);
-    if (GetDIBits(screen.get(), handle, 0, static_cast<UINT>(image.Height), image.Pixels.data(), &info,
-                  DIB_RGB_COLORS) != image.Height)
-        throw EGraphicsError("Cannot read the pixels of a bitmap");
+    if (!SharesRowLayout(handle, image) || GetBitmapBits(handle, PixelBytes(image), image.Pixels.data()) != PixelBytes(image)) {
+        BITMAPINFO info = TopDown32(image.Width, image.Height);
+        TWindowDC screen(nullptr);
+        if (GetDIBits(screen.get(), handle, 0, static_cast<UINT>(image.Height), image.Pixels.data(), &info,
+                      DIB_RGB_COLORS) != image.Height)
+            throw EGraphicsError("Cannot read the pixels of a bitmap");
+    }
     // Drawing may leave anything in the unused byte; the routines compare colours only.
     for (std::uint32_t& pixel : image.Pixels) pixel &= kRgbMask;
     return image;
@@ -126,13 +150,13 @@ void SetBitmapPixels(TBitmap& bitmap, const TDecodedBitmap& image) {
     if (image.Width <= 0 || image.Height <= 0 ||
         image.Pixels.size() != static_cast<std::size_t>(image.Width) * static_cast<std::size_t>(image.Height))
         throw std::invalid_argument("Pixel count does not match the image size");
+    // A DIB section of the right size takes the pixels in place: new pixel memory is what a
+    // bitmap costs most under Wine, where each page of it faults on its first write.
+    if (IsDibSection(bitmap.Handle()) && WriteRows(bitmap.Handle(), image)) return;
     TBitmap fresh;
     fresh.SetSize(image.Width, image.Height);
-    const BITMAPINFO info = TopDown32(image.Width, image.Height);
-    TWindowDC screen(nullptr);
-    if (SetDIBits(screen.get(), fresh.Handle(), 0, static_cast<UINT>(image.Height), image.Pixels.data(), &info,
-                  DIB_RGB_COLORS) != image.Height)
-        throw EGraphicsError("Cannot set the pixels of a bitmap");
+    // The framework's bitmaps are 32-bit DIB sections: their rows take the pixels as they are.
+    if (!WriteRows(fresh.Handle(), image)) throw EGraphicsError("Cannot set the pixels of a bitmap");
     bitmap.SetHandle(fresh.ReleaseHandle());
 }
 

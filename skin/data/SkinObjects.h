@@ -66,14 +66,22 @@ using TDataSkinSysButton = TDataSkinObjectWith<TSkinSysButtonFields, TSkinSysBut
 using TDataSkinBoxLabel = TDataSkinObjectWith<TSkinBoxLabelFields, TSkinBoxLabelDesc>;
 using TDataSkinTitle = TDataSkinObjectWith<TSkinTitleFields, TSkinTitleDesc>;
 
-// A slot of the skin data that a section may leave empty: a new object from the description,
-// or none.
+// A slot of the skin data that a section may leave empty: the slot's object takes the
+// description, or the slot is emptied. The object of the previous skin is kept when there is
+// one, so that its bitmaps take the new pixels in place where the sizes agree: new pixel memory
+// is the dearest part of a load under Wine.
 template <class TObject, class TDesc>
-std::unique_ptr<TObject> MakeSkinObject(const std::optional<TDesc>& desc, TSkinImageSource& images) {
-    if (!desc) return nullptr;
-    auto object = std::make_unique<TObject>(desc->Name);
-    object->Assign(*desc, images);
-    return object;
+void LoadSkinObject(std::unique_ptr<TObject>& slot, const TDesc& desc, TSkinImageSource& images) {
+    if (!slot) slot = std::make_unique<TObject>(desc.Name);
+    slot->Assign(desc, images);
+}
+
+template <class TObject, class TDesc>
+void LoadSkinObject(std::unique_ptr<TObject>& slot, const std::optional<TDesc>& desc, TSkinImageSource& images) {
+    if (desc)
+        LoadSkinObject(slot, *desc, images);
+    else
+        slot.reset();
 }
 
 }  // namespace velloran

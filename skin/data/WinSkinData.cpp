@@ -277,47 +277,44 @@ void TSkinData::Parse(const TSkinDescription& skin, TSkinImageSource& images) {
     FrameBottom.Assign(skin.FrameBottom, images);
     Title.Assign(skin.Title, images);
     Button.Assign(skin.Button, images);
-    SysButtons.clear();
-    for (const TSkinSysButtonDesc& desc : skin.SysButtons) {
-        SysButtons.push_back(std::make_unique<TDataSkinSysButton>(desc.Name));
-        SysButtons.back()->Assign(desc, images);
-    }
+    SysButtons.resize(skin.SysButtons.size());
+    for (std::size_t i = 0; i < SysButtons.size(); ++i) LoadSkinObject(SysButtons[i], skin.SysButtons[i], images);
 
-    MenuBar = MakeSkinObject<TDataSkinObject>(skin.MenuBar, images);
-    Progress = MakeSkinObject<TDataSkinBorder>(skin.Progress, images);
-    ProgressChunk = MakeSkinObject<TDataSkinObject>(skin.ProgressChunk, images);
-    GroupBoxEdge = MakeSkinObject<TDataSkinObject>(skin.GroupBoxEdge, images);
-    GroupBox = MakeSkinObject<TDataSkinBoxLabel>(skin.GroupBox, images);
-    Tabs = MakeSkinObject<TDataSkinBorder>(skin.Tabs, images);
-    StatusBarEdges = MakeSkinObject<TDataSkinObject>(skin.StatusBarEdges, images);
-    TabPane = MakeSkinObject<TDataSkinObject>(skin.TabPane, images);
-    ToolBars = MakeSkinObject<TDataSkinObject>(skin.ToolBars, images);
-    ComboButton = MakeSkinObject<TDataSkinBorder>(skin.ComboButton, images);
-    SunkEdge = MakeSkinObject<TDataSkinObject>(skin.SunkEdge, images);
+    LoadSkinObject(MenuBar, skin.MenuBar, images);
+    LoadSkinObject(Progress, skin.Progress, images);
+    LoadSkinObject(ProgressChunk, skin.ProgressChunk, images);
+    LoadSkinObject(GroupBoxEdge, skin.GroupBoxEdge, images);
+    LoadSkinObject(GroupBox, skin.GroupBox, images);
+    LoadSkinObject(Tabs, skin.Tabs, images);
+    LoadSkinObject(StatusBarEdges, skin.StatusBarEdges, images);
+    LoadSkinObject(TabPane, skin.TabPane, images);
+    LoadSkinObject(ToolBars, skin.ToolBars, images);
+    LoadSkinObject(ComboButton, skin.ComboButton, images);
+    LoadSkinObject(SunkEdge, skin.SunkEdge, images);
     if (ComboButton && ComboButton->Bitmap->Width() > 0) {
         // The drop button for right-to-left combo boxes.
         SetBitmapPixels(*ComboButton->Bitmap2, GetBitmapPixels(*ComboButton->Bitmap));
         MirrorBitmap(*ComboButton->Bitmap2);
     }
-    ExtraImages = MakeSkinObject<TDataSkinObject>(skin.ExtraImages, images);
-    Headerbar = MakeSkinObject<TDataSkinObject>(skin.Headerbar, images);
-    MenuItem = MakeSkinObject<TDataSkinObject>(skin.MenuItem, images);
-    MenuBackground = MakeSkinObject<TDataSkinObject>(skin.MenuBackground, images);
-    Scrollbar = MakeSkinObject<TDataSkinObject>(skin.Scrollbar, images);
-    HorzScroll = MakeSkinObject<TDataSkinObject>(skin.HorzScroll, images);
-    VertScroll = MakeSkinObject<TDataSkinObject>(skin.VertScroll, images);
-    HorzScrollThumb = MakeSkinObject<TDataSkinObject>(skin.HorzScrollThumb, images);
-    VertScrollThumb = MakeSkinObject<TDataSkinObject>(skin.VertScrollThumb, images);
-    ThumbHorz = MakeSkinObject<TDataSkinObject>(skin.ThumbHorz, images);
-    ThumbVert = MakeSkinObject<TDataSkinObject>(skin.ThumbVert, images);
-    ThumbLeft = MakeSkinObject<TDataSkinObject>(skin.ThumbLeft, images);
-    ThumbRight = MakeSkinObject<TDataSkinObject>(skin.ThumbRight, images);
-    ThumbUp = MakeSkinObject<TDataSkinObject>(skin.ThumbUp, images);
-    ThumbDown = MakeSkinObject<TDataSkinObject>(skin.ThumbDown, images);
-    UpDownHorz = MakeSkinObject<TDataSkinBorder>(skin.UpDownHorz, images);
-    UpDownVert = MakeSkinObject<TDataSkinBorder>(skin.UpDownVert, images);
-    Track = MakeSkinObject<TDataSkinObject>(std::optional(skin.Track), images);
-    TrackVert = MakeSkinObject<TDataSkinObject>(std::optional(skin.TrackVert), images);
+    LoadSkinObject(ExtraImages, skin.ExtraImages, images);
+    LoadSkinObject(Headerbar, skin.Headerbar, images);
+    LoadSkinObject(MenuItem, skin.MenuItem, images);
+    LoadSkinObject(MenuBackground, skin.MenuBackground, images);
+    LoadSkinObject(Scrollbar, skin.Scrollbar, images);
+    LoadSkinObject(HorzScroll, skin.HorzScroll, images);
+    LoadSkinObject(VertScroll, skin.VertScroll, images);
+    LoadSkinObject(HorzScrollThumb, skin.HorzScrollThumb, images);
+    LoadSkinObject(VertScrollThumb, skin.VertScrollThumb, images);
+    LoadSkinObject(ThumbHorz, skin.ThumbHorz, images);
+    LoadSkinObject(ThumbVert, skin.ThumbVert, images);
+    LoadSkinObject(ThumbLeft, skin.ThumbLeft, images);
+    LoadSkinObject(ThumbRight, skin.ThumbRight, images);
+    LoadSkinObject(ThumbUp, skin.ThumbUp, images);
+    LoadSkinObject(ThumbDown, skin.ThumbDown, images);
+    LoadSkinObject(UpDownHorz, skin.UpDownHorz, images);
+    LoadSkinObject(UpDownVert, skin.UpDownVert, images);
+    LoadSkinObject(Track, skin.Track, images);
+    LoadSkinObject(TrackVert, skin.TrackVert, images);
 
     BuildComboImages();
     BuildComboArrow();
@@ -361,8 +358,11 @@ void TSkinData::BuildComboImages() {
     ComboButton->BottomHeight = SunkEdge->BottomHeight;
     ComboButton->LeftWidth = 2;
     ComboButton->RightWidth = arrowWidth + 2;
+    // Rewritten in place, the strip's pixels lose whatever drawing left in their unused byte, as
+    // every loaded image has; the strip itself becomes the button's image.
     const TDecodedBitmap pixels = GetBitmapPixels(strip);
-    SetBitmapPixels(*ComboButton->Bitmap, pixels);
+    SetBitmapPixels(strip, pixels);
+    ComboButton->Bitmap->SetHandle(strip.ReleaseHandle());
     SetBitmapPixels(*SunkEdge->Bitmap, pixels);
     MirrorBitmap(*SunkEdge->Bitmap);
     SunkEdge->LeftWidth = arrowWidth + 2;
@@ -371,8 +371,12 @@ void TSkinData::BuildComboImages() {
 
 void TSkinData::BuildComboArrow() {
     if (!ComboArrow) ComboArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
-    SetBitmapPixels(*ComboArrow->Bitmap, {});
-    if (!ComboButton) return;
+    // The arrow's bitmap is kept from the last skin until it is rebuilt: one of the same size
+    // takes the new pixels in place.
+    if (!ComboButton) {
+        SetBitmapPixels(*ComboArrow->Bitmap, {});
+        return;
+    }
     if (!SunkEdge) {
         SetBitmapPixels(*ComboArrow->Bitmap, GetBitmapPixels(*ComboButton->Bitmap));
         ReplaceMagenta(*ComboArrow->Bitmap, Colors[ciButtonFace]);

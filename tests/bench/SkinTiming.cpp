@@ -1,6 +1,6 @@
 // The unpacker against its baseline on the mixed corpus; then mean times, over N runs (the first
 // argument, 200 by default), of a full load of the default skin (unpack, parse, bitmaps, derived
-// images), of RegionFromBitmap on a 1920 x 32 caption frame: a caption with rounded top corners
+// images) again into one component, into new components, and with the contrast skin in turn, of RegionFromBitmap on a 1920 x 32 caption frame: a caption with rounded top corners
 // (a few runs per line), and a checkerboard of magenta (one run per pixel, the worst case), and of
 // the form skinner on a 1024 x 768 window: a full frame paint and a rebuild of its shaped region;
 // of every gallery page: one full repaint unskinned and skinned (with their ratio); of the
@@ -57,6 +57,30 @@ double LoadSkinMilliseconds(int runs) {
     data.SkinStream = PackedDefaultSkin();
     if (!data.LoadSkin()) return -1;
     return MeanMilliseconds(runs, [&] { data.LoadSkin(); });
+}
+
+// A first load, into components made beforehand, which have no objects of an earlier skin to reuse.
+double FirstLoadSkinMilliseconds(int components) {
+    const std::vector<uint8_t> packed = PackedDefaultSkin();
+    std::vector<std::unique_ptr<TSkinData>> fresh;
+    for (int i = 0; i < components; ++i) fresh.push_back(std::make_unique<TSkinData>(nullptr));
+    auto next = fresh.begin();
+    return MeanMilliseconds(components, [&] {
+        (*next)->SkinStream = packed;
+        (*next++)->LoadSkin();
+    });
+}
+
+// A switch of skin each run: the default and the contrast skin in turn into one component.
+double SwitchSkinMilliseconds(int runs) {
+    const std::vector<uint8_t> skins[] = {PackedDefaultSkin(),
+                                          PackedSkinAt("Z:" VELLORAN_SOURCE_DIR "/resources/skins/Contrast")};
+    TSkinData data(nullptr);
+    int run = 0;
+    return MeanMilliseconds(runs, [&] {
+        data.SkinStream = skins[run++ % 2];
+        data.LoadSkin();
+    });
 }
 
 // The frame painted by the system (WM_NCPAINT of an unskinned twin) and by the skin, in one run.
@@ -180,6 +204,11 @@ int main(int argc, char** argv) {
     UnpackTimings();
 
     std::printf("LoadSkin of the default skin: %.3f ms mean over %d runs\n", LoadSkinMilliseconds(runs), runs);
+    const int components = std::min(runs, 50);
+    std::printf("LoadSkin of the default skin into a new component: %.3f ms mean over %d components\n",
+                FirstLoadSkinMilliseconds(components), components);
+    std::printf("LoadSkin of the default and the contrast skin in turn: %.3f ms mean over %d runs\n",
+                SwitchSkinMilliseconds(runs), runs);
 
     TBitmap caption, checker;
     Fill(caption, [](int x, int y) { return OutsideCorner(x, y) ? 0xFF00FFu : 0x3060A0u; });

@@ -45,6 +45,81 @@ TEST(BitmapPixels, ReadAndWrittenTopRowFirstInRgbOrder) {
     EXPECT_TRUE(GetBitmapPixels(*written).Empty());
 }
 
+// Whatever bitmap a TBitmap was handed, its pixels come back top row first: DIB sections stored
+// from the top or from the bottom, of 32 or 24 bits, and the display's own bitmaps.
+TEST(BitmapPixels, ReadTopRowFirstFromBitmapsOfEveryLayout) {
+    const auto section = [](int height, WORD bits) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 3, height, 1, bits, BI_RGB};
+        void* memory = nullptr;
+        return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+    };
+    const auto displayBitmap = [] {
+        const HDC screen = GetDC(nullptr);
+        const HBITMAP made = CreateCompatibleBitmap(screen, 3, 2);
+        ReleaseDC(nullptr, screen);
+        return made;
+    };
+    const struct {
+        const char* Kind;
+        HBITMAP Handle;
+    } cases[] = {{"32 bits from the bottom", section(2, 32)},
+                 {"32 bits from the top", section(-2, 32)},
+                 {"24 bits from the top", section(-2, 24)},
+                 {"the display's", displayBitmap()}};
+    for (const auto& c : cases) {
+        TBitmap bitmap;
+        bitmap.SetHandle(c.Handle);
+        const HDC dc = bitmap.Canvas().Handle();
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x) {
+                const std::uint32_t v = Numbered(x, y);
+                SetPixel(dc, x, y, RGB(v >> 16, (v >> 8) & 0xFF, v & 0xFF));
+            }
+        const TDecodedBitmap read = GetBitmapPixels(bitmap);
+        ASSERT_EQ(read.Width, 3) << c.Kind;
+        ASSERT_EQ(read.Height, 2) << c.Kind;
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x) EXPECT_EQ(At(read, x, y), Numbered(x, y)) << c.Kind << " at " << x << "," << y;
+    }
+}
+
+// New pixels of the same size go into the bitmap's own DIB section, even while its canvas has it
+// selected; any other size, or a bitmap that is no DIB section, gets a new 32-bit DIB section.
+TEST(BitmapPixels, WrittenInPlaceOnlyIntoADibSectionOfTheSameSize) {
+    const auto displayBitmap = [](TBitmap& bitmap) {
+        const HDC screen = GetDC(nullptr);
+        bitmap.SetHandle(CreateCompatibleBitmap(screen, 3, 2));
+        ReleaseDC(nullptr, screen);
+    };
+    const struct {
+        const char* Kind;
+        int Width;
+        bool Display;
+        bool SameHandle;
+    } cases[] = {{"same size", 3, false, true}, {"other size", 4, false, false}, {"display bitmap", 3, true, false}};
+    for (const auto& c : cases) {
+        TBitmap bitmap;
+        if (c.Display)
+            displayBitmap(bitmap);
+        else
+            bitmap.SetSize(3, 2);
+        SetPixel(bitmap.Canvas().Handle(), 0, 0, RGB(9, 9, 9));  // its canvas now holds it
+        const HBITMAP before = bitmap.Handle();
+        const auto image = Image(c.Width, 2, Numbered);
+        SetBitmapPixels(bitmap, GetBitmapPixels(*image));
+        EXPECT_EQ(bitmap.Handle() == before, c.SameHandle) << c.Kind;
+        DIBSECTION section{};
+        EXPECT_EQ(GetObjectA(bitmap.Handle(), sizeof section, &section), static_cast<int>(sizeof section)) << c.Kind;
+        EXPECT_EQ(section.dsBm.bmBitsPixel, 32) << c.Kind;
+        const TDecodedBitmap read = GetBitmapPixels(bitmap);
+        ASSERT_EQ(read.Width, c.Width) << c.Kind;
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < c.Width; ++x) EXPECT_EQ(At(read, x, y), Numbered(x, y)) << c.Kind;
+        EXPECT_EQ(GetPixel(bitmap.Canvas().Handle(), 0, 0), RGB(0x10, 0x00, 0x10)) << c.Kind;
+    }
+}
+
 void PutU16(std::vector<std::uint8_t>& out, unsigned value) {
     out.push_back(static_cast<std::uint8_t>(value));
     out.push_back(static_cast<std::uint8_t>(value >> 8));
