@@ -61,7 +61,7 @@ runs_for() {
 # largest input the fuzzer makes, and the corpora must stay small enough to keep.
 max_len_for() {
   case $1 in
-    fuzz_lzh | fuzz_lzh_differential | fuzz_bitmap_file) echo 16384 ;;
+    fuzz_lzh_differential | fuzz_bitmap_file) echo 16384 ;;
     *) echo 4096 ;;
   esac
 }
