@@ -9,7 +9,7 @@ FUZZDIR    := $(BUILD)/fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G "Unix Makefiles"
 
-.PHONY: all setup native win32 win64 test test-native test-fuzz test-win32 test-win64 test-windows sanitize fuzz soak run gallery screenshots bench clean
+.PHONY: all setup native win32 win64 test test-native test-fuzz test-win32 test-win64 test-windows sanitize fuzz fuzz-corpus soak run gallery screenshots bench clean
 
 # The Windows tree that this machine can run, asked of the machine when a recipe needs it: the
 # 32-bit product where 32-bit code executes, its 64-bit build elsewhere.
@@ -71,14 +71,18 @@ sanitize: setup
 	cmake --build $(ASAN) -j $(JOBS)
 	cd $(ASAN) && ctest --output-on-failure
 
-# The libFuzzer targets, built with clang, each run for FUZZ_SECONDS; `make test` runs them briefly.
-FUZZ_SECONDS ?= 60
+# The libFuzzer targets, built with clang: `make fuzz` runs each until its execution goal (see
+# scripts/fuzz.sh), `make test` each for SMOKE_FUZZ_SECONDS; `make fuzz-corpus` minimises what the
+# runs learned into tests/fuzz/corpus, to be committed.
 SMOKE_FUZZ_SECONDS ?= 8
 fuzz: setup native
-	bash scripts/fuzz.sh $(FUZZ_SECONDS) $(CURDIR)/$(FUZZDIR)
+	bash scripts/fuzz.sh campaign $(CURDIR)/$(FUZZDIR)
 
 test-fuzz: native
-	bash scripts/fuzz.sh $(SMOKE_FUZZ_SECONDS) $(CURDIR)/$(FUZZDIR)
+	bash scripts/fuzz.sh smoke $(SMOKE_FUZZ_SECONDS) $(CURDIR)/$(FUZZDIR)
+
+fuzz-corpus: native
+	bash scripts/fuzz.sh keep $(CURDIR)/$(FUZZDIR)
 
 # Google Benchmark targets of the native tree, then the timings of the skin engine and of the
 # program's start-up (a real double click: beside the xdotool relay) under Wine.

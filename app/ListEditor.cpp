@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "app/ListFile.h"
 #include "app/Main.h"
 #include "app/Settings.h"
 
@@ -88,9 +89,7 @@ void TListEditorForm::LoadList() {
         char chunk[65536];
         DWORD got = 0;
         while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
-        // The list is plain text: it ends at the first zero byte.
-        if (size_t zero = text.find('\0'); zero != std::string::npos) text.resize(zero);
-        Memo->Lines()->SetText(text);
+        Memo->Lines()->SetText(ListFileText(text));
     }
     listText_ = TListText::FromFile;
     chkRandom->SetChecked(TSettingsFile::Default().ReadBool("General", kind_.RandomKey, true));

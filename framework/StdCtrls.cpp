@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "framework/Forms.h"
+#include "framework/LineBreaks.h"
 
 namespace velloran {
 
@@ -163,17 +164,7 @@ std::string TMemoStrings::Text() const { return memo_.Text(); }
 
 void TMemoStrings::SetText(const std::string& text) {
     // The edit window wants CR LF; a lone CR or LF would show as a box.
-    std::string normalized;
-    normalized.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\r' || c == '\n') {
-            normalized += "\r\n";
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            normalized += c;
-        }
-    }
+    const std::string normalized = NormalizeLineBreaks(text);
     HWND wnd = memo_.Handle();
     if (!SendMessageA(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(normalized.c_str())))
         throw std::runtime_error("Text exceeds memo capacity");

@@ -24,7 +24,7 @@ using namespace velloran;
 
 using fuzztest::Require;
 
-constexpr int32_t kSizeBound = 1 << 14;
+constexpr int32_t kSizeBound = 1 << 12;
 constexpr std::size_t kMembersChecked = 32;
 
 std::vector<uint8_t> BoundedPacked(std::span<const uint8_t> packed) {

@@ -5,7 +5,7 @@
 #include "app/ProfileText.h"
 #include "app/StatusEngine.h"
 #include "app/StatusTemplate.h"
-#include "tests/fuzz/FuzzRequire.h"
+#include "tests/fuzz/FuzzStatusSources.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -21,39 +21,7 @@ namespace
 using namespace velloran;
 
 using fuzztest::Require;
-
-// Input layout: 12 control bytes (position, length, flags, random seed), then
-// fields separated by NUL: template, title, then quote and lyric lines
-// alternately.
-struct TFuzzSources : TStatusSources
-{
-    std::string Title;
-    int32_t PositionMs = 0, LengthSeconds = 0;
-    std::vector<std::string> Quotes, Lyrics;
-    bool RandomQuotes = false, RandomLyrics = false;
-    uint32_t Seed = 0;
-
-    std::string PlayerTitle() override { return Title; }
-    int32_t QueryPlayer(int mode) override { return mode == kPlayerPosition ? PositionMs : LengthSeconds; }
-    int QuoteCount() override { return static_cast<int>(Quotes.size()); }
-    std::optional<std::string> QuoteLine(int index) override { return LineAt(Quotes, index); }
-    bool QuotesRandom() override { return RandomQuotes; }
-    int LyricCount() override { return static_cast<int>(Lyrics.size()); }
-    std::optional<std::string> LyricLine(int index) override { return LineAt(Lyrics, index); }
-    bool LyricsRandom() override { return RandomLyrics; }
-    int RandomIndex(int count) override
-    {
-        Require(count >= 1);
-        Seed = Seed * 1103515245u + 12345u;
-        return static_cast<int>(Seed % static_cast<uint32_t>(count));
-    }
-
-    static std::optional<std::string> LineAt(const std::vector<std::string>& lines, int index)
-    {
-        Require(index >= 0 && index < static_cast<int>(lines.size()));
-        return lines[static_cast<std::size_t>(index)];
-    }
-};
+using fuzztest::TFuzzSources;
 
 int32_t ReadInt32(const uint8_t* bytes)
 {
@@ -84,6 +52,9 @@ void CheckHelpers(std::string_view text)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
+    // Input layout: 12 control bytes (position, length, flags, random seed), then
+    // fields separated by NUL: template, title, then quote and lyric lines
+    // alternately.
     constexpr std::size_t kControlBytes = 12;
     if (size < kControlBytes)
         return 0;
