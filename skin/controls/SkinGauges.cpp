@@ -78,10 +78,9 @@ bool TSkinProgress::BeforeProc(TMessage& m) {
     switch (m.Msg) {
         case WM_PAINT:
             if (!HasImage()) break;
-            PaintBeginEnd(m);
-            return false;
+            [[fallthrough]];
         case WM_ERASEBKGND:
-            m.Result = 1;
+            PaintWithoutErase(m);
             return false;
         default:
             break;

@@ -355,12 +355,7 @@ LRESULT TWScrollbar::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            if (wParam) {
-                Paint(reinterpret_cast<HDC>(wParam));
-            } else {
-                TPaintScope paint(wnd_.get());
-                Paint(paint.dc());
-            }
+            PaintForMessage(wnd_.get(), wParam, [this](HDC dc) { Paint(dc); });
             return 0;
         case WM_MOUSEMOVE:
             if (const int part = HitTest(point); part != hotPart_) {
