@@ -16,6 +16,7 @@
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinStatusBar.h"
+#include "tests/framework/NamelessControl.h"
 #include "tests/skin/SkinControlsTestSupport.h"
 
 namespace velloran {
@@ -262,26 +263,9 @@ TEST_P(SkinBars, StatusPanelsAreFramedByBevelWithTextByAlignmentAndTheGripAtTheC
 }
 
 // A vendor's status bar: the system's bar without panel objects, skinned at the application's
-// choice; its panels are read from the window.
-// Named as its own class: the framework names a control's window class after its class, and a
-// nameless subclass would share "TWinControl" with whichever system class registered it first.
-class TVendorStatusBar : public TWinControl {
-    VELLORAN_CLASS(TVendorStatusBar)
-public:
-    using TWinControl::TWinControl;
-
-protected:
-    void CreateParams(TCreateParams& params) override {
-        TWinControl::CreateParams(params);
-        params.SysClassName = STATUSCLASSNAMEA;
-        params.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
-    }
-};
-
-const TClassInfo& TVendorStatusBar::StaticClassInfo() {
-    static const TClassInfo info = DefineClass<TVendorStatusBar>("TVendorStatusBar", &TWinControl::StaticClassInfo());
-    return info;
-}
+// choice; its panels are read from the window. It brings no class name of its own.
+constexpr char kStatusClass[] = STATUSCLASSNAMEA;
+using TVendorStatusBar = TNameless<kStatusClass, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER>;
 
 TEST_P(SkinBars, AStatusBarWithoutPanelObjectsIsReadFromItsWindow) {
     TSkinnedProcess skinning(GetParam());
