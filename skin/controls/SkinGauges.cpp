@@ -164,6 +164,19 @@ void TSkinTrackBar::RestoreControl() {
     if (Control && !savedTransparent_.empty()) SetPropText(Control, "Transparent", savedTransparent_);
 }
 
+bool TSkinTrackBar::CanLendFocus() const {
+    return Window && GetActiveWindow() == GetAncestor(Window, GA_ROOT) && IsWindowVisible(Window) &&
+           IsWindowEnabled(Window);
+}
+
+void TSkinTrackBar::SkinChanged() {
+    if (const HWND focused = GetFocus(); focused != Window && CanLendFocus()) {
+        SetFocus(Window);
+        SetFocus(focused);
+    }
+    TSkinControl::SkinChanged();
+}
+
 bool TSkinTrackBar::Vertical() const { return (WindowStyle() & TBS_VERT) != 0; }
 
 bool TSkinTrackBar::BeforeProc(TMessage& m) {
