@@ -355,7 +355,12 @@ LRESULT TWScrollbar::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            PaintForMessage(wnd_.get(), wParam, [this](HDC dc) { Paint(dc); });
+            if (wParam) {
+                Paint(reinterpret_cast<HDC>(wParam));
+            } else {
+                TPaintScope paint(wnd_.get());
+                Paint(paint.dc());
+            }
             return 0;
         case WM_MOUSEMOVE:
             if (const int part = HitTest(point); part != hotPart_) {
