@@ -286,18 +286,35 @@ void TGraphicControl::Invalidate() {
 namespace {
 thread_local TWinControl* t_creating = nullptr;
 
-std::map<std::string, WNDPROC>& SystemProcs() {
-    static std::map<std::string, WNDPROC> procs;
-    return procs;
+// One registration per class name, system class and (for classes of our own) class style: a
+// control must never run the default procedure of another base that asked for the same name.
+struct TWindowClassKey {
+    std::string Name, SysClass;
+    UINT Style;
+    auto operator<=>(const TWindowClassKey&) const = default;
+};
+
+struct TWindowClass {
+    std::string Name;  // as registered
+    WNDPROC DefProc;
+};
+
+std::map<TWindowClassKey, TWindowClass>& WindowClasses() {
+    static std::map<TWindowClassKey, TWindowClass> classes;
+    return classes;
 }
 
-// Registers (once) the window class a control asks for; system classes are superclassed so that
-// their own procedure stays the default handler.
-WNDPROC EnsureWindowClass(const TCreateParams& p) {
-    HINSTANCE inst = GetModuleHandleA(nullptr);
-    auto& procs = SystemProcs();
-    auto known = procs.find(p.WinClassName);
-    if (known != procs.end()) return known->second;
+// Registers (once) the window class a control asks for and puts its registered name in the
+// parameters; system classes are superclassed so that their own procedure stays the default
+// handler. The first base to ask for a name gets it as it is (the skin's selection of bare
+// windows matches on these names); a name already taken gets a number added.
+WNDPROC EnsureWindowClass(TCreateParams& p) {
+    const TWindowClassKey key{p.WinClassName, p.SysClassName, p.SysClassName.empty() ? p.ClassStyle : 0u};
+    auto& classes = WindowClasses();
+    if (auto known = classes.find(key); known != classes.end()) {
+        p.WinClassName = known->second.Name;
+        return known->second.DefProc;
+    }
     WNDCLASSA wc{};
     WNDPROC defProc = DefWindowProcA;
     if (!p.SysClassName.empty()) {
@@ -309,13 +326,20 @@ WNDPROC EnsureWindowClass(const TCreateParams& p) {
         wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     }
     wc.lpfnWndProc = FrameworkWndProc;
-    wc.hInstance = inst;
-    wc.lpszClassName = p.WinClassName.c_str();
+    wc.hInstance = GetModuleHandleA(nullptr);
     wc.hbrBackground = nullptr;
-    if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        throw std::runtime_error("Cannot register window class " + p.WinClassName);
-    procs[p.WinClassName] = defProc;
-    return defProc;
+    constexpr int kMostNamesakes = 100;
+    for (int namesake = 1; namesake <= kMostNamesakes; ++namesake) {
+        const std::string name = namesake == 1 ? key.Name : key.Name + ":" + std::to_string(namesake);
+        wc.lpszClassName = name.c_str();
+        if (RegisterClassA(&wc)) {
+            classes.emplace(key, TWindowClass{name, defProc});
+            p.WinClassName = name;
+            return defProc;
+        }
+        if (GetLastError() != ERROR_CLASS_ALREADY_EXISTS) break;
+    }
+    throw std::runtime_error("Cannot register window class " + key.Name);
 }
 }  // namespace
 

@@ -1,23 +1,18 @@
 #pragma once
 // Gauges: the progress bar, which shows how far a task has come, and the track bar, whose thumb
 // the user slides along a scale.
-#include "framework/Controls.h"
+#include "framework/RangeControl.h"
 
 namespace velloran {
 
 enum TProgressBarOrientation { pbHorizontal, pbVertical };
 extern const TEnumInfo ProgressBarOrientationEnum;
 
-class TProgressBar : public TWinControl {
+class TProgressBar : public TRangeControl {
     VELLORAN_CLASS(TProgressBar)
 public:
     explicit TProgressBar(TComponent* owner);
-    int Min() const { return min_; }
-    void SetMin(int value);
-    int Max() const { return max_; }
-    void SetMax(int value);
-    int Position() const;
-    void SetPosition(int value);
+    void SetPosition(int value) { StorePosition(value); }
     int Step() const { return step_; }
     void SetStep(int value);
     // Moves the position on by Step, wrapping to Min past Max as the control does.
@@ -30,10 +25,12 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void InitializeWnd() override;
+    void SendRange() override;
+    void SendPosition(int value) override;
+    int ReadPosition() const override;
 
 private:
-    void ApplyRange();
-    int min_ = 0, max_ = 100, position_ = 0, step_ = 10;
+    int step_ = 10;
     TProgressBarOrientation orientation_ = pbHorizontal;
     bool smooth_ = false;
 };
@@ -41,15 +38,10 @@ private:
 enum TTrackBarOrientation { trHorizontal, trVertical };
 extern const TEnumInfo TrackBarOrientationEnum;
 
-class TTrackBar : public TWinControl {
+class TTrackBar : public TRangeControl {
     VELLORAN_CLASS(TTrackBar)
 public:
     explicit TTrackBar(TComponent* owner);
-    int Min() const { return min_; }
-    void SetMin(int value);
-    int Max() const { return max_; }
-    void SetMax(int value);
-    int Position() const;
     void SetPosition(int value);
     int Frequency() const { return frequency_; }
     void SetFrequency(int value);
@@ -66,10 +58,12 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void InitializeWnd() override;
+    void SendRange() override;
+    void SendPosition(int value) override;
+    int ReadPosition() const override;
 
 private:
-    void ApplyRange();
-    int min_ = 0, max_ = 10, position_ = 0, frequency_ = 1;
+    int frequency_ = 1;
     TTrackBarOrientation orientation_ = trHorizontal;
     bool transparent_ = false;
 };

@@ -55,10 +55,8 @@ void TSkinButton::InitSkin(TWinSkinForm* form, TSkinData* skinData, bool useSkin
 bool TSkinButton::BeforeProc(TMessage& m) {
     switch (m.Msg) {
         case WM_PAINT:
-            PaintBeginEnd(m);
-            return false;
         case WM_ERASEBKGND:
-            m.Result = 1;
+            PaintWithoutErase(m);
             return false;
         case WM_TIMER:
             KillTimer(Window, 1);

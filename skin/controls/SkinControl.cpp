@@ -295,13 +295,16 @@ void TSkinControl::PaintWindow(HDC dc) {
 }
 
 void TSkinControl::PaintBeginEnd(TMessage& m) {
-    if (m.WParam) {
-        PaintAtOrigin(reinterpret_cast<HDC>(m.WParam));
-    } else {
-        TPaintScope paint(Window);
-        PaintAtOrigin(paint.dc());
-    }
+    PaintForMessage(Window, m.WParam, [this](HDC dc) { PaintAtOrigin(dc); });
     m.Result = 0;
+}
+
+void TSkinControl::PaintWithoutErase(TMessage& m) {
+    if (m.Msg == WM_ERASEBKGND) {
+        m.Result = 1;
+        return;
+    }
+    PaintBeginEnd(m);
 }
 
 void TSkinControl::EraseBackground(TMessage& m) {

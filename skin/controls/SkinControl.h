@@ -123,6 +123,9 @@ protected:
 
     // WM_PAINT of the classes that paint in BeforeProc: the DC in wParam, or BeginPaint's.
     void PaintBeginEnd(TMessage& message);
+    // WM_PAINT or WM_ERASEBKGND of a skinner whose off-screen paint covers the whole window: the
+    // paint done by PaintBeginEnd, the erase answered as done so that nothing shows through first.
+    void PaintWithoutErase(TMessage& message);
     // WM_ERASEBKGND: the parent's background under the control, or the background colour.
     void EraseBackground(TMessage& message);
     // The skinner's own off-screen bitmap of the given size, kept from one paint to the next
@@ -194,6 +197,17 @@ private:
     int runDepth_ = 0;
     TSkinnerRelease release_ = srHeld;
 };
+
+// The paint for WM_PAINT: into the DC that came in wParam, or between BeginPaint and EndPaint.
+template <class Paint>
+void PaintForMessage(HWND window, WPARAM dcParam, Paint&& paint) {
+    if (dcParam) {
+        paint(reinterpret_cast<HDC>(dcParam));
+        return;
+    }
+    TPaintScope scope(window);
+    paint(scope.dc());
+}
 
 // A control's class name as the selection and the painters compare it.
 std::string ControlClassName(const TControl& control);

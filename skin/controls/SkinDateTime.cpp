@@ -39,12 +39,7 @@ TArrowButton::TArrowButton(TSkinDateTime& owner, HWND picker)
     subclass_ = std::make_unique<TWindowSubclass>(window_.get(), [this](HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         switch (msg) {
             case WM_PAINT:
-                if (wp) {
-                    Paint(reinterpret_cast<HDC>(wp));
-                } else {
-                    TPaintScope paint(wnd);
-                    Paint(paint.dc());
-                }
+                PaintForMessage(wnd, wp, [this](HDC dc) { Paint(dc); });
                 return LRESULT{0};
             case WM_ERASEBKGND:
                 return LRESULT{1};

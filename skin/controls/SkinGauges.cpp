@@ -78,10 +78,9 @@ bool TSkinProgress::BeforeProc(TMessage& m) {
     switch (m.Msg) {
         case WM_PAINT:
             if (!HasImage()) break;
-            PaintBeginEnd(m);
-            return false;
+            [[fallthrough]];
         case WM_ERASEBKGND:
-            m.Result = 1;
+            PaintWithoutErase(m);
             return false;
         default:
             break;
@@ -163,6 +162,19 @@ void TSkinTrackBar::InitSkin(TWinSkinForm* form, TSkinData* skinData, bool useSk
 void TSkinTrackBar::RestoreControl() {
     TSkinControl::RestoreControl();
     if (Control && !savedTransparent_.empty()) SetPropText(Control, "Transparent", savedTransparent_);
+}
+
+bool TSkinTrackBar::CanLendFocus() const {
+    return Window && GetActiveWindow() == GetAncestor(Window, GA_ROOT) && IsWindowVisible(Window) &&
+           IsWindowEnabled(Window);
+}
+
+void TSkinTrackBar::SkinChanged() {
+    if (const HWND focused = GetFocus(); focused != Window && CanLendFocus()) {
+        SetFocus(Window);
+        SetFocus(focused);
+    }
+    TSkinControl::SkinChanged();
 }
 
 bool TSkinTrackBar::Vertical() const { return (WindowStyle() & TBS_VERT) != 0; }

@@ -41,12 +41,17 @@ public:
     using TSkinControl::TSkinControl;
     void InitSkin(TWinSkinForm* form, TSkinData* skinData, bool useSkinColour, TCanvas* canvas) override;
     void RestoreControl() override;
+    // The control draws its thumb anew as it gains the focus: it is lent the focus, which is
+    // then given back, where the user's form is the active one; then it is repainted.
+    void SkinChanged() override;
 
 protected:
     bool BeforeProc(TMessage& message) override;
 
 private:
     bool Vertical() const;
+    // The bar can take the focus for a moment without the user seeing another window come forward.
+    bool CanLendFocus() const;
     // Answers the custom-draw stage; false for notifications it leaves to the control.
     bool CustomDraw(TMessage& message);
     void DrawThumb(HDC dc);

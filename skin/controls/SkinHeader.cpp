@@ -24,12 +24,9 @@ bool TSkinHeader::HasImage() const { return SkinData->Headerbar && !SkinData->He
 bool TSkinHeader::BeforeProc(TMessage& m) {
     switch (m.Msg) {
         case WM_PAINT:
-            if (!HasImage()) break;
-            PaintBeginEnd(m);
-            return false;
         case WM_ERASEBKGND:
             if (!HasImage()) break;
-            m.Result = 1;
+            PaintWithoutErase(m);
             return false;
         default:
             break;

@@ -48,10 +48,8 @@ RECT TSkinStatusBar::GripPlace(const RECT& bar, SIZE grip) {
 bool TSkinStatusBar::BeforeProc(TMessage& m) {
     switch (m.Msg) {
         case WM_PAINT:
-            PaintBeginEnd(m);
-            return false;
         case WM_ERASEBKGND:
-            m.Result = 1;
+            PaintWithoutErase(m);
             return false;
         default:
             return TSkinControl::BeforeProc(m);

@@ -57,10 +57,8 @@ bool TSkinTab31::BeforeProc(TMessage& m) {
         // The tab set's own painter is not asked: it would draw its own look over a DC that came
         // with the message.
         case WM_PAINT:
-            PaintBeginEnd(m);
-            return false;
         case WM_ERASEBKGND:
-            m.Result = 1;
+            PaintWithoutErase(m);
             return false;
         default:
             return TSkinControl::BeforeProc(m);

@@ -16,6 +16,7 @@
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "tests/framework/FrameworkTestMain.h"
+#include "tests/framework/NamelessControl.h"
 
 namespace velloran {
 namespace {
@@ -94,6 +95,46 @@ TEST(WindowCreation, WindowsAreCreatedOnDemandWithTheComponentClassName) {
     ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "TTestForm", &wc));
     EXPECT_EQ(wc.hbrBackground, nullptr);
     EXPECT_EQ(wc.lpfnWndProc, &FrameworkWndProc);
+}
+
+constexpr char kButtonClass[] = "BUTTON";
+constexpr char kEditClass[] = "EDIT";
+
+TEST(WindowCreation, OneClassNameOverDifferentSystemClassesKeepsEachOnesBehaviour) {
+    auto form = MakeForm();
+    auto* check = AddControl<TNameless<kButtonClass, BS_AUTOCHECKBOX>>(*form, 10, 10, 120, 21);
+    auto* edit = AddControl<TNameless<kEditClass, 0>>(*form, 10, 40, 120, 21);
+    auto* secondEdit = AddControl<TNameless<kEditClass, 0>>(*form, 10, 70, 120, 21);
+    auto* own = AddControl<TWinControl>(*form, 10, 100, 120, 21);
+    for (TWinControl* control : {static_cast<TWinControl*>(check), static_cast<TWinControl*>(edit), own})
+        EXPECT_EQ(control->ClassName(), "TWinControl");
+    // Made in this order, the check box's window class comes first.
+    ASSERT_NE(check->Handle(), nullptr);
+    ASSERT_NE(edit->Handle(), nullptr);
+
+    SendMessageA(check->Handle(), BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_EQ(SendMessageA(check->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    for (TWinControl* control : {static_cast<TWinControl*>(edit), static_cast<TWinControl*>(secondEdit)}) {
+        SendMessageA(control->Handle(), EM_SETLIMITTEXT, 7, 0);
+        EXPECT_EQ(SendMessageA(control->Handle(), EM_GETLIMITTEXT, 0, 0), 7);
+        SetWindowTextA(control->Handle(), "abc");
+        SendMessageA(control->Handle(), EM_SETSEL, 1, 2);
+        DWORD from = 0, to = 0;
+        SendMessageA(control->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+        EXPECT_EQ(from, 1u);
+        EXPECT_EQ(to, 2u);
+    }
+    // A window of the framework's own class answers neither.
+    EXPECT_EQ(SendMessageA(own->Handle(), EM_GETLIMITTEXT, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(own->Handle(), BM_GETCHECK, 0, 0), 0);
+
+    // One registration for each base, shared by the controls of that base.
+    const std::string checkClass = ClassNameOf(check->Handle()), editClass = ClassNameOf(edit->Handle());
+    EXPECT_NE(checkClass, editClass);
+    EXPECT_NE(ClassNameOf(own->Handle()), checkClass);
+    EXPECT_NE(ClassNameOf(own->Handle()), editClass);
+    EXPECT_EQ(ClassNameOf(secondEdit->Handle()), editClass);
+    for (const std::string& name : {checkClass, editClass}) EXPECT_EQ(name.rfind("TWinControl", 0), 0u) << name;
 }
 
 TEST(WindowCreation, FromHandleReadsTheControlOfsWindowProperty) {

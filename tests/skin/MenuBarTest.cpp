@@ -219,11 +219,14 @@ protected:
 
 TEST_P(MenuBar, BuildsOneButtonPerItemAndPaintsTheStripsActiveAndInactiveFrames) {
     EXPECT_EQ(GetMenu(form_->Handle()), nullptr);
-    const wchar_t* captions[] = {L"&File", L"&Edit", L"&View", L"&Help"};
+    const struct {
+        const wchar_t* Caption;
+        const char* Item;
+    } buttons[] = {{L"&File", "FileMenu"}, {L"&Edit", "EditMenu"}, {L"&View", "ViewMenu"}, {L"&Help", "HelpMenu"}};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(Button(i).Caption, captions[i]);
+        EXPECT_EQ(Button(i).Caption, buttons[i].Caption);
         EXPECT_NE(Sub(i), nullptr);
-        EXPECT_EQ(Button(i).Command, form_->Item(i == 0 ? "FileMenu" : i == 1 ? "EditMenu" : i == 2 ? "ViewMenu" : "HelpMenu").Command());
+        EXPECT_EQ(Button(i).Command, form_->Item(buttons[i].Item).Command());
     }
     // Left to right from the strip's left margin, each slot its caption and 10 pixels wide.
     EXPECT_EQ(Button(0).Rect.left, skinner_->BorderLeft + skinner_->SkinData->MenuBar->LeftWidth + 4);

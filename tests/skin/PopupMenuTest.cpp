@@ -187,25 +187,24 @@ TEST_P(PopupMenu, TheFrameComesFromTheSkinAndSeparatorsAndCheckedImagesLieOnTheB
     const int fw = cells.Width / 5, height = separator.bottom - separator.top;
     ASSERT_GT(height, 0);
     ASSERT_LE(height, cells.Height);
+    // Each side: where its columns are cut from the strip, where they are shown, how many.
+    const struct {
+        int From, To, Width;
+    } sides[] = {{fw, separator.left, strip.LeftWidth},
+                 {2 * fw - strip.RightWidth, separator.right - strip.RightWidth, strip.RightWidth}};
     for (int y = 0; y < height; ++y) {
         const int row = cells.Height - height + y, sy = separator.top + y;
-        for (int x = 0; x < strip.LeftWidth; ++x) {
-            const uint32_t p = PixelAt(cells, fw + x, row);
-            const int sx = separator.left + x;
-            EXPECT_EQ(PixelAt(shot, sx, sy), p == kKey ? PixelAt(background, sx, sy) : p) << sx << "," << sy;
-        }
-        for (int x = 0; x < strip.RightWidth; ++x) {
-            const uint32_t p = PixelAt(cells, 2 * fw - strip.RightWidth + x, row);
-            const int sx = separator.right - strip.RightWidth + x;
-            EXPECT_EQ(PixelAt(shot, sx, sy), p == kKey ? PixelAt(background, sx, sy) : p) << sx << "," << sy;
-        }
+        for (const auto& side : sides)
+            for (int x = 0; x < side.Width; ++x) {
+                const uint32_t p = PixelAt(cells, side.From + x, row);
+                const int sx = side.To + x;
+                EXPECT_EQ(PixelAt(shot, sx, sy), p == kKey ? PixelAt(background, sx, sy) : p) << sx << "," << sy;
+            }
     }
     // The checked item with an image: the image on a sunken square.
     const int gx = checked.left + strip.LeftWidth + 1, gy = checked.top + (checked.bottom - checked.top - 16) / 2;
     EXPECT_EQ(PixelAt(shot, gx + 8, gy + 8), 0xFF0000u);
-    EXPECT_EQ(PixelAt(shot, gx, gy), GetRValue(GetSysColor(COLOR_BTNSHADOW)) << 16 |
-                                         GetGValue(GetSysColor(COLOR_BTNSHADOW)) << 8 |
-                                         GetBValue(GetSysColor(COLOR_BTNSHADOW)));
+    EXPECT_EQ(PixelAt(shot, gx, gy), Rgb(GetSysColor(COLOR_BTNSHADOW)));
     EXPECT_TRUE(Manager().PopupSkinners().empty());
 }
 

@@ -7,15 +7,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <string>
 
 #include "framework/ExtCtrls.h"
 #include "framework/Gauges.h"
 #include "framework/HeaderControls.h"
 #include "framework/StatusBars.h"
+#include "framework/StdCtrls.h"
 #include "skin/controls/SkinGauges.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinStatusBar.h"
+#include "tests/skin/PixelChecks.h"
 #include "tests/skin/SkinControlsTestSupport.h"
 
 namespace velloran {
@@ -142,11 +146,14 @@ TEST_P(SkinBars, ProgressBarsShowTheTrackAndTheFilledPartAsTheStyleCountsIt) {
 }
 
 TEST(SkinProgress, TheFilledLengthCountsFromTheLowLimitOnlyInTheBarStyle) {
-    EXPECT_EQ(TSkinProgress::FilledLength(psTrackAndBar, 200, 15, 10, 20), 100);
-    EXPECT_EQ(TSkinProgress::FilledLength(psTrackAndChunks, 200, 15, 10, 20), 150);
-    EXPECT_EQ(TSkinProgress::FilledLength(psTrackAndBar, 200, 0, 0, 100), 0);
-    EXPECT_EQ(TSkinProgress::FilledLength(psTrackAndChunks, 200, 5, 0, 0), 0);
-    EXPECT_EQ(TSkinProgress::FilledLength(psTrackAndBar, 200, 5, 5, 5), 0);
+    const struct {
+        TProgressStyle Style;
+        int Position, Lo, Hi, Filled;
+    } cases[] = {{psTrackAndBar, 15, 10, 20, 100}, {psTrackAndChunks, 15, 10, 20, 150}, {psTrackAndBar, 0, 0, 100, 0},
+                 {psTrackAndChunks, 5, 0, 0, 0},   {psTrackAndBar, 5, 5, 5, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(TSkinProgress::FilledLength(c.Style, 200, c.Position, c.Lo, c.Hi), c.Filled)
+            << c.Style << " " << c.Position << " of " << c.Lo << ".." << c.Hi;
 }
 
 // ---- status bars -------------------------------------------------------------------------
@@ -263,8 +270,6 @@ TEST_P(SkinBars, StatusPanelsAreFramedByBevelWithTextByAlignmentAndTheGripAtTheC
 
 // A vendor's status bar: the system's bar without panel objects, skinned at the application's
 // choice; its panels are read from the window.
-// Named as its own class: the framework names a control's window class after its class, and a
-// nameless subclass would share "TWinControl" with whichever system class registered it first.
 class TVendorStatusBar : public TWinControl {
     VELLORAN_CLASS(TVendorStatusBar)
 public:
@@ -313,6 +318,50 @@ TEST_P(SkinBars, AStatusBarWithoutPanelObjectsIsReadFromItsWindow) {
 
 // ---- track bars --------------------------------------------------------------------------
 
+// Pixels of a skinned track bar that miss the skin's thumb (its frame stretched over the thumb)
+// or, on a line across the channel away from its ends and the thumb, the middle slice of the
+// channel image fitted across the channel: the image's own size when it is thinner than the
+// channel, centred, else the channel's, stretched.
+struct TTrackBarMisses {
+    int Thumb = 0, Channel = 0;
+};
+
+TTrackBarMisses TrackBarMismatches(TSkinData& data, HWND bar, bool vertical, const TDecodedBitmap& shown) {
+    TTrackBarMisses misses;
+    RECT thumb{};
+    SendMessageW(bar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    TDataSkinObject& image = vertical ? *data.ThumbVert : *data.ThumbHorz;
+    misses.Thumb = KeyedMismatches(
+        shown, GetBitmapPixels(*StretchedFrame(thumb, *image.Bitmap, image.Frame, kThumbFrame)), thumb);
+    RECT channel{};
+    SendMessageW(bar, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    if (vertical && channel.right - channel.left > channel.bottom - channel.top)
+        channel = {channel.top, channel.left, channel.bottom, channel.right};
+    TDataSkinObject& track = vertical ? *data.TrackVert : *data.Track;
+    TBitmap& trackImage = *track.Bitmap;
+    const int across = vertical ? channel.right - channel.left : channel.bottom - channel.top;
+    const int imageAcross = vertical ? trackImage.Width() : trackImage.Height();
+    const int fitted = std::min(across, imageAcross);
+    const int start = (vertical ? channel.left : channel.top) + (across - fitted) / 2;
+    TBitmap line;
+    line.SetSize(vertical ? fitted : 1, vertical ? 1 : fitted);
+    SetStretchBltMode(line.Canvas().Handle(), COLORONCOLOR);
+    const int middle = vertical ? trackImage.Height() / 2 : track.LeftWidth;
+    StretchBlt(line.Canvas().Handle(), 0, 0, line.Width(), line.Height(), trackImage.Canvas().Handle(),
+               vertical ? 0 : middle, vertical ? middle : 0, vertical ? imageAcross : 1, vertical ? 1 : imageAcross,
+               SRCCOPY);
+    const TDecodedBitmap expectedLine = GetBitmapPixels(line);
+    const int along = vertical ? channel.bottom - track.BottomHeight - 3 : channel.left + track.LeftWidth + 2;
+    EXPECT_TRUE(vertical ? along > thumb.bottom : along < thumb.left) << "the line crosses the thumb";
+    for (int i = 0; i < fitted; ++i) {
+        const uint32_t at = vertical ? PixelAt(shown, start + i, along) : PixelAt(shown, along, start + i);
+        const uint32_t want = vertical ? PixelAt(expectedLine, i, 0) : PixelAt(expectedLine, 0, i);
+        // The key colour lets the control's own background show.
+        if (want != kMagenta ? at != want : at == kMagenta) ++misses.Channel;
+    }
+    return misses;
+}
+
 TEST_P(SkinBars, TrackBarsTakeThumbAndChannelFromTheSkinOrAPlainThumbWithoutImages) {
     TSkinnedProcess skinning(GetParam());
     TSkinData& data = *skinning.Data;
@@ -326,44 +375,10 @@ TEST_P(SkinBars, TrackBarsTakeThumbAndChannelFromTheSkinOrAPlainThumbWithoutImag
         SCOPED_TRACE(bar == lying ? "horizontal" : "vertical");
         ASSERT_NE(ChildSkinner<TSkinTrackBar>(form->Handle(), bar->Handle()), nullptr);
         EXPECT_TRUE(bar->Transparent());
-        RECT thumb{};
-        SendMessageW(bar->Handle(), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-        TDataSkinObject& image = bar == upright ? *data.ThumbVert : *data.ThumbHorz;
-        const auto stretched = StretchedFrame(thumb, *image.Bitmap, image.Frame, kThumbFrame);
-        const TDecodedBitmap painted = PaintedPixels(bar->Handle());
-        EXPECT_EQ(KeyedMismatches(painted, GetBitmapPixels(*stretched), thumb), 0);
-        // The channel's middle from the middle of the channel image, centred across the channel.
-        RECT channel{};
-        SendMessageW(bar->Handle(), TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
-        if (bar == upright && channel.right - channel.left > channel.bottom - channel.top)
-            channel = {channel.top, channel.left, channel.bottom, channel.right};
-        TDataSkinObject& track = bar == upright ? *data.TrackVert : *data.Track;
-        TBitmap& trackImage = *track.Bitmap;
-        // A line across the middle slice of the image, fitted across the channel: the image's own
-        // size when it is thinner than the channel, centred; else the channel's, stretched.
-        const bool vertical = bar == upright;
-        const int across = vertical ? channel.right - channel.left : channel.bottom - channel.top;
-        const int imageAcross = vertical ? trackImage.Width() : trackImage.Height();
-        const int fitted = std::min(across, imageAcross);
-        const int start = (vertical ? channel.left : channel.top) + (across - fitted) / 2;
-        TBitmap line;
-        line.SetSize(vertical ? fitted : 1, vertical ? 1 : fitted);
-        SetStretchBltMode(line.Canvas().Handle(), COLORONCOLOR);
-        const int middle = vertical ? trackImage.Height() / 2 : track.LeftWidth;
-        StretchBlt(line.Canvas().Handle(), 0, 0, line.Width(), line.Height(), trackImage.Canvas().Handle(),
-                   vertical ? 0 : middle, vertical ? middle : 0, vertical ? imageAcross : 1, vertical ? 1 : imageAcross,
-                   SRCCOPY);
-        const TDecodedBitmap expectedLine = GetBitmapPixels(line);
-        // Along the channel, away from its ends and from the thumb.
-        const int along = vertical ? channel.bottom - track.BottomHeight - 3 : channel.left + track.LeftWidth + 2;
-        ASSERT_TRUE(vertical ? along > thumb.bottom : along < thumb.left);
-        for (int i = 0; i < fitted; ++i) {
-            const uint32_t shown = vertical ? PixelAt(painted, start + i, along) : PixelAt(painted, along, start + i);
-            const uint32_t want = vertical ? PixelAt(expectedLine, i, 0) : PixelAt(expectedLine, 0, i);
-            // The key colour lets the control's own background show.
-            if (want != kMagenta) EXPECT_EQ(shown, want) << i;
-            else EXPECT_NE(shown, kMagenta) << i;
-        }
+        const TTrackBarMisses misses =
+            TrackBarMismatches(data, bar->Handle(), bar == upright, PaintedPixels(bar->Handle()));
+        EXPECT_EQ(misses.Thumb, 0);
+        EXPECT_EQ(misses.Channel, 0);
     }
     // A skin without thumb images: a face-coloured thumb framed in the border colour.
     data.ThumbHorz->Bitmap = std::make_unique<TBitmap>();
@@ -374,6 +389,72 @@ TEST_P(SkinBars, TrackBarsTakeThumbAndChannelFromTheSkinOrAPlainThumbWithoutImag
     EXPECT_EQ(PixelAt(plain, thumb.right - 1, thumb.top), SkinColour(data, ciButtonShadow));
     EXPECT_EQ(PixelAt(plain, (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2),
               SkinColour(data, ciButtonFace));
+}
+
+// A skin switch repaints the track bars in the new skin. On the active form the bar is lent the
+// focus on the way, which goes back where it was; a form in the background keeps its focus.
+TEST_P(SkinBars, ASkinSwitchRepaintsTrackBarsAndLeavesTheFocusWhereItWas) {
+    TSkinnedProcess skinning(GetParam());
+    const std::string other = std::string(GetParam()) == "Default" ? "Contrast" : "Default";
+    auto form = MakeControlForm();
+    auto* edit = AddControl<TEdit>(*form, "", 10, 170, 100, 21);
+    auto* lying = AddControl<TTrackBar>(*form, "", 10, 10, 200, 32);
+    auto* upright = AddControl<TTrackBar>(*form, "", 240, 10, 40, 160);
+    upright->SetOrientation(trVertical);
+    int entered = 0;
+    for (TTrackBar* bar : {lying, upright}) {
+        bar->SetPosition(4);
+        bar->OnEnter = [&entered](TObject*) { ++entered; };
+    }
+    auto front = MakeControlForm("Front");
+    front->SetLeft(480);
+    auto* frontEdit = AddControl<TEdit>(*front, "", 10, 10, 100, 21);
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+
+    struct TCase {
+        const char* Name;
+        bool FormActive;
+        std::string Skin;
+    };
+    const TCase cases[] = {{"active form", true, other}, {"form behind another", false, GetParam()}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        if (!c.FormActive) ASSERT_NE(ShowSkinned(front->Handle()), nullptr);
+        HWND const focused = (c.FormActive ? edit : frontEdit)->Handle();
+        // The activation's own moves of the focus settle first.
+        ASSERT_TRUE(PumpUntil([&] {
+            SetFocus(focused);
+            return GetFocus() == focused;
+        })) << "focus " << GetFocus() << ", active window " << GetActiveWindow();
+        PumpFor(50);
+        ASSERT_EQ(GetActiveWindow(), c.FormActive ? form->Handle() : front->Handle());
+        ASSERT_EQ(GetFocus(), focused);
+        const auto before = LoadProjectSkin(c.Skin == other ? std::string(GetParam()) : other);
+        const std::filesystem::path file = std::filesystem::temp_directory_path() / "velloran-trackbar-switch.skn";
+        WriteProjectSkin(c.Skin, file);
+        entered = 0;
+        int changed = 0;
+        skinning.Data->OnSkinChanged = [&changed](TObject*) { ++changed; };
+        skinning.Data->SetSkinFile(file.string());
+        ASSERT_TRUE(PumpUntil([&] { return changed > 0; }));
+        skinning.Data->OnSkinChanged = nullptr;
+        std::filesystem::remove(file);
+        PumpFor(50);
+
+        EXPECT_EQ(GetFocus(), focused);
+        EXPECT_EQ(entered, c.FormActive ? 2 : 0);
+        SetWindowPos(form->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        PumpFor(50);
+        for (TTrackBar* bar : {lying, upright}) {
+            SCOPED_TRACE(bar == lying ? "horizontal" : "vertical");
+            const TDecodedBitmap shown = ScreenPixels(bar->Handle());
+            const TTrackBarMisses now = TrackBarMismatches(*skinning.Data, bar->Handle(), bar == upright, shown);
+            EXPECT_EQ(now.Thumb, 0);
+            EXPECT_EQ(now.Channel, 0);
+            // The skins' thumbs differ, so the old one would have been seen.
+            EXPECT_GT(TrackBarMismatches(*before, bar->Handle(), bar == upright, shown).Thumb, 0);
+        }
+    }
 }
 
 TEST_P(SkinBars, XInputDragsATrackBarsThumbAndLightsAHeaderItem) {
@@ -456,19 +537,12 @@ TEST_P(SkinBars, EveryFamilyIsGivenBackWhenSkinningGoesOff) {
     ASSERT_NE(ChildSkinner<TSkinHeader>(form->Handle(), header->Handle()), nullptr);
 
     // A plain group box with or without a caption: the rounded frame from half the digit height.
-    SIZE digit{};
-    {
-        TWindowDC dc(titled->Handle());
-        TSelectObject font(dc.get(), titled->Font()->Handle());
-        GetTextExtentPoint32A(dc.get(), "0", 1, &digit);
-    }
+    const int lineTop = GroupFrameLine(*titled);
     const uint32_t border = SkinColour(data, ciButtonShadow);
     for (TGroupBox* box : {titled, bare}) {
         ASSERT_NE(ChildSkinner<TSkinGroupBox>(form->Handle(), box->Handle()), nullptr);
-        const TDecodedBitmap pixels = PaintedPixels(box->Handle());
-        EXPECT_EQ(PixelAt(pixels, 120, digit.cy / 2 - 1), border);
-        EXPECT_EQ(PixelAt(pixels, 1, 50), border);
-        EXPECT_EQ(PixelAt(pixels, 120, digit.cy / 2 - 2), SkinColour(data, ciButtonFace));
+        ExpectPixels(PaintedPixels(box->Handle()),
+                     {{120, lineTop, border}, {1, 50, border}, {120, lineTop - 1, SkinColour(data, ciButtonFace)}});
     }
 
     const TDecodedBitmap skinnedProgress = PaintedPixels(progress->Handle());

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/controls/SkinGroupBox.h"
+#include "tests/skin/PixelChecks.h"
 #include "tests/skin/SkinControlsTestSupport.h"
 
 namespace velloran {
@@ -57,22 +58,15 @@ TEST(SkinGroupBox, TheFrameStartsAtHalfTheCaptionHeightWithOrWithoutACaption) {
     ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
     const uint32_t border = SkinColour(*skinning.Data, ciButtonShadow);
     const uint32_t face = SkinColour(*skinning.Data, ciButtonFace);
-    SIZE digit{};
-    {
-        TWindowDC dc(titled->Handle());
-        TSelectObject font(dc.get(), titled->Font()->Handle());
-        GetTextExtentPoint32A(dc.get(), "0", 1, &digit);
-    }
-    const int lineTop = digit.cy / 2 - 1;
+    const int lineTop = GroupFrameLine(*titled);
     for (TVendorGroupBox* box : {titled, bare}) {
         ASSERT_NE(ChildSkinner<TSkinGroupBox>(form->Handle(), box->Handle()), nullptr);
-        const TDecodedBitmap pixels = PaintedPixels(box->Handle());
-        EXPECT_EQ(PixelAt(pixels, 100, lineTop), border);
-        EXPECT_EQ(PixelAt(pixels, 1, 40), border);
-        EXPECT_EQ(PixelAt(pixels, 70, 78), border);
-        EXPECT_EQ(PixelAt(pixels, 70, 40), face);
-        EXPECT_EQ(PixelAt(pixels, 0, 40), face);
-        EXPECT_EQ(PixelAt(pixels, 100, lineTop - 1), face);
+        ExpectPixels(PaintedPixels(box->Handle()), {{100, lineTop, border},
+                                                    {1, 40, border},
+                                                    {70, 78, border},
+                                                    {70, 40, face},
+                                                    {0, 40, face},
+                                                    {100, lineTop - 1, face}});
     }
     // The caption covers the line where it stands.
     EXPECT_NE(PixelAt(PaintedPixels(titled->Handle()), 9, lineTop), border);

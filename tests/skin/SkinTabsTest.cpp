@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/TabControls.h"
@@ -144,29 +145,26 @@ TEST(SkinTab, EachEdgeDrawsTheSelectedTabAndThePageFromTheSkinsImagesTurnedForIt
                                                   pageRect.bottom - pageRect.top, art.Style == 0 && art.Tile == 1);
         EXPECT_EQ(Mismatches(painted, pageImage, pageRect, background), 0);
 
-        // The selected first tab, a pixel nearer the page.
+        // The selected first tab in the selected frame and the second in the normal one, each a
+        // pixel nearer the page.
         const bool side = c.Edge == teLeft || c.Edge == teRight;
-        RECT at = ItemRect(tabs, 0);
         const int toPage = c.Edge == teTop || c.Edge == teLeft ? 1 : -1;
-        OffsetRect(&at, side ? toPage : 0, side ? 0 : toPage);
-        const int along = side ? at.bottom - at.top : at.right - at.left;
-        const int across = side ? at.right - at.left : at.bottom - at.top;
-        const TDecodedBitmap selected =
-            Turned(Composed(tab, tabMargins, art.Frame, 2, along, across, art.Tile == 1), c.Edge);
-        EXPECT_EQ(TabEndMismatches(painted, selected, at, side, background, pageRect), 0);
-        if (c.Edge == teBottom) {
-            // Drawn the right way up, the image would not match.
-            const TDecodedBitmap upright = Composed(*art.Bitmap, art.Margins(), art.Frame, 2, along, across, art.Tile == 1);
-            EXPECT_GT(TabEndMismatches(painted, upright, at, side, background, pageRect), 0);
+        for (const auto [index, frame] : {std::pair{0, 2}, std::pair{1, 1}}) {
+            SCOPED_TRACE(index);
+            RECT at = ItemRect(tabs, index);
+            OffsetRect(&at, side ? toPage : 0, side ? 0 : toPage);
+            const int along = side ? at.bottom - at.top : at.right - at.left;
+            const int across = side ? at.right - at.left : at.bottom - at.top;
+            const TDecodedBitmap expected =
+                Turned(Composed(tab, tabMargins, art.Frame, frame, along, across, art.Tile == 1), c.Edge);
+            EXPECT_EQ(TabEndMismatches(painted, expected, at, side, background, pageRect), 0);
+            if (c.Edge == teBottom && index == 0) {
+                // Drawn the right way up, the image would not match.
+                const TDecodedBitmap upright =
+                    Composed(*art.Bitmap, art.Margins(), art.Frame, frame, along, across, art.Tile == 1);
+                EXPECT_GT(TabEndMismatches(painted, upright, at, side, background, pageRect), 0);
+            }
         }
-        // The tab not selected has the normal frame.
-        RECT second = ItemRect(tabs, 1);
-        OffsetRect(&second, side ? toPage : 0, side ? 0 : toPage);
-        const TDecodedBitmap normal = Turned(
-            Composed(tab, tabMargins, art.Frame, 1, side ? second.bottom - second.top : second.right - second.left,
-                     side ? second.right - second.left : second.bottom - second.top, art.Tile == 1),
-            c.Edge);
-        EXPECT_EQ(TabEndMismatches(painted, normal, second, side, background, pageRect), 0);
     }
 }
 
@@ -376,14 +374,15 @@ TEST(SkinnerSelection, EveryTabFamilyGetsItsSkinnerAndAllAreGivenBackWhenSkinnin
     ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
     const HWND f = form->Handle();
 
-    EXPECT_TRUE(Has<TSkinTab>(f, pages->Handle()));
-    EXPECT_TRUE(Has<TSkinTabSheet>(f, pages->Pages(0)->Handle()));
-    EXPECT_TRUE(Has<TSkinTabBtn>(f, buttons->Handle()));
-    EXPECT_TRUE(Has<TSkinTab>(f, tabControl->Handle()));
+    const struct {
+        HWND Window;
+        bool (*Skinned)(HWND, HWND);
+    } families[] = {{pages->Handle(), &Has<TSkinTab>},         {pages->Pages(0)->Handle(), &Has<TSkinTabSheet>},
+                    {buttons->Handle(), &Has<TSkinTabBtn>},    {tabControl->Handle(), &Has<TSkinTab>},
+                    {buttonTabs->Handle(), &Has<TSkinTabBtn>}, {notebook->Handle(), &Has<TSkinTab>},
+                    {tabSet->Handle(), &Has<TSkinTab31>},      {vendor->Handle(), &Has<TSkinAdvPage>}};
+    for (const auto& family : families) EXPECT_TRUE(family.Skinned(f, family.Window)) << WindowClassName(family.Window);
     EXPECT_EQ(ChildSkinner<TSkinTab>(f, tabControl->Handle())->Kind, 0);
-    EXPECT_TRUE(Has<TSkinTabBtn>(f, buttonTabs->Handle()));
-    EXPECT_TRUE(Has<TSkinTab>(f, notebook->Handle()));
-    EXPECT_TRUE(Has<TSkinTab31>(f, tabSet->Handle()));
     ASSERT_TRUE(Has<TSkinAdvPage>(f, vendor->Handle()));
     EXPECT_EQ(ChildSkinner<TSkinAdvPage>(f, vendor->Handle())->Kind, kAdvancedPageKind);
 

@@ -63,20 +63,13 @@ namespace {
 using namespace fwtest;
 using namespace skintest;
 
-// A control known by its class name only: a framework class under another name. Its window class
-// is named after both, since several bases share one name here and a window class is made once
-// per name.
+// A control known by its class name only: a framework class under another name, several bases
+// sharing one name here.
 template <const char* Name, class Base>
 class TNamed : public Base {
     VELLORAN_CLASS(TNamed)
 public:
     using Base::Base;
-
-protected:
-    void CreateParams(TCreateParams& params) override {
-        Base::CreateParams(params);
-        params.WinClassName = std::string(Name) + "." + Base::StaticClassInfo().Name;
-    }
 };
 
 template <const char* Name, class Base>
