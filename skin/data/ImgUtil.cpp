@@ -152,7 +152,12 @@ void SetBitmapPixels(TBitmap& bitmap, const TDecodedBitmap& image) {
         throw std::invalid_argument("Pixel count does not match the image size");
     // A DIB section of the right size takes the pixels in place: new pixel memory is what a
     // bitmap costs most under Wine, where each page of it faults on its first write.
-    if (IsDibSection(bitmap.Handle()) && WriteRows(bitmap.Handle(), image)) return;
+    if (IsDibSection(bitmap.Handle()) && WriteRows(bitmap.Handle(), image)) {
+        // Re-seating the handle renews the bitmap's serial: what was made from the old pixels
+        // (composed frames, masks, menu backgrounds) sees that it is stale.
+        bitmap.SetHandle(bitmap.ReleaseHandle());
+        return;
+    }
     TBitmap fresh;
     fresh.SetSize(image.Width, image.Height);
     // The framework's bitmaps are 32-bit DIB sections: their rows take the pixels as they are.

@@ -8,7 +8,7 @@ bool SameMargins(const TSkinMargins& a, const TSkinMargins& b) {
 }
 
 bool SameKey(const TComposeKey& a, const TComposeKey& b) {
-    return a.Strip == b.Strip && a.StripHandle == b.StripHandle && a.StripWidth == b.StripWidth && a.StripHeight == b.StripHeight &&
+    return a.Strip == b.Strip && a.StripHandle == b.StripHandle && a.StripSerial == b.StripSerial && a.StripWidth == b.StripWidth && a.StripHeight == b.StripHeight &&
            a.FrameCount == b.FrameCount && a.Frame == b.Frame && SameMargins(a.Margins, b.Margins) &&
            a.Vertical == b.Vertical && a.Tile == b.Tile && a.Width == b.Width && a.Height == b.Height;
 }
@@ -19,7 +19,7 @@ bool SameKey(const TComposeKey& a, const TComposeKey& b) {
 // canvas, whose DC the next composition then makes again.
 TComposeKey ComposeKey(TBitmap& strip, int frameCount, int frame, const TSkinMargins& margins, bool vertical, bool tile,
                        int width, int height) {
-    return {&strip, GetCurrentObject(strip.Canvas().Handle(), OBJ_BITMAP), strip.Width(), strip.Height(), frameCount, frame, margins, vertical, tile, width, height};
+    return {&strip, GetCurrentObject(strip.Canvas().Handle(), OBJ_BITMAP), strip.Serial(), strip.Width(), strip.Height(), frameCount, frame, margins, vertical, tile, width, height};
 }
 
 TBitmap& TComposedImages::Get(std::size_t slot, const TComposeKey& key, const TCompose& compose) {

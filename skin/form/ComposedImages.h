@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -18,6 +19,7 @@ namespace velloran {
 struct TComposeKey {
     const TBitmap* Strip = nullptr;
     HGDIOBJ StripHandle = nullptr;
+    std::uint64_t StripSerial = 0;  // new pixels written in place keep the handle and size
     int StripWidth = 0;
     int StripHeight = 0;
     int FrameCount = 0;

@@ -135,10 +135,11 @@ const TPixelMask& TFrameShape::StripMask(int index, TBitmap& strip) {
     }
     // From the canvas: asking the bitmap would take it out of its canvas.
     const HGDIOBJ handle = GetCurrentObject(strip.Canvas().Handle(), OBJ_BITMAP);
-    if (cached.Bitmap != &strip || cached.Handle != handle || cached.Width != strip.Width() ||
+    if (cached.Bitmap != &strip || cached.Handle != handle || cached.Serial != strip.Serial() || cached.Width != strip.Width() ||
         cached.Height != strip.Height()) {
         cached.Mask = OpaquePixels(strip);
         cached.Handle = handle;
+        cached.Serial = strip.Serial();
         cached.Bitmap = &strip;
         cached.Width = strip.Width();
         cached.Height = strip.Height();

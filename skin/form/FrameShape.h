@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 
 #include "framework/Handles.h"
@@ -38,6 +39,7 @@ private:
     struct TStripMask {
         const TBitmap* Bitmap = nullptr;
         HGDIOBJ Handle = nullptr;
+        std::uint64_t Serial = 0;  // new pixels written in place keep the handle and size
         int Width = 0;
         int Height = 0;
         TPixelMask Mask;
