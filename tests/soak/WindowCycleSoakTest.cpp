@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
@@ -40,13 +41,30 @@ POINT WindowCentre(HWND wnd) {
 }
 
 // The real pointer moved, and the click sent once the system's own cursor has arrived (this
-// program's message pump, not the framework tests').
+// program's message pump, not the framework tests'). A click on a spot clicked less than the
+// double-click time ago would reach the program as a double click, clicks elsewhere in between
+// or not (a cycle's first click lands where the last cycle's did): it waits that time out.
 bool RealClick(POINT p, const char* click = "click 1") {
+    struct TClick {
+        POINT At;
+        DWORD Time;
+    };
+    static std::vector<TClick> recent;
+    const DWORD apart = GetDoubleClickTime() + 100;
+    for (const TClick& c : recent) {
+        const DWORD since = GetTickCount() - c.Time;
+        if (since < apart && std::abs(p.x - c.At.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+            std::abs(p.y - c.At.y) <= GetSystemMetrics(SM_CYDOUBLECLK))
+            PumpFor(static_cast<int>(apart - since));
+    }
+    std::erase_if(recent, [apart](const TClick& c) { return GetTickCount() - c.Time >= apart; });
     const auto arrived = [p] {
         POINT at{};
         return GetCursorPos(&at) && at.x == p.x && at.y == p.y;
     };
-    return Xdotool(skintest::XMouseMove(p)) && PumpUntil(arrived, 2000) && Xdotool(click);
+    const bool clicked = Xdotool(skintest::XMouseMove(p)) && PumpUntil(arrived, 2000) && Xdotool(click);
+    recent.push_back({p, GetTickCount()});
+    return clicked;
 }
 
 // The program's icon: the only one in Wine's tray window, in its first square slot.
