@@ -144,6 +144,23 @@ private:
     int id_;
 };
 
+// A shown window's painting, its children's included, switched off while a scope changes it
+// many times over (WM_SETREDRAW); the scope's owner invalidates the window when it is done. A
+// hidden window is left as it is: switching its painting back on would show it.
+class TRedrawOff {
+public:
+    explicit TRedrawOff(HWND wnd) noexcept
+        : wnd_((GetWindowLongPtrW(wnd, GWL_STYLE) & WS_VISIBLE) ? wnd : nullptr) {
+        if (wnd_) SendMessageW(wnd_, WM_SETREDRAW, FALSE, 0);
+    }
+    TRedrawOff(const TRedrawOff&) = delete;
+    TRedrawOff& operator=(const TRedrawOff&) = delete;
+    ~TRedrawOff() { if (wnd_ && IsWindow(wnd_)) SendMessageW(wnd_, WM_SETREDRAW, TRUE, 0); }
+
+private:
+    HWND wnd_;
+};
+
 // A window timer, killed when the owner goes.
 class TTimerHandle {
 public:

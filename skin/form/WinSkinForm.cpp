@@ -390,17 +390,22 @@ void TWinSkinForm::SkinChanged() {
         for (TComponent* component : Form->ComponentList())
             if (auto* inner = dynamic_cast<TForm*>(component)) inner->SetColor(face);
     }
-    for (TChildSkinner* skinner : skinners_) skinner->SkinChanged();
-    Stage = stRefreshing;
-    if (SkinFrame) {
-        ResizeToClient(true);
-        // A form lays itself out again; a bare window has nothing more to do.
-        if (Form) {
-            Form->SetHeight(Form->Height() + 1);
-            Form->SetHeight(Form->Height() - 1);
+    {
+        // The controls, the size and the region change one after the other; the window is
+        // painted once, at the end.
+        TRedrawOff quiet(Handle);
+        for (TChildSkinner* skinner : skinners_) skinner->SkinChanged();
+        Stage = stRefreshing;
+        if (SkinFrame) {
+            ResizeToClient(true);
+            // A form lays itself out again; a bare window has nothing more to do.
+            if (Form) {
+                Form->SetHeight(Form->Height() + 1);
+                Form->SetHeight(Form->Height() - 1);
+            }
         }
+        UpdateRegion();
     }
-    UpdateRegion();
     SendMessageW(Handle, SM_SKINAPPLIED, 0, kSkinMessageKey);
     if (SkinData->OnAfterSkinForm) SkinData->OnAfterSkinForm(Form, Handle, Name);
     Stage = stSkinned;

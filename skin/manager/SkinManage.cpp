@@ -324,15 +324,19 @@ void TSkinManage::SchedulePurge() {
 }
 
 void TSkinManage::UnskinAndFree(TWinSkinForm* skinner) {
-    skinner->Unskin();
     const HWND handle = skinner->Handle;
+    {
+        // The controls, the frame and the region go back one after the other; the window is
+        // painted once, below.
+        TRedrawOff quiet(handle);
+        skinner->Unskin();
+    }
     // Off the list in any case, so that a skin-off always ends, also when this runs in a modal
     // loop inside the skinner's own procedure.
     FreeSkinner(skinner);
-    if (IsWindow(handle)) {
-        InvalidateRect(handle, nullptr, TRUE);
-        UpdateWindow(handle);
-    }
+    if (IsWindow(handle))
+        RedrawWindow(handle, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TSkinManage::ReloadButtons() {

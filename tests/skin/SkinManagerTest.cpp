@@ -567,6 +567,43 @@ TEST(SkinManager, ASkinFileSwitchReskinsOpenWindows) {
     std::filesystem::remove(file);
 }
 
+// A switch changes each window's controls, size and region one after the other and paints the
+// window once at the end: what the screen shows then is the whole window painted, and a window
+// hidden meanwhile stays hidden.
+TEST(SkinManager, ASwitchLeavesShownWindowsPaintedWholeAndHiddenOnesHidden) {
+    TSkinnedProcess skinning;
+    auto shown = MakeForm("Shown", 260, 120);
+    auto* button = new TButton(shown.get());
+    button->SetParent(shown.get());
+    auto hidden = MakeForm("Hidden");
+    for (TForm* form : {hidden.get(), shown.get()}) ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    ShowWindow(hidden->Handle(), SW_HIDE);
+    const HWND wnd = shown->Handle();
+    SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    const auto paintedWhole = [wnd] {
+        const TDecodedBitmap seen = SettledScreenPixels(wnd);
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return seen.Pixels == SettledScreenPixels(wnd).Pixels;
+    };
+    const auto expectStates = [&](const char* after) {
+        EXPECT_TRUE(IsWindowVisible(wnd)) << after;
+        EXPECT_FALSE(IsWindowVisible(hidden->Handle())) << after;
+        EXPECT_TRUE(paintedWhole()) << after;
+    };
+
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "velloran-switch-paint.skn";
+    WriteProjectSkin("Contrast", file);
+    int notified = 0;
+    skinning.Data->OnSkinChanged = [&notified](TObject*) { ++notified; };
+    skinning.Data->SetSkinFile(file.string());
+    ASSERT_TRUE(PumpUntil([&] { return notified == 1; }));
+    expectStates("the skin changed");
+    skinning.Data->SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return skinning.Manager().FormSkinners().empty(); }));
+    expectStates("skinning off");
+    std::filesystem::remove(file);
+}
+
 // ---- MDI ---------------------------------------------------------------------------------
 
 constexpr char kFrameData[] = R"(object SkinMdiFrame: TSkinMdiFrame
