@@ -72,6 +72,19 @@ inline TDecodedBitmap ScreenPixels(HWND wnd) {
     });
 }
 
+// The window's pixels once the screen has stopped changing: painted pixels reach the display a
+// moment after the paint, later on a busy machine.
+inline TDecodedBitmap SettledScreenPixels(HWND wnd) {
+    TDecodedBitmap seen = ScreenPixels(wnd);
+    for (int tries = 0; tries < 40; ++tries) {
+        fwtest::PumpFor(50);
+        TDecodedBitmap now = ScreenPixels(wnd);
+        if (now.Pixels == seen.Pixels) break;
+        seen = std::move(now);
+    }
+    return seen;
+}
+
 // A 16 x 16 menu image: magenta (keyed) but for a red 4 x 4 square in the middle, at (6, 6).
 inline void AddMenuGlyph(TImageList& images) {
     images.SetSize(16, 16);

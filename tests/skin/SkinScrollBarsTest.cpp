@@ -426,9 +426,9 @@ TEST(SkinScrollbar, TheOverlayFollowsItsControlAndGoesWithTheSkin) {
     const TDecodedBitmap before = ScreenPixels(vertical);
     SendMessageW(memo->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA * 2)), 0);
     EXPECT_GT(GetScrollPos(memo->Handle(), SB_VERT), 0);
-    const TDecodedBitmap after = ScreenPixels(vertical);
+    const TDecodedBitmap after = PaintedPixels(vertical);
     EXPECT_NE(after.Pixels, before.Pixels);
-    EXPECT_EQ(after.Pixels, PaintedPixels(vertical).Pixels);
+    EXPECT_EQ(SettledScreenPixels(vertical).Pixels, after.Pixels);
 
     // A re-created window gets a new skinner with new overlays through the form's request.
     memo->RecreateWnd();
