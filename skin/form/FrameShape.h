@@ -5,15 +5,14 @@
 #include <windows.h>
 
 #include <array>
-#include <cstdint>
 #include <functional>
 
+#include "framework/Graphics.h"
 #include "framework/Handles.h"
 #include "skin/form/MaskRegion.h"
 
 namespace velloran {
 
-class TBitmap;
 class TDataSkinBorder;
 
 // One side of the frame as it shapes the window.
@@ -37,14 +36,10 @@ public:
 
 private:
     struct TStripMask {
-        const TBitmap* Bitmap = nullptr;
-        HGDIOBJ Handle = nullptr;
-        std::uint64_t Serial = 0;  // new pixels written in place keep the handle and size
-        int Width = 0;
-        int Height = 0;
+        TBitmapIdentity Strip;
         TPixelMask Mask;
     };
-    const TPixelMask& StripMask(int index, TBitmap& strip);
+    const TPixelMask& StripMask(int index, const TBitmap& strip);
 
     std::array<TStripMask, 4> strips_;
     std::array<TPixelMask, 4> sides_;  // kept between calls for their storage
