@@ -1,7 +1,7 @@
 #pragma once
-// The region of a skinned window cut from its frame images. The keyed pixels of the images do not
-// change while a skin is loaded, so their masks are read once; a new window size then costs
-// fitting the masks to the sides the way the images are drawn, and one region call.
+// The region of a skinned window cut from its frame images. An image's mask is read once and
+// again only when the image gets a new identity (other handle, size or pixels); a new window size
+// then costs fitting the masks to the sides the way the images are drawn, and one region call.
 #include <windows.h>
 
 #include <array>
