@@ -484,6 +484,11 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
     Replace(TBitmapHandle(bitmap), size.cx, size.cy);
 }
 
+void TBitmap::PixelsChanged() {
+    serial_ = NextBitmapSerial();
+    if (OnChange) OnChange(this);
+}
+
 HBITMAP TBitmap::ReleaseHandle() {
     FreeContext();
     width_ = 0;

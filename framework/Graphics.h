@@ -268,6 +268,14 @@ private:
 
 // ---- Bitmap ----------------------------------------------------------------------------------
 
+// Which bitmap, holding which pixels: two identities are equal while the bitmap's handle, size
+// and pixels stay as they were, so a cache keyed by one knows whether what it made is stale.
+struct TBitmapIdentity {
+    const TBitmap* Bitmap = nullptr;
+    std::uint64_t Serial = 0;
+    bool operator==(const TBitmapIdentity&) const = default;
+};
+
 // A 32-bit DIB section, so drawing gives the same pixels whatever the screen depth and the
 // bitmap can go straight to AlphaBlend, TransparentBlt and image lists. A handle passed to
 // SetHandle is kept as it is. Handle() takes the bitmap out of the canvas's DC so that it can be
@@ -288,10 +296,14 @@ public:
     void SetHeight(int height) { SetSize(width_, height); }
     void SetSize(int width, int height);
     bool Empty() const { return !handle_; }
-    // Changes whenever the handle or the size changes (not after drawing on the canvas) and is
-    // never given to two bitmaps of the process: what was made from the bitmap is still valid
-    // while it stays.
+    // Changes whenever the handle, the size or (through PixelsChanged) the pixels change, not
+    // after drawing on the canvas, and is never given to two bitmaps of the process: what was
+    // made from the bitmap is still valid while it stays.
     std::uint64_t Serial() const { return serial_; }
+    TBitmapIdentity Identity() const { return {this, serial_}; }
+    // To be called after writing pixels through the handle (SetBitmapBits, a DC of one's own):
+    // renews the serial and calls OnChange.
+    void PixelsChanged();
 
     HBITMAP Handle() const;
     void SetHandle(HBITMAP bitmap);  // takes ownership; null empties the bitmap
@@ -309,7 +321,8 @@ public:
     void LoadFromData(const std::vector<uint8_t>& data);
     std::vector<uint8_t> SaveToData() const;
 
-    // Called after the size or the handle changed (not after drawing on the canvas).
+    // Called after the size, the handle or (through PixelsChanged) the pixels changed, not after
+    // drawing on the canvas.
     std::function<void(TObject*)> OnChange;
 
     // Draw and StretchDraw skip pixels of TransparentColor when Transparent is set; clDefault

@@ -153,9 +153,8 @@ void SetBitmapPixels(TBitmap& bitmap, const TDecodedBitmap& image) {
     // A DIB section of the right size takes the pixels in place: new pixel memory is what a
     // bitmap costs most under Wine, where each page of it faults on its first write.
     if (IsDibSection(bitmap.Handle()) && WriteRows(bitmap.Handle(), image)) {
-        // Re-seating the handle renews the bitmap's serial: what was made from the old pixels
-        // (composed frames, masks, menu backgrounds) sees that it is stale.
-        bitmap.SetHandle(bitmap.ReleaseHandle());
+        // What was made from the old pixels (composed frames, masks, menu backgrounds) is stale.
+        bitmap.PixelsChanged();
         return;
     }
     TBitmap fresh;

@@ -35,6 +35,7 @@ struct TSkinMargins {
     int Top = 0;
     int Right = 0;
     int Bottom = 0;
+    bool operator==(const TSkinMargins&) const = default;
 };
 
 // Where frame `frame` of the strip lies in its bitmap.

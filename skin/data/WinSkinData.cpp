@@ -415,6 +415,7 @@ void TSkinData::BuildToolbar() {
     TSelectObject select(dc.get(), bitmap.Handle());
     GradientFill(dc.get(), {0, 0, 10, 40}, top, true, bottom);
     GdiFlush();
+    bitmap.PixelsChanged();  // a rebuild keeps the size: only the serial tells the new gradient
     Toolbar->Frame = 1;
 }
 
@@ -474,6 +475,7 @@ void TSkinData::BuildAppIcon() {
     FillMagenta(dc.get(), {0, 0, cx, cy});
     DrawIconEx(dc.get(), 0, 0, copy ? copy.get() : icon, cx, cy, 0, nullptr, DI_NORMAL);
     GdiFlush();
+    AppIcon.PixelsChanged();
 }
 
 void TSkinData::DecideFormSkin(HWND handle, const std::string& className, bool& doSkin) {

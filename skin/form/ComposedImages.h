@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -14,14 +13,10 @@
 
 namespace velloran {
 
-// Everything a composed image depends on besides the strip's pixels, which stay while the skin
-// is loaded. The strip's bitmap handle tells a strip from a new one made where an old one was.
+// Everything a composed image depends on: the strip, as it is now (a new handle, size or pixels
+// give it a new identity), and how its frame is fitted.
 struct TComposeKey {
-    const TBitmap* Strip = nullptr;
-    HGDIOBJ StripHandle = nullptr;
-    std::uint64_t StripSerial = 0;  // new pixels written in place keep the handle and size
-    int StripWidth = 0;
-    int StripHeight = 0;
+    TBitmapIdentity Strip;
     int FrameCount = 0;
     int Frame = 0;
     TSkinMargins Margins;
@@ -29,10 +24,11 @@ struct TComposeKey {
     bool Tile = false;
     int Width = 0;
     int Height = 0;
+    bool operator==(const TComposeKey&) const = default;
 };
 
 // The key of an image of the strip's frame at width x height.
-TComposeKey ComposeKey(TBitmap& strip, int frameCount, int frame, const TSkinMargins& margins, bool vertical,
+TComposeKey ComposeKey(const TBitmap& strip, int frameCount, int frame, const TSkinMargins& margins, bool vertical,
                        bool tile, int width, int height);
 
 class TComposedImages {

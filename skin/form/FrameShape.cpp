@@ -127,22 +127,15 @@ TRegionHandle TFrameShape::Region(const RECT& client, const std::array<TFrameSid
 
 void TFrameShape::Drop() { strips_ = {}; }
 
-const TPixelMask& TFrameShape::StripMask(int index, TBitmap& strip) {
+const TPixelMask& TFrameShape::StripMask(int index, const TBitmap& strip) {
     TStripMask& cached = strips_[static_cast<std::size_t>(index)];
     if (strip.Empty()) {
         cached = {};
         return cached.Mask;
     }
-    // From the canvas: asking the bitmap would take it out of its canvas.
-    const HGDIOBJ handle = GetCurrentObject(strip.Canvas().Handle(), OBJ_BITMAP);
-    if (cached.Bitmap != &strip || cached.Handle != handle || cached.Serial != strip.Serial() || cached.Width != strip.Width() ||
-        cached.Height != strip.Height()) {
+    if (cached.Strip != strip.Identity()) {
         cached.Mask = OpaquePixels(strip);
-        cached.Handle = handle;
-        cached.Serial = strip.Serial();
-        cached.Bitmap = &strip;
-        cached.Width = strip.Width();
-        cached.Height = strip.Height();
+        cached.Strip = strip.Identity();
     }
     return cached.Mask;
 }

@@ -1,19 +1,18 @@
 #pragma once
-// The region of a skinned window cut from its frame images. The keyed pixels of the images do not
-// change while a skin is loaded, so their masks are read once; a new window size then costs
-// fitting the masks to the sides the way the images are drawn, and one region call.
+// The region of a skinned window cut from its frame images. An image's mask is read once and
+// again only when the image gets a new identity (other handle, size or pixels); a new window size
+// then costs fitting the masks to the sides the way the images are drawn, and one region call.
 #include <windows.h>
 
 #include <array>
-#include <cstdint>
 #include <functional>
 
+#include "framework/Graphics.h"
 #include "framework/Handles.h"
 #include "skin/form/MaskRegion.h"
 
 namespace velloran {
 
-class TBitmap;
 class TDataSkinBorder;
 
 // One side of the frame as it shapes the window.
@@ -37,14 +36,10 @@ public:
 
 private:
     struct TStripMask {
-        const TBitmap* Bitmap = nullptr;
-        HGDIOBJ Handle = nullptr;
-        std::uint64_t Serial = 0;  // new pixels written in place keep the handle and size
-        int Width = 0;
-        int Height = 0;
+        TBitmapIdentity Strip;
         TPixelMask Mask;
     };
-    const TPixelMask& StripMask(int index, TBitmap& strip);
+    const TPixelMask& StripMask(int index, const TBitmap& strip);
 
     std::array<TStripMask, 4> strips_;
     std::array<TPixelMask, 4> sides_;  // kept between calls for their storage

@@ -75,10 +75,10 @@ void TWinSkinPopMenu::UpdateBackground() {
     TDataSkinObject& object = *SkinData->MenuBackground;
     const RECT area = WindowArea(Window);
     if (Background && Background->Width() == area.right && Background->Height() == area.bottom &&
-        backgroundSource_ == object.Bitmap->Serial())
+        backgroundSource_ == object.Bitmap->Identity())
         return;
     Background = ComposeSkinImage(area, *object.Bitmap, object.Margins(), false, object.Tile != 0, 1, 1);
-    backgroundSource_ = object.Bitmap->Serial();
+    backgroundSource_ = object.Bitmap->Identity();
 }
 
 LRESULT TWinSkinPopMenu::WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {

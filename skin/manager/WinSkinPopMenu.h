@@ -52,8 +52,8 @@ private:
     LRESULT EraseBackground(WPARAM dc);
 
     std::unique_ptr<TWindowSubclass> subclass_;
-    // The serial of the skin image the background was composed from.
-    std::uint64_t backgroundSource_ = 0;
+    // The skin image the background was composed from.
+    TBitmapIdentity backgroundSource_;
     std::unique_ptr<TMenuItemImages> itemImages_ = std::make_unique<TMenuItemImages>();
 };
 

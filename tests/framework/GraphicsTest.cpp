@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <initializer_list>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "framework/Graphics.h"
@@ -343,6 +346,40 @@ TEST(Bitmap, AssignAndOwnershipTransfer) {
         EXPECT_EQ(owner.Canvas().Pixels(2, 1), clOlive);
     }
     EXPECT_EQ(GetObjectType(raw), 0u);
+}
+
+// Caches of what was made from a bitmap are keyed by its identity: every change of the handle,
+// the size or the pixels gives a new one; reading or selecting the bitmap does not.
+TEST(Bitmap, IdentityRenewedByEveryChangeOfHandleSizeOrPixels) {
+    TBitmap source;
+    MakeBitmap(source, 3, 2, clTeal);
+    const std::vector<uint8_t> data = source.SaveToData();
+    const std::pair<const char*, std::function<void(TBitmap&)>> changes[] = {
+        {"SetSize", [](TBitmap& b) { b.SetSize(5, 2); }},
+        {"SetHandle", [](TBitmap& b) { b.SetHandle(CreateBitmap(3, 2, 1, 32, nullptr)); }},
+        {"ReleaseHandle", [](TBitmap& b) { DeleteObject(b.ReleaseHandle()); }},
+        {"Assign", [&](TBitmap& b) { b.Assign(source); }},
+        {"LoadFromData", [&](TBitmap& b) { b.LoadFromData(data); }},
+        {"LoadFromData malformed", [](TBitmap& b) { b.LoadFromData({1, 2, 3}); }},
+        {"PixelsChanged", [](TBitmap& b) { b.PixelsChanged(); }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        TBitmap bitmap;
+        MakeBitmap(bitmap, 3, 2, clOlive);
+        const TBitmapIdentity made = bitmap.Identity();
+        bitmap.Handle();
+        bitmap.SetSize(3, 2);
+        Fill(bitmap, clRed, {0, 0, 1, 1});
+        EXPECT_EQ(bitmap.Identity(), made);
+        change(bitmap);
+        EXPECT_NE(bitmap.Identity(), made);
+        EXPECT_EQ(bitmap.Identity().Bitmap, &bitmap);
+    }
+    auto first = std::make_unique<TBitmap>();
+    const TBitmapIdentity gone = first->Identity();
+    first.reset();
+    EXPECT_NE(std::make_unique<TBitmap>()->Identity(), gone);  // even where the old one stood
 }
 
 TEST(Bitmap, LoadsResourceBitmaps) {

@@ -103,8 +103,9 @@ TEST(FrameRegion, EqualsTheTracedFramesOverSizesSkinsImagesAndActivation) {
         }
 }
 
-// The window's own region, normal and maximised; then a skin change to frames of the same sizes
-// but other keyed pixels (the images flipped): the window must take the new frames' region.
+// The window's own region, normal and maximised; then frames of the same sizes but other keyed
+// pixels (the images flipped in place), and the skin change announcing them: the window must take
+// the new frames' region.
 TEST(FrameRegion, TheWindowTakesItNormalAndMaximisedAndAfterASkinChangeWithFramesOfTheSameSize) {
     for (const char* skin : {"Default", "Contrast"})
         for (const bool maximised : {false, true}) {
@@ -131,6 +132,11 @@ TEST(FrameRegion, TheWindowTakesItNormalAndMaximisedAndAfterASkinChangeWithFrame
             GetWindowRgn(window.get(), before.get());
 
             for (TDataSkinBorder* frame : Frames(*data)) FlipBitmap(*frame->Bitmap);
+            RECT rect{};
+            GetWindowRect(window.get(), &rect);
+            const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+            // The frames' masks follow the new pixels before the change is announced.
+            EXPECT_TRUE(SameArea(skinner->WindowRegion(w, h).get(), TracedFrameRegion(*skinner, w, h).get()));
             skinner->SkinChanged();
             EXPECT_TRUE(windowMatches());
             const TRegionHandle after(CreateRectRgn(0, 0, 0, 0));

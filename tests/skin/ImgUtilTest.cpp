@@ -106,9 +106,11 @@ TEST(BitmapPixels, WrittenInPlaceOnlyIntoADibSectionOfTheSameSize) {
             bitmap.SetSize(3, 2);
         SetPixel(bitmap.Canvas().Handle(), 0, 0, RGB(9, 9, 9));  // its canvas now holds it
         const HBITMAP before = bitmap.Handle();
+        const TBitmapIdentity identity = bitmap.Identity();
         const auto image = Image(c.Width, 2, Numbered);
         SetBitmapPixels(bitmap, GetBitmapPixels(*image));
         EXPECT_EQ(bitmap.Handle() == before, c.SameHandle) << c.Kind;
+        EXPECT_NE(bitmap.Identity(), identity) << c.Kind;  // what was made from the old pixels is stale
         DIBSECTION section{};
         EXPECT_EQ(GetObjectA(bitmap.Handle(), sizeof section, &section), static_cast<int>(sizeof section)) << c.Kind;
         EXPECT_EQ(section.dsBm.bmBitsPixel, 32) << c.Kind;

@@ -227,9 +227,13 @@ TEST_P(SkinBars, StatusPanelsAreFramedByBevelWithTextByAlignmentAndTheGripAtTheC
         const auto [first, last] = InkColumns(painted, frame, r);
         ASSERT_LE(first, last) << "no text";
         const int middle = (r.left + r.right) / 2;
-        if (cases[i].Alignment == taLeftJustify) EXPECT_LT(last, middle);
-        if (cases[i].Alignment == taRightJustify) EXPECT_GT(first, middle);
-        if (cases[i].Alignment == taCenter) EXPECT_TRUE(first < middle && last > middle);
+        if (cases[i].Alignment == taLeftJustify) {
+            EXPECT_LT(last, middle);
+        } else if (cases[i].Alignment == taRightJustify) {
+            EXPECT_GT(first, middle);
+        } else {
+            EXPECT_TRUE(first < middle && last > middle);
+        }
     }
     // The grip: frame 5 of the extra images, 1 pixel in from the bottom-right corner.
     TDataSkinObject& extra = *data.ExtraImages;
@@ -254,8 +258,11 @@ TEST_P(SkinBars, StatusPanelsAreFramedByBevelWithTextByAlignmentAndTheGripAtTheC
         const auto [first, last] = InkColumns(
             mirrored, FittedFrame(edges, edges.Frame, seLowered, r.right - r.left, r.bottom - r.top), r);
         const int middle = (r.left + r.right) / 2;
-        if (i == 0) EXPECT_GT(first, middle) << "left-aligned in a right-to-left bar";
-        if (i == 1) EXPECT_LT(last, middle) << "right-aligned in a right-to-left bar";
+        if (i == 0) {
+            EXPECT_GT(first, middle) << "left-aligned in a right-to-left bar";
+        } else {
+            EXPECT_LT(last, middle) << "right-aligned in a right-to-left bar";
+        }
     }
     // An owner-draw panel: the skin's frame, the owner's drawing over it.
     const TDecodedBitmap owner = PaintedPixels(drawn->Handle());
@@ -419,7 +426,9 @@ TEST_P(SkinBars, ASkinSwitchRepaintsTrackBarsAndLeavesTheFocusWhereItWas) {
     const TCase cases[] = {{"active form", true, other}, {"form behind another", false, GetParam()}};
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        if (!c.FormActive) ASSERT_NE(ShowSkinned(front->Handle()), nullptr);
+        if (!c.FormActive) {
+            ASSERT_NE(ShowSkinned(front->Handle()), nullptr);
+        }
         HWND const focused = (c.FormActive ? edit : frontEdit)->Handle();
         // The activation's own moves of the focus settle first.
         ASSERT_TRUE(PumpUntil([&] {

@@ -203,7 +203,9 @@ TEST(SkinMediaPlayerMapping, AVendorPlayerNamedAMediaPlayerGetsThePanelAndTheBut
         for (TMediaPlayer* player : {static_cast<TMediaPlayer*>(vendor), own}) {
             auto* skinner = ChildSkinner<TSkinMP>(form->Handle(), player->Handle());
             EXPECT_EQ(skinner != nullptr, buttonsSkinned);
-            if (skinner) EXPECT_NE(skinner->Panel(), nullptr);
+            if (skinner) {
+                EXPECT_NE(skinner->Panel(), nullptr);
+            }
         }
     }
 }

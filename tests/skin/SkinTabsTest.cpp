@@ -149,7 +149,7 @@ TEST(SkinTab, EachEdgeDrawsTheSelectedTabAndThePageFromTheSkinsImagesTurnedForIt
         // pixel nearer the page.
         const bool side = c.Edge == teLeft || c.Edge == teRight;
         const int toPage = c.Edge == teTop || c.Edge == teLeft ? 1 : -1;
-        for (const auto [index, frame] : {std::pair{0, 2}, std::pair{1, 1}}) {
+        for (const auto& [index, frame] : {std::pair{0, 2}, std::pair{1, 1}}) {
             SCOPED_TRACE(index);
             RECT at = ItemRect(tabs, index);
             OffsetRect(&at, side ? toPage : 0, side ? 0 : toPage);

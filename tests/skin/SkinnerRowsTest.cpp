@@ -531,8 +531,9 @@ TEST(SkinnerSelection, EveryBareWindowClassGetsTheSkinnerOfItsRow) {
                 EXPECT_TRUE(row.Right(skinner));
             else
                 EXPECT_EQ(skinner, nullptr);
-            if (dialog)
+            if (dialog) {
                 EXPECT_TRUE(Is<TSkinButton>(formSkinner->FindSkinner(inner.get())));
+            }
             // Offered again, nothing gets a second skinner.
             const size_t count = formSkinner->Skinners().size();
             formSkinner->SkinChildWindow(window.get());
