@@ -1,6 +1,7 @@
 #include "framework/Menus.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <stdexcept>
 
@@ -25,7 +26,31 @@ UINT AllocateCommand(TMenuItem* item) {
     commands[next] = item;
     return next;
 }
+
+struct TMenuMetrics {
+    LOGFONTW Font{};
+    int Height = -1;
+    int CheckWidth = 0;
+    int BarHeight = 0;
+};
+
+const TMenuMetrics& MenuMetrics() {
+    static TMenuMetrics metrics;
+    NONCLIENTMETRICSW now{};
+    now.cbSize = sizeof now;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof now, &now, 0) ||
+        now.iMenuHeight != metrics.Height || std::memcmp(&now.lfMenuFont, &metrics.Font, sizeof now.lfMenuFont) != 0) {
+        metrics.Font = now.lfMenuFont;
+        metrics.Height = now.iMenuHeight;
+        metrics.CheckWidth = GetSystemMetrics(SM_CXMENUCHECK);
+        metrics.BarHeight = GetSystemMetrics(SM_CYMENU);
+    }
+    return metrics;
+}
 }  // namespace
+
+int MenuCheckWidth() { return MenuMetrics().CheckWidth; }
+int MenuBarHeight() { return MenuMetrics().BarHeight; }
 
 // ---- TMenuItem ---------------------------------------------------------------------------
 
@@ -156,8 +181,8 @@ void TMenuItem::MeasureItem(HDC dc, int& width, int& height) {
     canvas.SetHandle(dc);
     SIZE size{};
     GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &size);
-    width = size.cx + 2 * GetSystemMetrics(SM_CXMENUCHECK);
-    height = IsLine() ? GetSystemMetrics(SM_CYMENU) / 2 : std::max<int>(size.cy + 4, GetSystemMetrics(SM_CYMENU));
+    width = size.cx + 2 * MenuCheckWidth();
+    height = IsLine() ? MenuBarHeight() / 2 : std::max<int>(size.cy + 4, MenuBarHeight());
     if (OnMeasureItem) OnMeasureItem(this, &canvas, width, height);
     canvas.SetHandle(nullptr);
 }
@@ -173,7 +198,7 @@ void TMenuItem::DrawItem(HDC dc, RECT rect, bool selected) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(!enabled_ ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
         RECT text = rect;
-        text.left += GetSystemMetrics(SM_CXMENUCHECK) + 4;
+        text.left += MenuCheckWidth() + 4;
         if (IsLine()) {
             RECT line{rect.left, (rect.top + rect.bottom) / 2 - 1, rect.right, (rect.top + rect.bottom) / 2 + 1};
             DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
@@ -316,7 +341,9 @@ bool DispatchMenuMessage(TMessage& m) {
         if (mis->CtlType != ODT_MENU) return false;
         auto* item = reinterpret_cast<TMenuItem*>(mis->itemData);
         if (!item) return false;
-        TWindowDC dc(nullptr);
+        // A memory DC measures as the screen's does (the same default font) without asking the
+        // system for a window DC.
+        TMemoryDC dc(CreateCompatibleDC(nullptr));
         int w = 0, h = 0;
         item->MeasureItem(dc.get(), w, h);
         mis->itemWidth = static_cast<UINT>(std::max(w, 0));
