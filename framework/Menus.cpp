@@ -1,7 +1,6 @@
 #include "framework/Menus.h"
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <stdexcept>
 
@@ -26,31 +25,7 @@ UINT AllocateCommand(TMenuItem* item) {
     commands[next] = item;
     return next;
 }
-
-struct TMenuMetrics {
-    LOGFONTW Font{};
-    int Height = -1;
-    int CheckWidth = 0;
-    int BarHeight = 0;
-};
-
-const TMenuMetrics& MenuMetrics() {
-    static TMenuMetrics metrics;
-    NONCLIENTMETRICSW now{};
-    now.cbSize = sizeof now;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof now, &now, 0) ||
-        now.iMenuHeight != metrics.Height || std::memcmp(&now.lfMenuFont, &metrics.Font, sizeof now.lfMenuFont) != 0) {
-        metrics.Font = now.lfMenuFont;
-        metrics.Height = now.iMenuHeight;
-        metrics.CheckWidth = GetSystemMetrics(SM_CXMENUCHECK);
-        metrics.BarHeight = GetSystemMetrics(SM_CYMENU);
-    }
-    return metrics;
-}
 }  // namespace
-
-int MenuCheckWidth() { return MenuMetrics().CheckWidth; }
-int MenuBarHeight() { return MenuMetrics().BarHeight; }
 
 // ---- TMenuItem ---------------------------------------------------------------------------
 
@@ -181,8 +156,8 @@ void TMenuItem::MeasureItem(HDC dc, int& width, int& height) {
     canvas.SetHandle(dc);
     SIZE size{};
     GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &size);
-    width = size.cx + 2 * MenuCheckWidth();
-    height = IsLine() ? MenuBarHeight() / 2 : std::max<int>(size.cy + 4, MenuBarHeight());
+    width = size.cx + 2 * GetSystemMetrics(SM_CXMENUCHECK);
+    height = IsLine() ? GetSystemMetrics(SM_CYMENU) / 2 : std::max<int>(size.cy + 4, GetSystemMetrics(SM_CYMENU));
     if (OnMeasureItem) OnMeasureItem(this, &canvas, width, height);
     canvas.SetHandle(nullptr);
 }
@@ -198,7 +173,7 @@ void TMenuItem::DrawItem(HDC dc, RECT rect, bool selected) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(!enabled_ ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
         RECT text = rect;
-        text.left += MenuCheckWidth() + 4;
+        text.left += GetSystemMetrics(SM_CXMENUCHECK) + 4;
         if (IsLine()) {
             RECT line{rect.left, (rect.top + rect.bottom) / 2 - 1, rect.right, (rect.top + rect.bottom) / 2 + 1};
             DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
@@ -341,9 +316,7 @@ bool DispatchMenuMessage(TMessage& m) {
         if (mis->CtlType != ODT_MENU) return false;
         auto* item = reinterpret_cast<TMenuItem*>(mis->itemData);
         if (!item) return false;
-        // A memory DC measures as the screen's does (the same default font) without asking the
-        // system for a window DC.
-        TMemoryDC dc(CreateCompatibleDC(nullptr));
+        TWindowDC dc(nullptr);
         int w = 0, h = 0;
         item->MeasureItem(dc.get(), w, h);
         mis->itemWidth = static_cast<UINT>(std::max(w, 0));

@@ -155,12 +155,6 @@ private:
 // Routes a menu command, owner-draw measure or draw request to its item; true when it was one.
 bool DispatchMenuMessage(TMessage& message);
 
-// The system's menu check-mark width (SM_CXMENUCHECK) and menu bar height (SM_CYMENU). Some
-// platforms measure the menu font for each of these questions: they are asked again only when
-// the menu font or height changes.
-int MenuCheckWidth();
-int MenuBarHeight();
-
 void RegisterMenuClasses();
 
 }  // namespace velloran
