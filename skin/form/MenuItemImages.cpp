@@ -14,6 +14,10 @@ void Cover(TBitmap& image, int width, int height) {
     image.SetSize(std::max(image.Width(), width), std::max(image.Height(), height));
 }
 
+bool Usable(const RECT& rect) {
+    return rect.left >= 0 && rect.top >= 0 && rect.right > rect.left && rect.bottom > rect.top;
+}
+
 }  // namespace
 
 void TMenuItemImages::Validate(const TItemBaseSource& source) {
@@ -35,16 +39,21 @@ void TMenuItemImages::Reserve(int width, int height) {
     for (TLayer& layer : layers_) Cover(layer.Image, width, height);
 }
 
-HDC TMenuItemImages::Base(const RECT& rect, TItemBase base, const TComposeBase& compose) {
-    if (rect.left < 0 || rect.top < 0 || rect.right <= rect.left || rect.bottom <= rect.top) return nullptr;
-    TLayer& layer = LayerOf(base);
-    for (const auto& [made, kind] : layer.Made)
-        if (EqualRect(&made, &rect) && kind == base) return layer.Image.Canvas().Handle();
-    // A base overlapping this one (the menu changed under the popup) is gone once this is drawn.
-    std::erase_if(layer.Made, [&](const auto& made) {
+void TMenuItemImages::Clear(TLayer& layer, const RECT& rect) {
+    std::erase_if(layer.Made, [&](const TMade& made) {
         RECT common{};
-        return IntersectRect(&common, &made.first, &rect) != FALSE;
+        return IntersectRect(&common, &made.Rect, &rect) != FALSE;
     });
+}
+
+HDC TMenuItemImages::Base(const RECT& rect, TItemBase base, const TComposeBase& compose) {
+    if (!Usable(rect)) return nullptr;
+    TLayer& layer = LayerOf(base);
+    for (const TMade& made : layer.Made)
+        if (EqualRect(&made.Rect, &rect) && made.Base == base && !made.Look) return layer.Image.Canvas().Handle();
+    // What overlaps this base (the menu changed under the popup, or an item finished here) is
+    // gone once this is drawn.
+    Clear(layer, rect);
     Cover(layer.Image, rect.right, rect.bottom);
     const HDC dc = layer.Image.Canvas().Handle();
     if (!dc) return nullptr;
@@ -52,8 +61,30 @@ HDC TMenuItemImages::Base(const RECT& rect, TItemBase base, const TComposeBase& 
         TSavedDC saved(dc);
         compose(dc, rect);
     }
-    layer.Made.emplace_back(rect, base);
+    layer.Made.push_back({rect, base, std::nullopt});
     return dc;
+}
+
+HDC TMenuItemImages::Finished(const RECT& rect, TItemBase base, const TMenuItemLook& look, COLORREF& arrowBack) {
+    TLayer& layer = LayerOf(base);
+    for (const TMade& made : layer.Made)
+        if (EqualRect(&made.Rect, &rect) && made.Base == base && made.Look == look) {
+            arrowBack = made.ArrowBack;
+            return layer.Image.Canvas().Handle();
+        }
+    return nullptr;
+}
+
+void TMenuItemImages::KeepFinished(const RECT& rect, TItemBase base, const TMenuItemLook& look, HDC image,
+                                   COLORREF arrowBack) {
+    if (!Usable(rect)) return;
+    TLayer& layer = LayerOf(base);
+    Clear(layer, rect);
+    Cover(layer.Image, rect.right, rect.bottom);
+    const HDC dc = layer.Image.Canvas().Handle();
+    if (!dc) return;
+    BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, image, 0, 0, SRCCOPY);
+    layer.Made.push_back({rect, base, look, arrowBack});
 }
 
 TBitmap& TMenuItemImages::Scratch(int width, int height) {

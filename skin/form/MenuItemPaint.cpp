@@ -59,6 +59,17 @@ public:
     void CopyTo(HDC target) const {
         BitBlt(target, rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top, dc_, 0, 0, SRCCOPY);
     }
+    // Read from the bitmap's bits: asking the DC costs as much as drawing a line of text.
+    COLORREF Pixel(int x, int y) const {
+        GdiFlush();
+        DIBSECTION dib{};
+        if (GetObjectA(GetCurrentObject(dc_, OBJ_BITMAP), sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits ||
+            dib.dsBm.bmBitsPixel != 32 || x < 0 || y < 0 || x >= dib.dsBm.bmWidth || y >= dib.dsBm.bmHeight)
+            return GetPixel(dc_, x, y);
+        const int row = dib.dsBmih.biHeight < 0 ? y : dib.dsBm.bmHeight - 1 - y;
+        const BYTE* pixel = static_cast<const BYTE*>(dib.dsBm.bmBits) + row * dib.dsBm.bmWidthBytes + x * 4;
+        return RGB(pixel[2], pixel[1], pixel[0]);
+    }
 
 private:
     RECT rect_;
@@ -152,6 +163,11 @@ COLORREF TextColor(const TSkinData& skin, const TMenuItemLook& look, bool select
     return SkinColor(skin, selected ? ciHilightText : ciMenuText);
 }
 
+// The item shows a picture of its image list.
+bool ShowsImage(const TMenuItemLook& look) {
+    return look.Images && look.ImageIndex >= 0 && look.ImageIndex < look.Images->Count();
+}
+
 // Glyph, caption and shortcut of the item in the rectangle.
 void DrawContent(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const RECT& r, bool selected) {
     const bool hasList = look.Images != nullptr;
@@ -163,7 +179,7 @@ void DrawContent(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const
     const int height = r.bottom - r.top;
     if (look.IsLine()) {
         glyph = {0, 0, 0, 0};
-    } else if (hasList && look.ImageIndex >= 0 && look.ImageIndex < look.Images->Count()) {
+    } else if (ShowsImage(look)) {
         const int glyphHeight = look.Checked ? kGlyphSize : look.Images->Height();
         OffsetRect(&glyph, 0, r.top + (height - glyphHeight) / 2 - glyph.top);
         if (look.Checked) {
@@ -203,12 +219,25 @@ void DrawContent(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const
 // The system draws a submenu's arrow after the item, from a one-bit picture in the DC's text and
 // background colours, which it set to its own highlight colours for a selected item: the item's
 // text colour over the strip's pixel where the arrow goes keeps the arrow off a box of them.
-void LeaveArrowColours(const TSkinData& skin, HDC target, TItemImage& image, const TMenuItemLook& look,
-                       bool selected) {
+COLORREF ArrowBack(const TItemImage& image) {
     const RECT local = image.Local();
     const int arrowLeft = std::max<int>(local.right - 1 - GetSystemMetrics(SM_CXMENUCHECK), 0);
-    SetBkColor(target, GetPixel(image.dc(), arrowLeft, (local.top + local.bottom) / 2));
+    return image.Pixel(arrowLeft, (local.top + local.bottom) / 2);
+}
+
+void LeaveArrowColours(const TSkinData& skin, HDC target, COLORREF arrowBack, const TMenuItemLook& look,
+                       bool selected) {
+    SetBkColor(target, arrowBack);
     SetTextColor(target, TextColor(skin, look, selected));
+}
+
+// What a popup's finished items are made of besides their looks.
+TItemBaseSource ItemSource(const TSkinData& skin, const TPopupBackground& background) {
+    return {skin.MenuItem->Bitmap->Serial(),
+            background.Image ? background.Image->Serial() : 0,
+            SkinColor(skin, ciMenu),
+            {SkinColor(skin, ciMenuText), SkinColor(skin, ciHilightText), SkinColor(skin, ciButtonShadow),
+             SkinColor(skin, ciButtonText), GetSysColor(COLOR_BTNSHADOW)}};
 }
 
 void DrawLook(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const RECT& rect, bool selected,
@@ -242,21 +271,29 @@ void DrawLook(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const RE
         else
             BitBlt(target, at.left, at.top, size.right, size.bottom, fitted.Canvas().Handle(), 0, 0, SRCCOPY);
     };
-    TItemImage image(rect, background.Items);
-    const RECT local = image.Local();
-    HDC made = nullptr;
-    if (background.Items) {
-        background.Items->Validate({skin.MenuItem->Bitmap->Serial(), background.Image ? background.Image->Serial() : 0,
-                                    SkinColor(skin, ciMenu)});
-        made = background.Items->Base(rect, base, compose);
+    TMenuItemImages* const store = background.Items;
+    if (store) {
+        store->Validate(ItemSource(skin, background));
+        COLORREF arrowBack = 0;
+        if (const HDC finished = store->Finished(rect, base, look, arrowBack)) {
+            BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, finished, rect.left,
+                   rect.top, SRCCOPY);
+            LeaveArrowColours(skin, dc, arrowBack, look, selected);
+            return;
+        }
     }
-    if (made)
+    TItemImage image(rect, store);
+    const RECT local = image.Local();
+    if (const HDC made = store ? store->Base(rect, base, compose) : nullptr)
         BitBlt(image.dc(), 0, 0, local.right, local.bottom, made, rect.left, rect.top, SRCCOPY);
     else
         compose(image.dc(), local);
     if (!look.IsLine()) DrawContent(skin, image.dc(), look, local, selected);
     image.CopyTo(dc);
-    LeaveArrowColours(skin, dc, image, look, selected);
+    const COLORREF arrowBack = ArrowBack(image);
+    LeaveArrowColours(skin, dc, arrowBack, look, selected);
+    // The pictures of an image list may change under the same look.
+    if (store && !ShowsImage(look)) store->KeepFinished(rect, base, look, image.dc(), arrowBack);
 }
 
 // Runs the item's own measuring without its measure event, which may be this painter's.
@@ -396,7 +433,7 @@ void DrawPlainItem(const TSkinData& skin, HDC dc, const TMenuItemLook& look, con
     Fill(image.dc(), image.Local(), SkinColor(skin, selected ? ciHilight : ciMenu));
     DrawContent(skin, image.dc(), look, image.Local(), selected);
     image.CopyTo(dc);
-    LeaveArrowColours(skin, dc, image, look, selected);
+    LeaveArrowColours(skin, dc, ArrowBack(image), look, selected);
 }
 
 }  // namespace velloran

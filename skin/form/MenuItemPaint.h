@@ -24,6 +24,7 @@ struct TMenuItemLook {
     const TImageList* Images = nullptr;
     int ImageIndex = -1;
     bool IsLine() const { return Caption == "-"; }
+    bool operator==(const TMenuItemLook&) const = default;
 };
 
 TMenuItemLook LookOf(const TMenuItem& item);

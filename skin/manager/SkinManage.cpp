@@ -83,6 +83,7 @@ void TSkinManage::UnregisterData(TSkinData* data) {
     skinDatas_.erase(std::remove(skinDatas_.begin(), skinDatas_.end(), data), skinDatas_.end());
     // Windows created later must not reach a component that is gone.
     if (MainData == data) MainData = nullptr;
+    popupImages_.Clear();
     if (CommandData == data) {
         CommandData = nullptr;
         timer_.Stop();
@@ -388,6 +389,8 @@ void TSkinManage::RunCommand() {
     TSkinData* data = CommandData;
     if (!data) return;
     const TSkinCommand command = Command;
+    // The popups' images were made of the skin that goes.
+    if (command == skcSkinChanged || command == skcSkinOff) popupImages_.Clear();
     if (data->SkinFormtype() == sfOnlyThisForm) {
         auto* owner = dynamic_cast<TForm*>(data->Owner());
         if (command == skcSkinOn) {

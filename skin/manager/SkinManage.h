@@ -12,6 +12,7 @@
 #include "framework/Handles.h"
 #include "framework/UtilWindow.h"
 #include "skin/form/FormSkinnerHost.h"
+#include "skin/manager/PopupImages.h"
 #include "skin/manager/WinSkinPopMenu.h"
 
 namespace velloran {
@@ -63,6 +64,8 @@ public:
     void AssignMenuHandle(HMENU menu) override;
     TPopupBackground PopupBackground(HMENU menu) const override;
     const std::vector<std::unique_ptr<TWinSkinPopMenu>>& PopupSkinners() const { return popupSkinners_; }
+    // The popups' images kept from one opening to the next; emptied when a skin changes or goes.
+    TPopupImageStore& PopupImages() { return popupImages_; }
 
     const std::vector<TWinSkinForm*>& FormSkinners() const { return formSkinners_; }
     const std::vector<TSkinData*>& SkinDatas() const { return skinDatas_; }
@@ -90,6 +93,7 @@ private:
     std::vector<TSkinData*> skinDatas_;
     std::vector<TWinSkinForm*> formSkinners_;
     std::vector<std::unique_ptr<TWinSkinPopMenu>> popupSkinners_;
+    TPopupImageStore popupImages_;
     THookHandle hook_;
     TUtilWindow window_;
     TTimerHandle timer_;

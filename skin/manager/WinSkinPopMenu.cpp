@@ -6,6 +6,7 @@
 #include "skin/data/SkinImage.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/form/SkinMessages.h"
+#include "skin/manager/SkinManage.h"
 
 namespace velloran {
 
@@ -42,10 +43,10 @@ void TWinSkinPopMenu::Detach() {
     if (!Attached()) return;
     subclass_->Detach();
     Background.reset();
-    itemImages_ = std::make_unique<TMenuItemImages>();
+    images_.reset();
 }
 
-TPopupBackground TWinSkinPopMenu::Backdrop() const {
+TPopupBackground TWinSkinPopMenu::Backdrop() {
     TPopupBackground backdrop;
     backdrop.Image = Background.get();
     RECT window{};
@@ -55,8 +56,9 @@ TPopupBackground TWinSkinPopMenu::Backdrop() const {
     backdrop.ClientOffset = {client.x - window.left, client.y - window.top};
     RECT clientArea{};
     GetClientRect(Window, &clientArea);
-    itemImages_->Reserve(clientArea.right, clientArea.bottom);
-    backdrop.Items = itemImages_.get();
+    if (!images_) TakeImages(0);
+    images_->Items.Reserve(clientArea.right, clientArea.bottom);
+    backdrop.Items = &images_->Items;
     return backdrop;
 }
 
@@ -71,14 +73,24 @@ bool TWinSkinPopMenu::HasNonClientArea() const {
     return client.right != window.right || client.bottom != window.bottom;
 }
 
+void TWinSkinPopMenu::TakeImages(std::uint64_t source) {
+    const RECT area = WindowArea(Window);
+    TSkinManage* manager = TSkinManage::Instance();
+    images_ = manager ? manager->PopupImages().For(area.right, area.bottom, source) : std::make_shared<TPopupImages>();
+}
+
 void TWinSkinPopMenu::UpdateBackground() {
     TDataSkinObject& object = *SkinData->MenuBackground;
     const RECT area = WindowArea(Window);
+    const std::uint64_t source = object.Bitmap->Serial();
     if (Background && Background->Width() == area.right && Background->Height() == area.bottom &&
-        backgroundSource_ == object.Bitmap->Identity())
+        backgroundSource_ == source)
         return;
-    Background = ComposeSkinImage(area, *object.Bitmap, object.Margins(), false, object.Tile != 0, 1, 1);
-    backgroundSource_ = object.Bitmap->Identity();
+    TakeImages(source);
+    if (!images_->Background)
+        images_->Background = ComposeSkinImage(area, *object.Bitmap, object.Margins(), false, object.Tile != 0, 1, 1);
+    Background = images_->Background;
+    backgroundSource_ = source;
 }
 
 LRESULT TWinSkinPopMenu::WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {

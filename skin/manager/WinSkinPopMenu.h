@@ -1,8 +1,8 @@
 #pragma once
 // The skinner of one open popup menu window: it paints the window's frame and background from
 // the skin's MenuBackground object and keeps that image for the item painters, which draw the
-// items over their part of it. The image is composed again only when the window's size or the
-// skin's image changes; the items' composed bases live as long as it does.
+// items over their part of it. The image and the items' images come from the manager's store,
+// shared with the popups of the same size opened before and after.
 #include <windows.h>
 
 #include <cstdint>
@@ -10,7 +10,7 @@
 
 #include "framework/Subclass.h"
 #include "skin/form/FormSkinnerHost.h"
-#include "skin/form/MenuItemImages.h"
+#include "skin/manager/PopupImages.h"
 
 namespace velloran {
 
@@ -28,20 +28,23 @@ public:
     // Gives the window its own procedure back; does nothing when detached.
     void Detach();
     bool Attached() const { return subclass_ && subclass_->Attached(); }
-    // The last composed background, where the client area begins in it, and the items' store.
-    TPopupBackground Backdrop() const;
+    // The last composed background, where the client area begins in it, and the items' images.
+    TPopupBackground Backdrop();
 
     HWND Window = nullptr;
     TSkinData* SkinData = nullptr;
-    std::unique_ptr<TBitmap> Background;
+    std::shared_ptr<TBitmap> Background;
     HMENU MenuHandle = nullptr;
 
 private:
     LRESULT WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // The skin has a MenuBackground image to paint the popup with.
     bool HasSkinBackground() const;
-    // Composes the background unless the one there is of the window's size and the skin's image.
+    // Takes the background of the window's size and the skin's image, composed first when the
+    // store has none.
     void UpdateBackground();
+    // The images for the window's size and the skin image with the serial.
+    void TakeImages(std::uint64_t source);
     void PaintFrame();
     // The background at (0, 0), then the window's own printing clipped inside the frame.
     LRESULT Print(HDC dc, LPARAM flags);
@@ -52,9 +55,9 @@ private:
     LRESULT EraseBackground(WPARAM dc);
 
     std::unique_ptr<TWindowSubclass> subclass_;
-    // The skin image the background was composed from.
-    TBitmapIdentity backgroundSource_;
-    std::unique_ptr<TMenuItemImages> itemImages_ = std::make_unique<TMenuItemImages>();
+    // The serial of the skin image the background was composed from.
+    std::uint64_t backgroundSource_ = 0;
+    std::shared_ptr<TPopupImages> images_;
 };
 
 }  // namespace velloran

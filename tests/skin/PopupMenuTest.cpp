@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -251,6 +252,66 @@ TEST_P(PopupMenu, AnOpenPopupPaintedAgainShowsTheNewSkinAndSize) {
         EXPECT_EQ(RingDifferences(background, composed), 0) << change.Name;
         ExpectItemEnd(Skin(), shot, background, first, 1, change.Name);
     }
+}
+
+// A menu opened again at the same size takes the images kept from before: its items must still
+// show what they are now, each as a popup made from nothing would show it, and the images go with
+// the skin.
+TEST_P(PopupMenu, APopupOpenedAgainShowsItsItemsAsTheyAreNow) {
+    Add("The widest item of this menu");
+    TMenuItem& renamed = Add("Beta");
+    TMenuItem& checked = Add("Checked");
+    TMenuItem& disabled = Add("Disabled");
+    Add("Image", nullptr, [](TMenuItem& i) { i.SetImageIndex(0); });
+    ShowForm();
+    std::weak_ptr<TBitmap> kept;
+    const auto open = [&] {
+        TDecodedBitmap shot;
+        TMenuScript script{{[] { return Painted(); },
+                            [&] {
+                                TWinSkinPopMenu& popup = *OpenPopup();
+                                shot = ScreenPixels(popup.Window);
+                                EXPECT_TRUE(kept.expired() || kept.lock() == popup.Background) << "images not kept";
+                                kept = popup.Background;
+                                return true;
+                            }}};
+        EXPECT_TRUE(script.Run([&] { Popup(); }));
+        return shot;
+    };
+    const TDecodedBitmap before = open();
+    renamed.SetCaption("Gamma");
+    checked.SetChecked(true);
+    disabled.SetEnabled(false);
+    images_.Clear();
+    TBitmap glyph;
+    glyph.SetSize(16, 16);
+    TDecodedBitmap blue{16, 16, std::vector<uint32_t>(256, 0x0000FF)};
+    SetBitmapPixels(glyph, blue);
+    images_.AddMasked(glyph, clFuchsia);
+    const TDecodedBitmap again = open();
+    ASSERT_FALSE(kept.expired());
+    Manager().PopupImages().Clear();
+    const TDecodedBitmap fresh = open();
+    ASSERT_EQ(again.Width, fresh.Width);
+    ASSERT_EQ(again.Height, fresh.Height);
+    ASSERT_EQ(before.Width, fresh.Width);
+    int stale = 0, changed = 0;
+    for (int y = 0; y < fresh.Height; ++y)
+        for (int x = 0; x < fresh.Width; ++x) {
+            stale += PixelAt(again, x, y) != PixelAt(fresh, x, y);
+            changed += PixelAt(before, x, y) != PixelAt(fresh, x, y);
+        }
+    EXPECT_EQ(stale, 0);
+    EXPECT_GT(changed, 0);
+
+    // A new skin leaves nothing of the old one's popup images behind.
+    bool switched = false;
+    Skin().OnSkinChanged = [&switched](TObject*) { switched = true; };
+    const std::string other = std::string(GetParam()) == "Default" ? "Contrast" : "Default";
+    Skin().SetSkinStreamData(StoredSkin(PackedSkinAt(kSkins / other)));
+    Skin().ApplySkin();
+    EXPECT_TRUE(PumpUntil([&] { return switched; }));
+    EXPECT_TRUE(kept.expired());
 }
 
 TEST_P(PopupMenu, ASkinWithoutMenuBackgroundLeavesTheSystemsFrame) {
