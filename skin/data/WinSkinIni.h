@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace velloran {
@@ -46,16 +47,13 @@ public:
     void ReadSections(TStrings& strings) const;
 
 private:
-    struct TSectionHeader {
-        std::string Text;  // with its brackets
-        std::size_t Line;  // index into lines_
-    };
+    // What a look-up can find in one section: per key, lower-cased, the value
+    // of its first line. Built once on loading, so that a look-up costs the
+    // same however many sections and lines the text has.
+    using TKeyValues = std::unordered_map<std::string, std::string>;
 
-    // Index into sections_ of the first header naming the section, or -1.
-    std::ptrdiff_t FindSection(std::string_view section) const;
-
-    std::vector<std::string> lines_;
-    std::vector<TSectionHeader> sections_;
+    std::vector<std::string> headers_;                        // names in file order
+    std::unordered_map<std::string, TKeyValues> sections_;  // by lower-cased bracketed text
 };
 
 }  // namespace velloran
