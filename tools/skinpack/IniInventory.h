@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace velloran {
@@ -28,14 +29,20 @@ private:
         bool HasEquals = false;
         bool Read = false;
     };
+    // Lower-cased name -> index of its first occurrence, so that neither a look-up nor the
+    // report scans the text again.
+    using TFirstIndex = std::unordered_map<std::string, std::size_t>;
+
     struct TSection {
         std::string Header;  // with its brackets
         bool LookedUp = false;
         std::vector<TLine> Lines;
+        TFirstIndex FirstKeyLine;  // lines with '=' only
     };
 
     std::vector<TLine> preamble_;  // lines before the first header
     std::vector<TSection> sections_;
+    TFirstIndex firstSection_;
 };
 
 }  // namespace velloran
