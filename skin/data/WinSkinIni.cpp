@@ -43,9 +43,9 @@ std::optional<int32_t> ParseDecimal(std::string_view text) {
     return static_cast<int32_t>(negative ? -value : value);
 }
 
-std::optional<int32_t> ParseInteger(std::string text) {
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.replace(0, 2, "$");
-    if (!text.empty() && text.front() == '$') return ParseHexadecimal(std::string_view(text).substr(1));
+std::optional<int32_t> ParseInteger(std::string_view text) {
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) return ParseHexadecimal(text.substr(2));
+    if (!text.empty() && text.front() == '$') return ParseHexadecimal(text.substr(1));
     return ParseDecimal(text);
 }
 
@@ -72,36 +72,40 @@ void TQuickIni::LoadFromStream(std::span<const std::uint8_t> bytes) {
 
     // Lines before the first header, and those of a section named again, belong to no
     // section a look-up finds.
-    TKeyValues unreachable;
-    TKeyValues* section = &unreachable;
+    TKeyValues* section = nullptr;
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     for (const std::string_view line : MeaningfulIniLines(text)) {
         if (IsIniSectionHeader(line)) {
             headers_.emplace_back(TrimBlanks(line.substr(1, line.size() - 2)));
-            const auto [entry, added] = sections_.try_emplace(LowerCase(line));
-            unreachable.clear();
-            section = added ? &entry->second : &unreachable;
+            const auto [entry, added] = sections_.try_emplace(std::string(line.substr(1, line.size() - 2)));
+            section = added ? &entry->second : nullptr;
             continue;
         }
+        if (!section) continue;
         // A line without '=' has an empty key and value: it answers a look-up of the empty key
         // with the default.
         const std::size_t equals = line.find('=');
         const std::string_view name = equals == std::string_view::npos ? std::string_view() : line.substr(0, equals);
         const std::string_view value = equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
-        section->try_emplace(LowerCase(TrimBlanks(name)), TrimBlanks(value));
+        if (!section->contains(TrimBlanks(name))) section->emplace(TrimBlanks(name), TrimBlanks(value));
     }
 }
 
-std::string TQuickIni::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const {
-    const auto found = sections_.find(LowerCase("[" + std::string(section) + "]"));
-    if (found == sections_.end()) return std::string(defaultValue);
-    const auto value = found->second.find(LowerCase(key));
-    if (value == found->second.end() || value->second.empty()) return std::string(defaultValue);
+std::optional<std::string_view> TQuickIni::Find(std::string_view section, std::string_view key) const {
+    const auto found = sections_.find(section);
+    if (found == sections_.end()) return std::nullopt;
+    const auto value = found->second.find(key);
+    if (value == found->second.end() || value->second.empty()) return std::nullopt;
     return value->second;
 }
 
+std::string TQuickIni::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const {
+    return std::string(Find(section, key).value_or(defaultValue));
+}
+
 int32_t TQuickIni::ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue) const {
-    return ParseInteger(ReadString(section, key, "")).value_or(defaultValue);
+    const std::optional<std::string_view> value = Find(section, key);
+    return (value ? ParseInteger(*value) : std::nullopt).value_or(defaultValue);
 }
 
 void TQuickIni::ReadSections(TStrings& strings) const {

@@ -4,12 +4,13 @@
 // out of the skin container, never from a file of its own.
 // Plain standard C++; no Windows headers.
 
-#include <cstddef>
+#include "skin/data/CaseInsensitiveMap.h"
+
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace velloran {
@@ -47,13 +48,16 @@ public:
     void ReadSections(TStrings& strings) const;
 
 private:
-    // What a look-up can find in one section: per key, lower-cased, the value
-    // of its first line. Built once on loading, so that a look-up costs the
-    // same however many sections and lines the text has.
-    using TKeyValues = std::unordered_map<std::string, std::string>;
+    // What a look-up can find in one section: per key, the value of its first
+    // line. Built once on loading, so that a look-up costs the same however
+    // many sections and lines the text has.
+    using TKeyValues = TCaseInsensitiveMap<std::string>;
 
-    std::vector<std::string> headers_;                        // names in file order
-    std::unordered_map<std::string, TKeyValues> sections_;  // by lower-cased bracketed text
+    // The value a look-up answers with, when it is not the default.
+    std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
+
+    std::vector<std::string> headers_;          // names in file order
+    TCaseInsensitiveMap<TKeyValues> sections_;  // by the text between the brackets
 };
 
 }  // namespace velloran

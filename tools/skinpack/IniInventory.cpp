@@ -1,6 +1,5 @@
 #include "tools/skinpack/IniInventory.h"
 
-#include "framework/Classes.h"
 #include "skin/data/TextTrim.h"
 #include "skin/data/WinSkinIni.h"
 
@@ -9,7 +8,7 @@ namespace velloran {
 TIniInventory::TIniInventory(std::string_view text) {
     for (const std::string_view line : MeaningfulIniLines(text)) {
         if (IsIniSectionHeader(line)) {
-            firstSection_.try_emplace(LowerCase(line), sections_.size());
+            firstSection_.try_emplace(std::string(line.substr(1, line.size() - 2)), sections_.size());
             sections_.push_back({std::string(line), false, {}, {}});
             continue;
         }
@@ -21,17 +20,17 @@ TIniInventory::TIniInventory(std::string_view text) {
             continue;
         }
         TSection& section = sections_.back();
-        if (entry.HasEquals) section.FirstKeyLine.try_emplace(LowerCase(entry.Key), section.Lines.size());
+        if (entry.HasEquals) section.FirstKeyLine.try_emplace(entry.Key, section.Lines.size());
         section.Lines.push_back(std::move(entry));
     }
 }
 
 void TIniInventory::MarkRead(std::string_view section, std::string_view key) {
-    const auto found = firstSection_.find(LowerCase("[" + std::string(section) + "]"));
+    const auto found = firstSection_.find(section);
     if (found == firstSection_.end()) return;
     TSection& read = sections_[found->second];
     read.LookedUp = true;
-    const auto line = read.FirstKeyLine.find(LowerCase(key));
+    const auto line = read.FirstKeyLine.find(key);
     if (line != read.FirstKeyLine.end()) read.Lines[line->second].Read = true;
 }
 
@@ -42,8 +41,8 @@ std::vector<std::string> TIniInventory::Ignored() const {
     for (std::size_t s = 0; s < sections_.size(); ++s) {
         const TSection& section = sections_[s];
         if (!section.LookedUp) {
-            const bool repeated = firstSection_.at(LowerCase(section.Header)) != s;
             const std::string_view inner = std::string_view(section.Header).substr(1, section.Header.size() - 2);
+            const bool repeated = firstSection_.find(inner)->second != s;
             std::string reason = "section not read";
             if (repeated)
                 reason = "repeats an earlier section of that name; only the first is read";
@@ -58,7 +57,7 @@ std::vector<std::string> TIniInventory::Ignored() const {
             std::string reason = "key not read";
             if (!line.HasEquals) {
                 reason = "no '=' in the line";
-            } else if (section.FirstKeyLine.at(LowerCase(line.Key)) != k) {
+            } else if (section.FirstKeyLine.find(line.Key)->second != k) {
                 reason = "repeats an earlier key; only the first is read";
             }
             ignored.push_back(section.Header + " " + line.Text + "  (" + reason + ")");

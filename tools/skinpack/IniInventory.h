@@ -5,9 +5,11 @@
 // exactly as TQuickIni keeps them; a look-up marks the line TQuickIni would
 // answer it from.
 
+#include "skin/data/CaseInsensitiveMap.h"
+
+#include <cstddef>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace velloran {
@@ -29,9 +31,9 @@ private:
         bool HasEquals = false;
         bool Read = false;
     };
-    // Lower-cased name -> index of its first occurrence, so that neither a look-up nor the
-    // report scans the text again.
-    using TFirstIndex = std::unordered_map<std::string, std::size_t>;
+    // Name -> index of its first occurrence, so that neither a look-up nor the report scans
+    // the text again.
+    using TFirstIndex = TCaseInsensitiveMap<std::size_t>;
 
     struct TSection {
         std::string Header;  // with its brackets
@@ -42,7 +44,7 @@ private:
 
     std::vector<TLine> preamble_;  // lines before the first header
     std::vector<TSection> sections_;
-    TFirstIndex firstSection_;
+    TFirstIndex firstSection_;  // by the text between the brackets
 };
 
 }  // namespace velloran
