@@ -7,6 +7,7 @@
 #include "framework/Classes.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -16,12 +17,12 @@ namespace velloran {
 struct TCaseInsensitiveHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view text) const {
-        std::size_t hash = 14695981039346656037ull;  // FNV-1a
+        uint64_t hash = 14695981039346656037ull;  // FNV-1a
         for (const char c : text) {
             hash ^= static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
             hash *= 1099511628211ull;
         }
-        return hash;
+        return static_cast<std::size_t>(hash);
     }
 };
 
