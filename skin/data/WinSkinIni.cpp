@@ -43,9 +43,9 @@ std::optional<int32_t> ParseDecimal(std::string_view text) {
     return static_cast<int32_t>(negative ? -value : value);
 }
 
-std::optional<int32_t> ParseInteger(std::string text) {
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.replace(0, 2, "$");
-    if (!text.empty() && text.front() == '$') return ParseHexadecimal(std::string_view(text).substr(1));
+std::optional<int32_t> ParseInteger(std::string_view text) {
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) return ParseHexadecimal(text.substr(2));
+    if (!text.empty() && text.front() == '$') return ParseHexadecimal(text.substr(1));
     return ParseDecimal(text);
 }
 
@@ -67,50 +67,50 @@ std::vector<std::string_view> MeaningfulIniLines(std::string_view text) {
 bool IsIniSectionHeader(std::string_view line) { return !line.empty() && line.front() == '[' && line.back() == ']'; }
 
 void TQuickIni::LoadFromStream(std::span<const std::uint8_t> bytes) {
-    lines_.clear();
+    headers_.clear();
     sections_.clear();
 
+    // Lines before the first header, and those of a section named again, belong to no
+    // section a look-up finds.
+    TKeyValues* section = nullptr;
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     for (const std::string_view line : MeaningfulIniLines(text)) {
-        if (IsIniSectionHeader(line)) sections_.push_back({std::string(line), lines_.size()});
-        lines_.emplace_back(line);
+        if (IsIniSectionHeader(line)) {
+            headers_.emplace_back(TrimBlanks(line.substr(1, line.size() - 2)));
+            const auto [entry, added] = sections_.try_emplace(std::string(line.substr(1, line.size() - 2)));
+            section = added ? &entry->second : nullptr;
+            continue;
+        }
+        if (!section) continue;
+        // A line without '=' has an empty key and value: it answers a look-up of the empty key
+        // with the default.
+        const std::size_t equals = line.find('=');
+        const std::string_view name = equals == std::string_view::npos ? std::string_view() : line.substr(0, equals);
+        const std::string_view value = equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
+        if (!section->contains(TrimBlanks(name))) section->emplace(TrimBlanks(name), TrimBlanks(value));
     }
 }
 
-std::ptrdiff_t TQuickIni::FindSection(std::string_view section) const {
-    std::string header;
-    header.reserve(section.size() + 2);
-    header.append(1, '[').append(section).append(1, ']');
-    for (std::size_t i = 0; i < sections_.size(); ++i)
-        if (SameText(sections_[i].Text, header)) return static_cast<std::ptrdiff_t>(i);
-    return -1;
+std::optional<std::string_view> TQuickIni::Find(std::string_view section, std::string_view key) const {
+    const auto found = sections_.find(section);
+    if (found == sections_.end()) return std::nullopt;
+    const auto value = found->second.find(key);
+    if (value == found->second.end() || value->second.empty()) return std::nullopt;
+    return value->second;
 }
 
 std::string TQuickIni::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const {
-    const std::ptrdiff_t found = FindSection(section);
-    if (found < 0) return std::string(defaultValue);
-
-    for (std::size_t i = sections_[static_cast<std::size_t>(found)].Line + 1; i < lines_.size(); ++i) {
-        const std::string_view line = lines_[i];
-        if (IsIniSectionHeader(line)) break;
-        const std::size_t equals = line.find('=');
-        const std::string_view name = equals == std::string_view::npos ? std::string_view() : line.substr(0, equals);
-        if (!SameText(TrimBlanks(name), key)) continue;
-        const std::string_view value =
-            equals == std::string_view::npos ? std::string_view() : TrimBlanks(line.substr(equals + 1));
-        return std::string(value.empty() ? defaultValue : value);
-    }
-    return std::string(defaultValue);
+    return std::string(Find(section, key).value_or(defaultValue));
 }
 
 int32_t TQuickIni::ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue) const {
-    return ParseInteger(ReadString(section, key, "")).value_or(defaultValue);
+    const std::optional<std::string_view> value = Find(section, key);
+    return (value ? ParseInteger(*value) : std::nullopt).value_or(defaultValue);
 }
 
 void TQuickIni::ReadSections(TStrings& strings) const {
     strings.Clear();
-    for (const TSectionHeader& header : sections_)
-        strings.Add(std::string(TrimBlanks(std::string_view(header.Text).substr(1, header.Text.size() - 2))));
+    for (const std::string& header : headers_) strings.Add(header);
 }
 
 }  // namespace velloran

@@ -4,8 +4,10 @@
 // out of the skin container, never from a file of its own.
 // Plain standard C++; no Windows headers.
 
-#include <cstddef>
+#include "skin/data/CaseInsensitiveMap.h"
+
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -46,16 +48,16 @@ public:
     void ReadSections(TStrings& strings) const;
 
 private:
-    struct TSectionHeader {
-        std::string Text;  // with its brackets
-        std::size_t Line;  // index into lines_
-    };
+    // What a look-up can find in one section: per key, the value of its first
+    // line. Built once on loading, so that a look-up costs the same however
+    // many sections and lines the text has.
+    using TKeyValues = TCaseInsensitiveMap<std::string>;
 
-    // Index into sections_ of the first header naming the section, or -1.
-    std::ptrdiff_t FindSection(std::string_view section) const;
+    // The value a look-up answers with, when it is not the default.
+    std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
 
-    std::vector<std::string> lines_;
-    std::vector<TSectionHeader> sections_;
+    std::vector<std::string> headers_;          // names in file order
+    TCaseInsensitiveMap<TKeyValues> sections_;  // by the text between the brackets
 };
 
 }  // namespace velloran

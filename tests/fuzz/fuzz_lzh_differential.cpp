@@ -21,12 +21,13 @@ using namespace velloran;
 
 using fuzztest::Require;
 
-// Sizes up to 8 KB keep most runs short; one in four reaches past the 64 KB
-// blocks that the unpacker hands on. The sign is kept.
+// Sizes up to a ring's worth keep most runs short; one in thirty-two
+// reaches past the 64 KB blocks that the unpacker hands on, at some thirty
+// times the cost of the others. The sign is kept.
 int32_t BoundedSize(std::span<const uint8_t> input) {
     const int32_t announced = TLZH::StoredSize(input);
-    const bool large = input.size() > 2 && (input[2] & 0xC0) == 0xC0;
-    return announced % (large ? (1 << 17) : (1 << 13));
+    const bool large = input.size() > 2 && (input[2] & 0xF8) == 0xF8;
+    return announced % (large ? (1 << 17) : (1 << 12));
 }
 
 }  // namespace

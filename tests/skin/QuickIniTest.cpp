@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -102,6 +104,23 @@ TEST(QuickIni, SectionsAreListedInFileOrderWithoutBracketsButPaddedOnesAreNotFou
     EXPECT_EQ(Sections(ini), (std::vector<std::string>{"Title", "Buttons", "", "Title"}));
     EXPECT_EQ(ini.ReadString("Buttons", "Image", "none"), "none");
     EXPECT_EQ(ini.ReadString(" Buttons ", "Image", "none"), "b.bmp");
+}
+
+// A skin that names thousands of sections, some twice, is read in time that grows with its
+// length alone, and the first of each name still decides.
+TEST(QuickIni, ManySectionsAreLookedUpWithoutScanningThemAll) {
+    constexpr int kSections = 10000;
+    std::string text = "key=before any header\n";
+    for (int i = 0; i < kSections; ++i)
+        text += "[S" + std::to_string(i) + "]\nKey=" + std::to_string(i) + "\n[s" + std::to_string(i / 2) + "]\nkey=again\n";
+    const TQuickIni ini = Load(text);
+
+    const auto start = std::chrono::steady_clock::now();
+    int found = 0;
+    for (int i = 0; i < kSections; ++i) found += ini.ReadInteger("s" + std::to_string(i), "KEY", -1) == i;
+    EXPECT_EQ(found, kSections);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(ini.ReadString("", "key", "none"), "none");
 }
 
 }  // namespace

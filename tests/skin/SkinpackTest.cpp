@@ -3,6 +3,7 @@
 #include "framework/FormData.h"
 #include "skin/data/LittleEndian.h"
 #include "skin/data/SkinRead.h"
+#include "tools/skinpack/IniInventory.h"
 #include "tools/skinpack/SkinCheck.h"
 #include "tools/skinpack/SkinFiles.h"
 #include "tools/skinpack/SkinWriter.h"
@@ -221,6 +222,32 @@ TEST(Skinpack, CheckListsWhatTheProgramIgnoresWithoutFailing) {
           "  [buttons]  (repeats an earlier section of that name; only the first is read)\n"})
         EXPECT_NE(ignored.find(line), std::string::npos) << line << ignored;
     EXPECT_EQ(ignored.find("LeftWidth=2"), std::string::npos);
+}
+
+// A description of thousands of sections and keys, which the gallery's watch mode checks on
+// every save, is inventoried in time that grows with its length alone.
+TEST(Skinpack, InventoryOfALongDescriptionNamesEachRepeatOnce) {
+    constexpr int kCount = 10000;
+    std::string text = "[Keys]\n";
+    for (int i = 0; i < kCount; ++i) text += "K" + std::to_string(i % (kCount / 2)) + "=1\n";
+    for (int i = 0; i < kCount; ++i) text += "[S" + std::to_string(i % (kCount / 2)) + "]\n";
+
+    const auto start = std::chrono::steady_clock::now();
+    TIniInventory inventory(text);
+    for (int i = 0; i < kCount; i += 2) inventory.MarkRead("keys", "k" + std::to_string(i));
+    inventory.MarkRead("s7", "x");
+    const std::vector<std::string> ignored = inventory.Ignored();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+
+    int repeatedKeys = 0, repeatedSections = 0;
+    for (const std::string& line : ignored) {
+        repeatedKeys += line.ends_with("(repeats an earlier key; only the first is read)");
+        repeatedSections += line.ends_with("(repeats an earlier section of that name; only the first is read)");
+    }
+    EXPECT_EQ(repeatedKeys, kCount / 2);
+    EXPECT_EQ(repeatedSections, kCount / 2);
+    // Unread keys and sections, besides the repeats: the odd keys and all first sections but [S7].
+    EXPECT_EQ(ignored.size(), static_cast<std::size_t>(kCount + kCount / 4 + kCount / 2 - 1));
 }
 
 TEST(Skinpack, RefusesWhatItCannotUse) {

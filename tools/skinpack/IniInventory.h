@@ -5,6 +5,9 @@
 // exactly as TQuickIni keeps them; a look-up marks the line TQuickIni would
 // answer it from.
 
+#include "skin/data/CaseInsensitiveMap.h"
+
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,14 +31,20 @@ private:
         bool HasEquals = false;
         bool Read = false;
     };
+    // Name -> index of its first occurrence, so that neither a look-up nor the report scans
+    // the text again.
+    using TFirstIndex = TCaseInsensitiveMap<std::size_t>;
+
     struct TSection {
         std::string Header;  // with its brackets
         bool LookedUp = false;
         std::vector<TLine> Lines;
+        TFirstIndex FirstKeyLine;  // lines with '=' only
     };
 
     std::vector<TLine> preamble_;  // lines before the first header
     std::vector<TSection> sections_;
+    TFirstIndex firstSection_;  // by the text between the brackets
 };
 
 }  // namespace velloran
