@@ -390,11 +390,12 @@ void TWinSkinForm::SkinChanged() {
         for (TComponent* component : Form->ComponentList())
             if (auto* inner = dynamic_cast<TForm*>(component)) inner->SetColor(face);
     }
+    // Before painting goes off: a control's own change may ask whether it is shown.
+    for (TChildSkinner* skinner : skinners_) skinner->SkinChanged();
     {
-        // The controls, the size and the region change one after the other; the window is
-        // painted once, at the end.
+        // The size and the region change one after the other; the window is painted once, at
+        // the end.
         TRedrawOff quiet(Handle);
-        for (TChildSkinner* skinner : skinners_) skinner->SkinChanged();
         Stage = stRefreshing;
         if (SkinFrame) {
             ResizeToClient(true);
