@@ -10,6 +10,7 @@
 #include "framework/Grids.h"
 #include "framework/MediaPlayers.h"
 #include "framework/ImgList.h"
+#include "framework/MenuMetrics.h"
 #include "framework/Menus.h"
 #include "framework/ListViews.h"
 #include "framework/ScrollCtrls.h"
@@ -744,6 +745,9 @@ void TForm::WndProc(TMessage& m) {
     case CM_RELEASE:
         Free(this);
         return;
+    case WM_SETTINGCHANGE:
+        MenuMetricsChanged();
+        break;
     case WM_COMMAND:
     case WM_MEASUREITEM:
     case WM_DRAWITEM:

@@ -6,6 +6,7 @@
 
 #include "framework/Forms.h"
 #include "framework/ImgList.h"
+#include "framework/MenuMetrics.h"
 
 namespace velloran {
 
@@ -156,8 +157,9 @@ void TMenuItem::MeasureItem(HDC dc, int& width, int& height) {
     canvas.SetHandle(dc);
     SIZE size{};
     GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &size);
-    width = size.cx + 2 * GetSystemMetrics(SM_CXMENUCHECK);
-    height = IsLine() ? GetSystemMetrics(SM_CYMENU) / 2 : std::max<int>(size.cy + 4, GetSystemMetrics(SM_CYMENU));
+    const TMenuMetrics& metrics = MenuMetrics();
+    width = size.cx + 2 * metrics.CheckWidth;
+    height = IsLine() ? metrics.ItemHeight / 2 : std::max<int>(size.cy + 4, metrics.ItemHeight);
     if (OnMeasureItem) OnMeasureItem(this, &canvas, width, height);
     canvas.SetHandle(nullptr);
 }
@@ -173,7 +175,7 @@ void TMenuItem::DrawItem(HDC dc, RECT rect, bool selected) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(!enabled_ ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
         RECT text = rect;
-        text.left += GetSystemMetrics(SM_CXMENUCHECK) + 4;
+        text.left += MenuMetrics().CheckWidth + 4;
         if (IsLine()) {
             RECT line{rect.left, (rect.top + rect.bottom) / 2 - 1, rect.right, (rect.top + rect.bottom) / 2 + 1};
             DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);

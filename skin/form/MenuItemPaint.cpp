@@ -8,6 +8,7 @@
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
 #include "framework/ImgList.h"
+#include "framework/MenuMetrics.h"
 #include "framework/Menus.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinImage.h"
@@ -221,7 +222,7 @@ void DrawContent(const TSkinData& skin, HDC dc, const TMenuItemLook& look, const
 // text colour over the strip's pixel where the arrow goes keeps the arrow off a box of them.
 COLORREF ArrowBack(const TItemImage& image) {
     const RECT local = image.Local();
-    const int arrowLeft = std::max<int>(local.right - 1 - GetSystemMetrics(SM_CXMENUCHECK), 0);
+    const int arrowLeft = std::max<int>(local.right - 1 - MenuMetrics().CheckWidth, 0);
     return image.Pixel(arrowLeft, (local.top + local.bottom) / 2);
 }
 

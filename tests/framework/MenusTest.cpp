@@ -259,6 +259,38 @@ TEST_F(Menus, OwnerDrawnItemsAreMeasuredAndDrawnThroughTheirEvents) {
     EXPECT_EQ(GetPixel(dc.get(), 1, 1), GetSysColor(COLOR_MENU));
 }
 
+TEST_F(Menus, MeasuresFollowTheMenuFontWhenTheSystemSettingsChange) {
+    auto* popup = new TPopupMenu(owner_.get());
+    popup->SetOwnerDraw(true);
+    auto* line = Item(popup->Items(), "-");
+    HWND wnd = TPopupMenu::PopupWindow();
+    MEASUREITEMSTRUCT mis;
+    ASSERT_TRUE(Measure(wnd, line, mis));
+    const UINT lineBefore = mis.itemHeight;
+
+    // A larger menu font for this session only (not written to the settings), put back at the end.
+    NONCLIENTMETRICSA before{};
+    before.cbSize = sizeof before;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof before, &before, 0));
+    struct TRestore {
+        NONCLIENTMETRICSA Metrics;
+        HWND Form;
+        ~TRestore() {
+            SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof Metrics, &Metrics, 0);
+            SendMessageA(Form, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+        }
+    } restore{before, owner_->Handle()};
+    NONCLIENTMETRICSA larger = before;
+    larger.lfMenuFont.lfHeight = before.lfMenuFont.lfHeight < 0 ? before.lfMenuFont.lfHeight * 3 : -36;
+    larger.iMenuHeight = before.iMenuHeight * 3;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof larger, &larger, 0));
+    ASSERT_NE(GetSystemMetrics(SM_CYMENU) / 2, static_cast<int>(lineBefore)) << "the system's measure did not change";
+
+    SendMessageA(owner_->Handle(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    ASSERT_TRUE(Measure(wnd, line, mis));
+    EXPECT_EQ(static_cast<int>(mis.itemHeight), GetSystemMetrics(SM_CYMENU) / 2);
+}
+
 // Ends a menu left open by a failing test, so that the run goes on.
 class TMenuWatchdog {
 public:
