@@ -451,8 +451,12 @@ void TWinSkinForm::Unskin() {
     FrameImages.Drop();
     if (!BeginUndo()) return;
     subclass_->Detach();
+    // Before painting goes off: a control giving its look back may ask whether it is shown.
     FreeSkinners();
     RestoreFormLook();
+    // The menu, the frame and the region go back one after the other; the caller paints the
+    // window once when the skinner is gone.
+    TRedrawOff quiet(Handle);
     SetSysMenuStyle(false);
     if (MenuBar && IsMenu(MenuBar->MenuHandle)) SetMenu(Handle, MenuBar->MenuHandle);
     MenuBar.reset();

@@ -98,6 +98,7 @@ public:
     // Border thickness from the skin's frame images (a frame count of 0 gives a zero border).
     void ComputeBorders();
     void SkinChanged();
+    // Gives the window its own frame, menu and controls back; the caller then paints it once.
     void Unskin();
     void Detach();
     void FrameChanged();

@@ -326,12 +326,7 @@ void TSkinManage::SchedulePurge() {
 
 void TSkinManage::UnskinAndFree(TWinSkinForm* skinner) {
     const HWND handle = skinner->Handle;
-    {
-        // The controls, the frame and the region go back one after the other; the window is
-        // painted once, below.
-        TRedrawOff quiet(handle);
-        skinner->Unskin();
-    }
+    skinner->Unskin();
     // Off the list in any case, so that a skin-off always ends, also when this runs in a modal
     // loop inside the skinner's own procedure.
     FreeSkinner(skinner);

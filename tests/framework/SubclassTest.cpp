@@ -1,9 +1,11 @@
 // Hooks on a window's messages: first to see them, passing them on, and leaving the chain in any
 // order without cutting out the others.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -62,12 +64,77 @@ TEST(WindowSubclass, HooksStackAndLeaveInAnyOrder) {
     EXPECT_EQ(SendMessageA(wnd.get(), kProbe, 0, 0), 100);
 }
 
+TEST(WindowSubclass, LinksLeavingOrJoiningWhileAMessageRunsKeepTheRestOfTheChain) {
+    TWindowHandle wnd = ProbeWindow();
+    const auto ownProc = GetWindowLongPtrW(wnd.get(), GWLP_WNDPROC);
+    auto bottom = std::make_unique<TWindowSubclass>(wnd.get(), Adding(1));
+    auto middle = std::make_unique<TWindowSubclass>(wnd.get(), Adding(10));
+    std::unique_ptr<TWindowSubclass> joined;
+    LRESULT nested = 0;
+    // The top link sends the probe to its own window (the whole chain answers), then lets the
+    // middle link go and a new one join before passing the message on.
+    TWindowSubclass top(wnd.get(), [&](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (m != kProbe || wp != 0) return TWindowSubclass::CallNext(w, m, wp, lp);
+        nested = SendMessageA(w, kProbe, 1, 0);
+        middle.reset();
+        joined = std::make_unique<TWindowSubclass>(w, Adding(1000));
+        return TWindowSubclass::CallNext(w, m, wp, lp) + 100000;
+    });
+    EXPECT_EQ(SendMessageA(wnd.get(), kProbe, 0, 0), 100101);
+    EXPECT_EQ(nested, 111);
+    // The new link sees the next message.
+    EXPECT_EQ(SendMessageA(wnd.get(), kProbe, 1, 0), 1101);
+
+    // With every link gone the window has its own procedure back.
+    joined.reset();
+    bottom.reset();
+    top.Detach();
+    EXPECT_EQ(GetWindowLongPtrW(wnd.get(), GWLP_WNDPROC), ownProc);
+    EXPECT_EQ(SendMessageA(wnd.get(), kProbe, 0, 0), 100);
+}
+
+// Hooks set with the platform's own subclass functions, below and above the chain.
+LRESULT CALLBACK PlatformAdding(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR amount) {
+    const LRESULT rest = DefSubclassProc(w, m, wp, lp);
+    return m == kProbe ? rest + static_cast<LRESULT>(amount) : rest;
+}
+
+TEST(WindowSubclass, HooksOfThePlatformsOwnKindBeforeAndAfterAreNotCutOut) {
+    TWindowHandle wnd = ProbeWindow();
+    ASSERT_TRUE(SetWindowSubclass(wnd.get(), &PlatformAdding, 1, 1));
+    auto ours = std::make_unique<TWindowSubclass>(wnd.get(), Adding(10));
+    ASSERT_TRUE(SetWindowSubclass(wnd.get(), &PlatformAdding, 2, 100));
+    EXPECT_EQ(SendMessageA(wnd.get(), kProbe, 0, 0), 211);
+    // Ours leaves from the middle: both others stay.
+    ours.reset();
+    EXPECT_EQ(SendMessageA(wnd.get(), kProbe, 0, 0), 201);
+    ASSERT_TRUE(RemoveWindowSubclass(wnd.get(), &PlatformAdding, 2));
+    ASSERT_TRUE(RemoveWindowSubclass(wnd.get(), &PlatformAdding, 1));
+    EXPECT_EQ(SendMessageA(wnd.get(), kProbe, 0, 0), 100);
+}
+
 TEST(WindowSubclass, ADestroyedWindowTakesTheHookAlong) {
     TWindowHandle wnd = ProbeWindow();
     std::vector<UINT> seen;
     TWindowSubclass hook(wnd.get(), Adding(1, &seen));
     wnd.reset();
     EXPECT_FALSE(hook.Attached());
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), static_cast<UINT>(WM_NCDESTROY));
+}
+
+TEST(WindowSubclass, AWindowDestroyedByItsOwnHookTakesEveryHookAlong) {
+    TWindowHandle wnd = ProbeWindow();
+    std::vector<UINT> seen;
+    TWindowSubclass below(wnd.get(), Adding(1, &seen));
+    TWindowSubclass closing(wnd.get(), [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (m != WM_CLOSE) return TWindowSubclass::CallNext(w, m, wp, lp);
+        DestroyWindow(w);
+        return 0;
+    });
+    SendMessageA(wnd.release(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(below.Attached());
+    EXPECT_FALSE(closing.Attached());
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.back(), static_cast<UINT>(WM_NCDESTROY));
 }
