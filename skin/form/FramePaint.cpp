@@ -334,10 +334,14 @@ void TWinSkinForm::DropRegion() {
 void TWinSkinForm::SetSysMenuStyle(bool strip) {
     if (Caps & capKeepSysMenu) return;
     Style = static_cast<DWORD>(Unicode ? GetWindowLongW(Handle, GWL_STYLE) : GetWindowLongA(Handle, GWL_STYLE));
+    const DWORD before = Style;
     if (strip)
         Style &= ~static_cast<DWORD>(WS_SYSMENU);
     else if (SystemMenu)
         Style |= WS_SYSMENU;
+    // Every frame paint comes here: an unchanged style is not set again, which would cost the
+    // window two style-change messages each time.
+    if (Style == before) return;
     if (Unicode)
         SetWindowLongW(Handle, GWL_STYLE, static_cast<LONG>(Style));
     else
