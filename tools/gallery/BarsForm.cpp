@@ -65,7 +65,10 @@ void TGalleryBarsForm::AddStatusBars() {
     auto* simple = PlaceControl<TStatusBar>(*this, {0, kClientHeight - 2 * kBarHeight - 4, kClientWidth, kBarHeight});
     simple->SetSimpleText("Simple mode: one text across the bar");
     simple->SetSizeGrip(false);
-    auto* panels = PlaceControl<TStatusBar>(*this, {0, kClientHeight - kBarHeight, kClientWidth, kBarHeight});
+    // The bar leaves the corner to the bare size grip.
+    auto* panels = PlaceControl<TStatusBar>(
+        *this, {0, kClientHeight - kBarHeight, kClientWidth - GetSystemMetrics(SM_CXVSCROLL), kBarHeight});
+    panels->SetSizeGrip(false);
     panels->SetAnchors(AnchorBit(akLeft) | AnchorBit(akRight) | AnchorBit(akBottom));
     panels->AddPanel("Lowered, left", 120);
     TStatusPanel* raised = panels->AddPanel("Raised, right", 120);
@@ -86,6 +89,35 @@ void TGalleryBarsForm::AddStatusBars() {
             Ellipse(dc, left, r.top + 4, left + size, r.top + 4 + size);
         }
     };
+}
+
+void TGalleryBarsForm::CreateWnd() {
+    TForm::CreateWnd();
+    sizeGrip_.reset(CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 0, 0,
+                                    GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL), Handle(), nullptr,
+                                    GetModuleHandleW(nullptr), nullptr));
+    PlaceSizeGrip();
+}
+
+// The grip goes with its parent's window: it must not outlive it, nor be destroyed twice.
+void TGalleryBarsForm::DestroyWnd() {
+    sizeGrip_.reset();
+    TForm::DestroyWnd();
+}
+
+void TGalleryBarsForm::PlaceSizeGrip() {
+    if (!sizeGrip_) return;
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    RECT grip{};
+    GetWindowRect(sizeGrip_.get(), &grip);
+    SetWindowPos(sizeGrip_.get(), nullptr, client.right - (grip.right - grip.left), client.bottom - (grip.bottom - grip.top),
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TGalleryBarsForm::WndProc(TMessage& m) {
+    TForm::WndProc(m);
+    if (m.Msg == WM_SIZE) PlaceSizeGrip();
 }
 
 void TGalleryBarsForm::AddGauges() {
