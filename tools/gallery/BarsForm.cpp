@@ -15,6 +15,8 @@ namespace {
 constexpr int kClientWidth = 560;
 constexpr int kClientHeight = 420;
 constexpr int kBarHeight = 22;
+// Posted to the page to make its size grip after the showing.
+constexpr UINT kMakeSizeGrip = WM_APP + 1;
 
 // A control placed inside another control, owned by the form.
 template <class T>
@@ -91,18 +93,14 @@ void TGalleryBarsForm::AddStatusBars() {
     };
 }
 
-void TGalleryBarsForm::CreateWnd() {
-    TForm::CreateWnd();
+// The skin takes a bare size grip only when it is made in a window that is skinned already: the
+// page makes it once it is on screen, and so once activated and skinned.
+void TGalleryBarsForm::MakeSizeGrip() {
+    if (sizeGrip_ || !HandleAllocated()) return;
     sizeGrip_.reset(CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 0, 0,
                                     GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL), Handle(), nullptr,
                                     GetModuleHandleW(nullptr), nullptr));
     PlaceSizeGrip();
-}
-
-// The grip goes with its parent's window: it must not outlive it, nor be destroyed twice.
-void TGalleryBarsForm::DestroyWnd() {
-    sizeGrip_.reset();
-    TForm::DestroyWnd();
 }
 
 void TGalleryBarsForm::PlaceSizeGrip() {
@@ -116,6 +114,19 @@ void TGalleryBarsForm::PlaceSizeGrip() {
 }
 
 void TGalleryBarsForm::WndProc(TMessage& m) {
+    switch (m.Msg) {
+        case kMakeSizeGrip:
+            MakeSizeGrip();
+            return;
+        case WM_SHOWWINDOW:
+            if (m.WParam && !sizeGrip_) PostMessageW(Handle(), kMakeSizeGrip, 0, 0);
+            break;
+        case WM_DESTROY:
+            sizeGrip_.reset();  // while its parent still stands, and only once
+            break;
+        default:
+            break;
+    }
     TForm::WndProc(m);
     if (m.Msg == WM_SIZE) PlaceSizeGrip();
 }

@@ -16,15 +16,12 @@ public:
     explicit TGalleryBarsForm(TComponent* owner);
     // The first progress bar, which the benchmark steps.
     TProgressBar* Progress() const { return progress_; }
-    // The bare size grip, a "scrollbar" window without an object; null while the page has no window.
+    // The bare size grip, a "scrollbar" window without an object; null until the page is shown.
     HWND SizeGrip() const { return sizeGrip_.get(); }
     void WndProc(TMessage& message) override;
 
-protected:
-    void CreateWnd() override;
-    void DestroyWnd() override;
-
 private:
+    void MakeSizeGrip();
     void PlaceSizeGrip();
 
     void AddStatusBars();
