@@ -182,15 +182,13 @@ TEST_P(SkinCheckBoxes, TheVendorsCheckBoxShowsTheSkinsFramesAndThePlatformsBoxWi
         {"checked", true, true, 2, 5, DFCS_BUTTONCHECK | DFCS_CHECKED},
         {"disabled", false, false, 3, 4, DFCS_BUTTONCHECK | DFCS_INACTIVE},
     };
-    const COLORREF under = RGB(0, 128, 128);
     TSkinnedProcess skinning(GetParam());
     auto form = MakeControlForm();
     std::vector<TRzCheckBox*> boxes;
     for (const TVendorCase& c : cases) {
         const int top = 10 + 30 * static_cast<int>(boxes.size());
         auto* box = AddControl<TRzCheckBox>(*form, "Vendor", 10, top, kWidth, kHeight);
-        box->SetParentBackground(false);
-        box->SetColor(static_cast<TColor>(under));
+        box->SetParentBackground(false);  // a plain colour around the glyph, read at the top-right corner
         box->SetChecked(c.Checked);
         box->SetEnabled(c.Enabled);
         boxes.push_back(box);
@@ -202,8 +200,9 @@ TEST_P(SkinCheckBoxes, TheVendorsCheckBoxShowsTheSkinsFramesAndThePlatformsBoxWi
         const RECT image = ImageRect(*art.CheckBitmap, frames, kWidth, kHeight);
         for (size_t i = 0; i < boxes.size(); ++i) {
             const int frame = frames == kFullCheckStripFrames ? cases[i].FullStripFrame : cases[i].ShortStripFrame;
-            EXPECT_EQ(Mismatches(PaintedPixels(boxes[i]->Handle()), StripFramePixels(*art.CheckBitmap, frames, frame),
-                                 image, Rgb(under)),
+            const TDecodedBitmap painted = PaintedPixels(boxes[i]->Handle());
+            EXPECT_EQ(Mismatches(painted, StripFramePixels(*art.CheckBitmap, frames, frame), image,
+                                 PixelAt(painted, kWidth - 1, 0)),
                       0)
                 << skin << ", " << cases[i].Name;
         }
@@ -226,16 +225,17 @@ TEST_P(SkinCheckBoxes, TheVendorsCheckBoxShowsTheSkinsFramesAndThePlatformsBoxWi
     constexpr int kPlatformBox = 13;
     const int top = (kHeight - kPlatformBox) / 2;
     for (size_t i = 0; i < boxes.size(); ++i) {
+        const TDecodedBitmap painted = PaintedPixels(boxes[i]->Handle());
+        const uint32_t under = PixelAt(painted, kWidth - 1, 0);
         TBitmap platform;
         platform.SetSize(kPlatformBox, kPlatformBox);
         RECT r{0, 0, kPlatformBox, kPlatformBox};
         {
-            TBrushHandle brush(CreateSolidBrush(under));
+            TBrushHandle brush(CreateSolidBrush(RGB(under >> 16, (under >> 8) & 0xFF, under & 0xFF)));
             FillRect(platform.Canvas().Handle(), &r, brush.get());
         }
         DrawFrameControl(platform.Canvas().Handle(), &r, DFC_BUTTON, cases[i].PlatformLook);
-        EXPECT_EQ(Mismatches(PaintedPixels(boxes[i]->Handle()), GetBitmapPixels(platform),
-                             RECT{0, top, kPlatformBox, top + kPlatformBox}, Rgb(under)),
+        EXPECT_EQ(Mismatches(painted, GetBitmapPixels(platform), RECT{0, top, kPlatformBox, top + kPlatformBox}, under),
                   0)
             << "without the skin, " << cases[i].Name;
     }
