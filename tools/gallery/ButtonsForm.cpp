@@ -157,12 +157,12 @@ void TGalleryButtonsForm::AddOthers() {
 // The other vendor's check boxes and radio button, which a skin gives a glyph strip to draw.
 void TGalleryButtonsForm::AddVendorChecks() {
     const int left = 378;
-    PlaceControl<TRzCheckBox>(*this, {left, 230, 110, 17}, "Vendor unchecked");
-    PlaceControl<TRzCheckBox>(*this, {left, 252, 110, 17}, "Vendor checked")->SetChecked(true);
-    auto* disabled = PlaceControl<TRzCheckBox>(*this, {left, 274, 110, 17}, "Vendor disabled");
+    PlaceControl<TRzCheckBox>(*this, {left, 230, 110, 17}, "Rz unchecked");
+    PlaceControl<TRzCheckBox>(*this, {left, 252, 110, 17}, "Rz checked")->SetChecked(true);
+    auto* disabled = PlaceControl<TRzCheckBox>(*this, {left, 274, 110, 17}, "Rz disabled");
     disabled->SetChecked(true);
     disabled->SetEnabled(false);
-    PlaceControl<TRzRadioButton>(*this, {left, 296, 110, 17}, "Vendor radio")->SetChecked(true);
+    PlaceControl<TRzRadioButton>(*this, {left, 296, 110, 17}, "Rz radio")->SetChecked(true);
 }
 
 }  // namespace velloran
