@@ -17,7 +17,45 @@ constexpr int kChecked = 2;
 constexpr int kIndeterminate = 4;
 constexpr int kDisabledOffset = 2;
 
+// A strip of this many check frames holds the indeterminate marks in its last frame.
+constexpr int kGrayedStripFrames = 5;
+constexpr int kGrayedFrame = 5;
+
 bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+
+// The frame (from 1) that shows a state in a strip of `frames` frames. `base` is the state index
+// with the disabled offset; a full strip keeps every state in a frame of its own.
+int StateFrame(int base, bool indeterminate, bool disabled, int frames, int fullFrames) {
+    if (frames != fullFrames) return base;
+    if (indeterminate) return disabled ? 12 : 9;
+    switch (base) {
+        case 2:
+            return 5;
+        case 3:
+            return 4;
+        case 4:
+            return 8;
+        default:
+            return base;
+    }
+}
+
+// What one slot of an outside vendor's glyph strip shows.
+enum TSlotMark { smOff, smOn, smGrayed };
+struct TGlyphSlot {
+    TSlotMark Mark;
+    bool Disabled;
+};
+
+// The skin frame (from 1) for a slot, or 0 to leave the slot empty: a short strip has no
+// indeterminate mark unless it has exactly five frames.
+int SlotFrame(TGlyphSlot slot, int frames, int fullFrames) {
+    const bool grayed = slot.Mark == smGrayed;
+    if (grayed && frames == kGrayedStripFrames) return kGrayedFrame;
+    if (grayed && frames != fullFrames) return 0;
+    const int base = (slot.Mark == smOn ? kChecked : kUnchecked) + (slot.Disabled ? kDisabledOffset : 0);
+    return StateFrame(base, grayed, slot.Disabled, frames, fullFrames);
+}
 }  // namespace
 
 const TClassInfo& TSkinCheckMark::StaticClassInfo() {
@@ -90,19 +128,7 @@ void TSkinCheckMark::AfterProc(TMessage& m) {
 }
 
 int TSkinCheckMark::StripFrame(int index, bool indeterminate) const {
-    if (StripFrames() != FullStripFrames()) return index;
-    const bool disabled = (WindowStyle() & WS_DISABLED) != 0;
-    if (indeterminate) return disabled ? 12 : 9;
-    switch (index) {
-        case 2:
-            return 5;
-        case 3:
-            return 4;
-        case 4:
-            return 8;
-        default:
-            return index;
-    }
+    return StateFrame(index, indeterminate, (WindowStyle() & WS_DISABLED) != 0, StripFrames(), FullStripFrames());
 }
 
 void TSkinCheckMark::PaintControl(HDC dc, const RECT& rect) {
@@ -218,18 +244,20 @@ void TSkinObjImage::Build() {
     TBitmap& source = radio ? *button.RadioBitmap : *button.CheckBitmap;
     const int frames = radio ? button.RadioFrame : button.CheckFrame;
     if (source.Empty() || frames <= 0 || !Control) return;
-    // The skin frame (from 0) for each slot of the control's strip; -1 leaves the slot empty.
-    const int spare = frames == 5 ? 4 : -1;
-    std::vector<int> slots;
+    // The vendors' strips: the marks unpressed, the same pressed, and (first vendor) disabled. A
+    // slot shows the frame the skin's own check box or radio button shows for that state.
+    const int fullFrames = radio ? kFullRadioStripFrames : kFullCheckStripFrames;
+    std::vector<TGlyphSlot> slots;
     switch (Kind) {
         case oiVendorRadioButton:
-            slots = {0, 1, 0, 1, 2, 3};
+            slots = {{smOff, false}, {smOn, false}, {smOff, false}, {smOn, false}, {smOff, true}, {smOn, true}};
             break;
         case oiSecondVendorCheckBox:
-            slots = {0, 1, spare, 0, 1, spare};
+            slots = {{smOff, false}, {smOn, false}, {smGrayed, false}, {smOff, false}, {smOn, false}, {smGrayed, false}};
             break;
         default:
-            slots = {0, 1, spare, 0, 1, spare, 2, 3, spare};
+            slots = {{smOff, false}, {smOn, false}, {smGrayed, false}, {smOff, false}, {smOn, false},
+                     {smGrayed, false}, {smOff, true},  {smOn, true},     {smGrayed, true}};
             break;
     }
     const int width = source.Width() / frames;
@@ -239,9 +267,10 @@ void TSkinObjImage::Build() {
     const HDC dc = glyphs.Canvas().Handle();
     FillColour(dc, RECT{0, 0, glyphs.Width(), height}, kSkinKeyColor);
     for (size_t slot = 0; slot < slots.size(); ++slot) {
-        if (slots[slot] < 0) continue;
+        const int frame = SlotFrame(slots[slot], frames, fullFrames);
+        if (frame == 0) continue;
         const int left = static_cast<int>(slot) * width;
-        StretchFrame(dc, RECT{left, 0, left + width, height}, source, false, frames, slots[slot] + 1);
+        StretchFrame(dc, RECT{left, 0, left + width, height}, source, false, frames, frame);
     }
     if (Kind == oiSecondVendorCheckBox) {
         if (auto* glyph = dynamic_cast<TBitmap*>(GetPropObject(GetPropObject(Control, "Properties"), "Glyph")))

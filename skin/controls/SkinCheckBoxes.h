@@ -6,6 +6,10 @@
 
 namespace velloran {
 
+// Strips of this many frames hold every check (or radio) state in a frame of its own.
+inline constexpr int kFullCheckStripFrames = 12;
+inline constexpr int kFullRadioStripFrames = 8;
+
 // What check boxes and radio buttons share: the image beside the caption, the transparent
 // background, the repaint on every change of the check.
 class TSkinCheckMark : public TSkinControl {
@@ -49,7 +53,7 @@ protected:
     void AfterProc(TMessage& message) override;
     TBitmap& Strip() const override;
     int StripFrames() const override;
-    int FullStripFrames() const override { return 12; }
+    int FullStripFrames() const override { return kFullCheckStripFrames; }
     int RightInset() const override { return 0; }
 };
 
@@ -62,7 +66,7 @@ public:
 protected:
     TBitmap& Strip() const override;
     int StripFrames() const override;
-    int FullStripFrames() const override { return 8; }
+    int FullStripFrames() const override { return kFullRadioStripFrames; }
     int RightInset() const override { return 1; }
 };
 

@@ -13,6 +13,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/FormReader.h"
 #include "framework/vendor/AcmeControls.h"
+#include "framework/vendor/RzCheckBoxes.h"
 #include "tests/framework/FrameworkTestMain.h"
 
 namespace velloran {
@@ -84,6 +85,16 @@ std::string FormText(const std::string& glyphData) {
   end
   object VendorPanel: TAcmePanel
   end
+  object VendorCheck: TRzCheckBox
+    Caption = 'Remember'
+    Checked = True
+    TransparentColor = 16711935
+  end
+  object VendorRadioA: TRzRadioButton
+    Checked = True
+  end
+  object VendorRadioB: TRzRadioButton
+  end
   object Menu: TPopupMenu
   end
 end
@@ -101,6 +112,7 @@ LONG_PTR Style(TWinControl& control) { return GetWindowLongPtrA(control.Handle()
 
 TEST(ControlFormData, EachClassIsCreatedByNameWithItsPublishedProperties) {
     RegisterAcmeControls();
+    RegisterRzCheckBoxes();
     TBitmap twoPixels;
     twoPixels.SetSize(2, 1);
     SetPixel(twoPixels.Canvas().Handle(), 0, 0, RGB(255, 0, 0));
@@ -155,6 +167,21 @@ TEST(ControlFormData, EachClassIsCreatedByNameWithItsPublishedProperties) {
     EXPECT_EQ(GetPropObject(Component<TAcmeMenuButton>(*form, "VendorMenu"), "DropDownMenu"),
               form->FindComponent("Menu"));
     EXPECT_TRUE(Component<TAcmePanel>(*form, "VendorPanel").InheritsFrom(TCustomPanel::StaticClassInfo()));
+    // The other vendor's check box toggles on a click; its radio buttons check one of a parent.
+    auto& vendorCheck = Component<TRzCheckBox>(*form, "VendorCheck");
+    EXPECT_EQ(vendorCheck.Caption(), "Remember");
+    EXPECT_EQ(vendorCheck.TransparentColor(), 0xFF00FF);
+    EXPECT_TRUE(vendorCheck.Checked());
+    vendorCheck.Click();
+    EXPECT_FALSE(vendorCheck.Checked());
+    auto& radioA = Component<TRzRadioButton>(*form, "VendorRadioA");
+    auto& radioB = Component<TRzRadioButton>(*form, "VendorRadioB");
+    EXPECT_TRUE(radioA.Checked());
+    for (int click = 0; click < 2; ++click) {
+        radioB.Click();
+        EXPECT_TRUE(radioB.Checked());
+        EXPECT_FALSE(radioA.Checked());
+    }
 
     // The windows carry the platform's styles for what they are.
     EXPECT_EQ(Style(left) & BS_TYPEMASK, BS_RADIOBUTTON);

@@ -1,8 +1,8 @@
 // The gallery under Wine: its command line, the window style of every page, the MDI frame with
 // its children and Window menu, the skin chooser driving the skin data, and the page of fields
-// and lists and the page of bars and gauges with a skinner of the right family on each of their controls;
-// every page open through many skin switches and repaints, giving back every GDI and USER object
-// and its private bytes.
+// and lists and the page of bars and gauges with a skinner of the right family on each of their
+// controls and on the bare size grip; every page open through many skin switches and repaints,
+// giving back every GDI and USER object and its private bytes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -46,6 +46,7 @@
 #include "tests/skin/SkinControlsTestSupport.h"
 #include "tests/soak/ProcessFigures.h"
 #include "tests/tray/TrayTestSupport.h"
+#include "tools/gallery/BarsForm.h"
 #include "tools/gallery/GalleryMainForm.h"
 #include "tools/gallery/GalleryPages.h"
 #include "tools/gallery/MdiFrameForm.h"
@@ -503,6 +504,17 @@ TEST_F(Gallery, TheBarsPageSkinsEachFamilyAndItsEmbeddedFormAsAControl) {
         ++seen[family->first];
     }
     for (const auto& [name, test] : families) EXPECT_GE(seen[name], 1) << name;
+    // The bare size grip in the corner, a window without an object.
+    auto* bars = dynamic_cast<TGalleryBarsForm*>(page);
+    ASSERT_NE(bars, nullptr);
+    ASSERT_NE(bars->SizeGrip(), nullptr);
+    EXPECT_TRUE(Is<TSkinSizer>(skinner->FindSkinner(bars->SizeGrip())));
+    RECT client{}, grip{};
+    GetClientRect(page->Handle(), &client);
+    GetWindowRect(bars->SizeGrip(), &grip);
+    MapWindowPoints(nullptr, page->Handle(), reinterpret_cast<POINT*>(&grip), 2);
+    EXPECT_EQ(grip.right, client.right);
+    EXPECT_EQ(grip.bottom, client.bottom);
     // The embedded form: a child window of the page without a frame of its own, in the skin's
     // colour, its own status bar skinned by the page's skinner.
     ASSERT_NE(embedded, nullptr);

@@ -1,11 +1,16 @@
 // Check boxes and radio buttons skinned on real windows: the frame of the skin's check or radio
 // strip for every state, on the project skins' short (4-frame) and full (12- and 8-frame) strips,
 // for control objects and for the windows of a bare dialog; the box at the right with
-// BS_LEFTTEXT; the parent's background around a check box tagged 5555.
+// BS_LEFTTEXT; the parent's background around a check box tagged 5555; an outside vendor's check
+// box drawing the strip cut from the skin, and its own look again without the skin.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <vector>
+
+#include "framework/vendor/RzCheckBoxes.h"
 #include "skin/controls/SkinCheckBoxes.h"
 #include "tests/skin/SkinControlsTestSupport.h"
 
@@ -158,6 +163,82 @@ TEST_P(SkinCheckBoxes, CaptionsTakeTheSkinsTextColourUnlessTheyHaveTheirOwn) {
     EXPECT_GT(count(red->Handle(), 0xFF0000u), 0);
     EXPECT_EQ(count(red->Handle(), skinText), 0);
     EXPECT_GT(count(disabled->Handle(), Rgb(GetSysColor(COLOR_BTNSHADOW))), 0);
+}
+
+// The outside vendor's check box draws the glyph strip its skinner cut from the skin: each state
+// shows the frame the skin's own check box shows, also after a change of skin; with the skin off
+// it draws the platform's box again.
+TEST_P(SkinCheckBoxes, TheVendorsCheckBoxShowsTheSkinsFramesAndThePlatformsBoxWithoutTheSkin) {
+    struct TVendorCase {
+        const char* Name;
+        bool Checked;
+        bool Enabled;
+        int ShortStripFrame;
+        int FullStripFrame;
+        UINT PlatformLook;
+    };
+    static const TVendorCase cases[] = {
+        {"unchecked", false, true, 1, 1, DFCS_BUTTONCHECK},
+        {"checked", true, true, 2, 5, DFCS_BUTTONCHECK | DFCS_CHECKED},
+        {"disabled", false, false, 3, 4, DFCS_BUTTONCHECK | DFCS_INACTIVE},
+    };
+    TSkinnedProcess skinning(GetParam());
+    auto form = MakeControlForm();
+    std::vector<TRzCheckBox*> boxes;
+    for (const TVendorCase& c : cases) {
+        const int top = 10 + 30 * static_cast<int>(boxes.size());
+        auto* box = AddControl<TRzCheckBox>(*form, "Vendor", 10, top, kWidth, kHeight);
+        box->SetParentBackground(false);  // a plain colour around the glyph, read at the top-right corner
+        box->SetChecked(c.Checked);
+        box->SetEnabled(c.Enabled);
+        boxes.push_back(box);
+    }
+    ASSERT_NE(ShowSkinned(form->Handle()), nullptr);
+    TDataSkinButton& art = skinning.Data->Button;
+    const auto expectSkinFrames = [&](const std::string& skin) {
+        const int frames = art.CheckFrame;
+        const RECT image = ImageRect(*art.CheckBitmap, frames, kWidth, kHeight);
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            const int frame = frames == kFullCheckStripFrames ? cases[i].FullStripFrame : cases[i].ShortStripFrame;
+            const TDecodedBitmap painted = PaintedPixels(boxes[i]->Handle());
+            EXPECT_EQ(Mismatches(painted, StripFramePixels(*art.CheckBitmap, frames, frame), image,
+                                 PixelAt(painted, kWidth - 1, 0)),
+                      0)
+                << skin << ", " << cases[i].Name;
+        }
+    };
+    expectSkinFrames(GetParam());
+
+    const std::string other = std::string(GetParam()) == "Default" ? "Contrast" : "Default";
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "velloran-vendor-check.skn";
+    WriteProjectSkin(other, file);
+    int changed = 0;
+    skinning.Data->OnSkinChanged = [&changed](TObject*) { ++changed; };
+    skinning.Data->SetSkinFile(file.string());
+    EXPECT_TRUE(PumpUntil([&] { return changed > 0; }));
+    skinning.Data->OnSkinChanged = nullptr;
+    std::filesystem::remove(file);
+    expectSkinFrames(other);
+
+    skinning.Data->SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return skinning.Manager().FormSkinners().empty(); }));
+    constexpr int kPlatformBox = 13;
+    const int top = (kHeight - kPlatformBox) / 2;
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const TDecodedBitmap painted = PaintedPixels(boxes[i]->Handle());
+        const uint32_t under = PixelAt(painted, kWidth - 1, 0);
+        TBitmap platform;
+        platform.SetSize(kPlatformBox, kPlatformBox);
+        RECT r{0, 0, kPlatformBox, kPlatformBox};
+        {
+            TBrushHandle brush(CreateSolidBrush(RGB(under >> 16, (under >> 8) & 0xFF, under & 0xFF)));
+            FillRect(platform.Canvas().Handle(), &r, brush.get());
+        }
+        DrawFrameControl(platform.Canvas().Handle(), &r, DFC_BUTTON, cases[i].PlatformLook);
+        EXPECT_EQ(Mismatches(painted, GetBitmapPixels(platform), RECT{0, top, kPlatformBox, top + kPlatformBox}, under),
+                  0)
+            << "without the skin, " << cases[i].Name;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSkins, SkinCheckBoxes, ::testing::Values("Default", "Contrast"));

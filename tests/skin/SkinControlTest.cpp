@@ -12,6 +12,7 @@
 #include "framework/ControlHook.h"
 #include "framework/ExtCtrls.h"
 #include "framework/ImgList.h"
+#include "framework/vendor/RzCheckBoxes.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckBoxes.h"
 #include "skin/controls/SkinGroupBox.h"
@@ -30,44 +31,6 @@ public:
 
 const TClassInfo& TVendorButton::StaticClassInfo() {
     static const TClassInfo info = DefineClass<TVendorButton>("TVendorButton", &TButton::StaticClassInfo());
-    return info;
-}
-
-// An outside vendor's check box that draws itself from a glyph strip it is given.
-class TRzCheckBox : public TWinControl {
-    VELLORAN_CLASS(TRzCheckBox)
-public:
-    using TWinControl::TWinControl;
-    TBitmap* CustomGlyphs() const { return glyphs_.get(); }
-    int TransparentColor() const { return transparentColor_; }
-    void SetTransparentColor(int colour) { transparentColor_ = colour; }
-    bool UseCustomGlyphs() const { return useCustomGlyphs_; }
-    void SetUseCustomGlyphs(bool use) {
-        useCustomGlyphs_ = use;
-        ++glyphReloads;
-    }
-    int glyphReloads = 0;
-
-protected:
-    void CreateParams(TCreateParams& params) override {
-        TWinControl::CreateParams(params);
-        params.SysClassName = "BUTTON";
-        params.Style |= BS_AUTOCHECKBOX;
-    }
-
-private:
-    std::unique_ptr<TBitmap> glyphs_ = std::make_unique<TBitmap>();
-    int transparentColor_ = 0;
-    bool useCustomGlyphs_ = false;
-};
-
-const TClassInfo& TRzCheckBox::StaticClassInfo() {
-    using C = TRzCheckBox;
-    static const TClassInfo info = DefineClass<C>(
-        "TRzCheckBox", &TWinControl::StaticClassInfo(),
-        {props::SubObject("CustomGlyphs", &C::CustomGlyphs),
-         props::Int("TransparentColor", &C::TransparentColor, &C::SetTransparentColor),
-         props::Bool("UseCustomGlyphs", &C::UseCustomGlyphs, &C::SetUseCustomGlyphs)});
     return info;
 }
 
@@ -231,15 +194,17 @@ TEST(SkinnerSelection, AnOutsideVendorsCheckBoxGetsAGlyphStripCutFromTheSkin) {
     ASSERT_NE(skinner, nullptr);
     EXPECT_EQ(skinner->Kind, oiVendorCheckBox);
     EXPECT_TRUE(box->UseCustomGlyphs());
-    EXPECT_EQ(box->glyphReloads, 2);
     EXPECT_EQ(box->TransparentColor(), 0xFF00FF);
 
     TDataSkinButton& art = skinning.Data->Button;
     const int width = art.CheckBitmap->Width() / art.CheckFrame;
     const TDecodedBitmap strip = GetBitmapPixels(*box->CustomGlyphs());
     ASSERT_EQ(strip.Width, width * 9);
-    // Slots 0 and 3 unchecked, 1 and 4 checked, 6 and 7 the skin's third and fourth frames.
-    for (const auto& [slot, frame] : {std::pair{0, 1}, {3, 1}, {1, 2}, {4, 2}, {6, 3}, {7, 4}})
+    // Each slot shows the frame of the skin's full strip that its own check box shows: slots 0 and 3
+    // unchecked, 1 and 4 checked, 2 and 5 grayed, then unchecked, checked and grayed disabled.
+    ASSERT_EQ(art.CheckFrame, kFullCheckStripFrames);
+    for (const auto& [slot, frame] :
+         {std::pair{0, 1}, {3, 1}, {1, 5}, {4, 5}, {2, 9}, {5, 9}, {6, 4}, {7, 8}, {8, 12}})
         EXPECT_EQ(Mismatches(strip, StripFramePixels(*art.CheckBitmap, art.CheckFrame, frame),
                              RECT{slot * width, 0, (slot + 1) * width, strip.Height}, 0xFF00FF),
                   0)

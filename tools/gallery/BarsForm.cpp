@@ -15,6 +15,8 @@ namespace {
 constexpr int kClientWidth = 560;
 constexpr int kClientHeight = 420;
 constexpr int kBarHeight = 22;
+// Posted to the page to make its size grip after the showing.
+constexpr UINT kMakeSizeGrip = WM_APP + 1;
 
 // A control placed inside another control, owned by the form.
 template <class T>
@@ -65,7 +67,10 @@ void TGalleryBarsForm::AddStatusBars() {
     auto* simple = PlaceControl<TStatusBar>(*this, {0, kClientHeight - 2 * kBarHeight - 4, kClientWidth, kBarHeight});
     simple->SetSimpleText("Simple mode: one text across the bar");
     simple->SetSizeGrip(false);
-    auto* panels = PlaceControl<TStatusBar>(*this, {0, kClientHeight - kBarHeight, kClientWidth, kBarHeight});
+    // The bar leaves the corner to the bare size grip.
+    auto* panels = PlaceControl<TStatusBar>(
+        *this, {0, kClientHeight - kBarHeight, kClientWidth - GetSystemMetrics(SM_CXVSCROLL), kBarHeight});
+    panels->SetSizeGrip(false);
     panels->SetAnchors(AnchorBit(akLeft) | AnchorBit(akRight) | AnchorBit(akBottom));
     panels->AddPanel("Lowered, left", 120);
     TStatusPanel* raised = panels->AddPanel("Raised, right", 120);
@@ -86,6 +91,44 @@ void TGalleryBarsForm::AddStatusBars() {
             Ellipse(dc, left, r.top + 4, left + size, r.top + 4 + size);
         }
     };
+}
+
+// The skin takes a bare size grip only when it is made in a window that is skinned already: the
+// page makes it once it is on screen, and so once activated and skinned.
+void TGalleryBarsForm::MakeSizeGrip() {
+    if (sizeGrip_ || !HandleAllocated()) return;
+    sizeGrip_.reset(CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 0, 0,
+                                    GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL), Handle(), nullptr,
+                                    GetModuleHandleW(nullptr), nullptr));
+    PlaceSizeGrip();
+}
+
+void TGalleryBarsForm::PlaceSizeGrip() {
+    if (!sizeGrip_) return;
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    RECT grip{};
+    GetWindowRect(sizeGrip_.get(), &grip);
+    SetWindowPos(sizeGrip_.get(), nullptr, client.right - (grip.right - grip.left), client.bottom - (grip.bottom - grip.top),
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TGalleryBarsForm::WndProc(TMessage& m) {
+    switch (m.Msg) {
+        case kMakeSizeGrip:
+            MakeSizeGrip();
+            return;
+        case WM_SHOWWINDOW:
+            if (m.WParam && !sizeGrip_) PostMessageW(Handle(), kMakeSizeGrip, 0, 0);
+            break;
+        case WM_DESTROY:
+            sizeGrip_.reset();  // while its parent still stands, and only once
+            break;
+        default:
+            break;
+    }
+    TForm::WndProc(m);
+    if (m.Msg == WM_SIZE) PlaceSizeGrip();
 }
 
 void TGalleryBarsForm::AddGauges() {

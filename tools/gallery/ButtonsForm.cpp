@@ -5,6 +5,7 @@
 #include "framework/ImgList.h"
 #include "framework/StdCtrls.h"
 #include "framework/vendor/AcmeControls.h"
+#include "framework/vendor/RzCheckBoxes.h"
 #include "skin/controls/SkinControl.h"
 #include "tools/gallery/BareDialog.h"
 #include "tools/gallery/GalleryMainForm.h"
@@ -55,6 +56,7 @@ TGalleryButtonsForm::TGalleryButtonsForm(TComponent* owner) : TForm(owner) {
     AddGlyphButtons();
     AddChecks();
     AddOthers();
+    AddVendorChecks();
 }
 
 void TGalleryButtonsForm::AddPushButtons() {
@@ -150,6 +152,17 @@ void TGalleryButtonsForm::AddOthers() {
     picture->PngImage()->SetSize(kGlyphSize, kGlyphSize);
     BitBlt(picture->PngImage()->Canvas().Handle(), 0, 0, kGlyphSize, kGlyphSize, strip.Canvas().Handle(), 0, 0,
            SRCCOPY);
+}
+
+// The other vendor's check boxes and radio button, which a skin gives a glyph strip to draw.
+void TGalleryButtonsForm::AddVendorChecks() {
+    const int left = 378;
+    PlaceControl<TRzCheckBox>(*this, {left, 230, 110, 17}, "Rz unchecked");
+    PlaceControl<TRzCheckBox>(*this, {left, 252, 110, 17}, "Rz checked")->SetChecked(true);
+    auto* disabled = PlaceControl<TRzCheckBox>(*this, {left, 274, 110, 17}, "Rz disabled");
+    disabled->SetChecked(true);
+    disabled->SetEnabled(false);
+    PlaceControl<TRzRadioButton>(*this, {left, 296, 110, 17}, "Rz radio")->SetChecked(true);
 }
 
 }  // namespace velloran

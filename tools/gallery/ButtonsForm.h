@@ -21,6 +21,7 @@ private:
     void AddGlyphButtons();
     void AddChecks();
     void AddOthers();
+    void AddVendorChecks();
 
     TImageList* images_ = nullptr;
 };
