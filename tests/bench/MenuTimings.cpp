@@ -110,7 +110,7 @@ TOwnedForm MenuForm(TPopupMenu*& menu) {
     menu = new TPopupMenu(form.get());
     for (int i = 0; i < kItems; ++i) {
         auto* item = new TMenuItem(form.get());
-        item->SetCaption(i % 5 == 4 ? "-" : "Menu item " + std::to_string(i + 1));
+        item->SetCaption(i % 5 == 4 ? std::string("-") : std::string("Menu item ").append(std::to_string(i + 1)));
         item->SetShortCut(i % 3 == 0 ? (0x4000 | ('A' + i)) : 0);
         item->SetChecked(i % 4 == 1);
         menu->Items()->Add(item);

@@ -122,7 +122,11 @@ std::string TSkinChecker::Image(std::string_view where, const TSkinImage& image,
         size = {image.Part->Width, image.Part->Height};
         text += " from x " + std::to_string(image.Part->Left);
     }
-    text += " " + std::to_string(size.Width) + "x" + std::to_string(size.Height);
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a literal plus a temporary string.
+    text += ' ';
+    text += std::to_string(size.Width);
+    text += 'x';
+    text += std::to_string(size.Height);
     if (!frames) return text;
     if (*frames <= 0) {
         Problem(where, "a frame count of " + std::to_string(*frames) + " cannot cut " + image.Member);
