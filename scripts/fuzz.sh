@@ -52,7 +52,7 @@ seeds_for() {
 # for the slower ones.
 runs_for() {
   case $1 in
-    fuzz_bitmap_file | fuzz_form_data | fuzz_settings_values | fuzz_status_template) echo 10000000 ;;
+    fuzz_bitmap_file | fuzz_form_data | fuzz_list_file | fuzz_settings_values | fuzz_status_template) echo 10000000 ;;
     *) echo 1000000 ;;
   esac
 }
