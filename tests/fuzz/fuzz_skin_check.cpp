@@ -4,6 +4,7 @@
 // length and the member's bytes. The checker must report every problem it
 // counts, the same way each time it is asked.
 
+#include "skin/data/SkinFormat.h"
 #include "skin/data/SkinRead.h"
 #include "tests/fuzz/FuzzRequire.h"
 #include "tools/skinpack/SkinCheck.h"
@@ -34,7 +35,10 @@ std::vector<TSkinMemberSource> MembersOf(std::span<const uint8_t> input) {
     std::size_t textEnd = 0;
     while (textEnd < input.size() && input[textEnd] != 0) ++textEnd;
     members.push_back({"skin.ini", {input.begin(), input.begin() + static_cast<std::ptrdiff_t>(textEnd)}});
-    for (std::size_t at = textEnd + 1; at + 3 <= input.size();) {
+    // A folder of more members than a skin holds is refused by the writer before any check, as
+    // its callers know; the rest of the input is left out.
+    for (std::size_t at = textEnd + 1;
+         at + 3 <= input.size() && members.size() < static_cast<std::size_t>(kSkinMaxMembers);) {
         const std::string_view name = kMemberNames[input[at] % kMemberNames.size()];
         const std::size_t length = std::min<std::size_t>(input[at + 1] | input[at + 2] << 8, input.size() - at - 3);
         const auto first = input.begin() + static_cast<std::ptrdiff_t>(at + 3);
